@@ -1,0 +1,23 @@
+# Linux: unit tests and benchmarks of the module's logic against the fake OS and fake hosts.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+enable_testing()
+
+find_package(Threads REQUIRED)
+
+# The fake OS and fake hosts are compiled into each program that uses them: the module's static library
+# calls into them, so they must not be a library that the linker may visit too early.
+file(GLOB QUAVER_TEST_SUPPORT CONFIGURE_DEPENDS tests/support/*.cpp)
+add_library(quaver_test_support INTERFACE)
+target_sources(quaver_test_support INTERFACE ${QUAVER_TEST_SUPPORT})
+target_include_directories(quaver_test_support INTERFACE tests/support src)
+target_link_libraries(quaver_test_support INTERFACE quaver_core Threads::Threads)
+
+file(GLOB QUAVER_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(unit_tests ${QUAVER_UNIT_TESTS})
+target_link_libraries(unit_tests PRIVATE quaver_test_support GTest::gtest GTest::gtest_main quaver_warnings)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()

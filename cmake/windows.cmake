@@ -1,0 +1,31 @@
+# The DLL, the tools, and (64-bit) the end-to-end tests that run under wine64.
+set(QUAVER_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+add_library(quaver SHARED src/os/os_win32.cpp src/host/quaver.def)
+target_link_libraries(quaver PRIVATE -Wl,--whole-archive quaver_core -Wl,--no-whole-archive
+                      quaver_warnings quaver_module_flags user32 advapi32 winmm kernel32 ${QUAVER_STATIC_RUNTIME})
+target_include_directories(quaver PRIVATE src)
+set_target_properties(quaver PROPERTIES PREFIX "" OUTPUT_NAME quaver)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # Undecorated __stdcall exports come from the .def file alone.
+  target_link_options(quaver PRIVATE -Wl,--enable-stdcall-fixup -Wl,--kill-at)
+endif()
+
+# The module's code with the real Win32 seam, for Windows tests that need to reach inside.
+add_library(quaver_win32_linked STATIC src/os/os_win32.cpp)
+target_link_libraries(quaver_win32_linked PUBLIC quaver_core user32 advapi32 winmm kernel32)
+target_link_libraries(quaver_win32_linked PRIVATE quaver_warnings)
+
+foreach(tool host player)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/tools/${tool}/CMakeLists.txt)
+    add_subdirectory(tools/${tool})
+  endif()
+endforeach()
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  enable_testing()
+  add_subdirectory(tests/e2e)
+endif()

@@ -1,0 +1,34 @@
+// Compact dialog tables and their expansion into the host's dialog items.
+#pragma once
+
+#include <cstdint>
+
+#include "host/host_api.h"
+
+namespace quaver {
+
+struct DialogInitItem {
+    uint8_t type;
+    uint8_t x1, y1, x2, y2;
+    uint8_t focus;
+    uint32_t selected;
+    uint32_t flags;
+    uint8_t isDefault;
+    uintptr_t text;  // below 2000: a language message number; otherwise the address of a literal
+};
+
+namespace dialogItem {
+constexpr uint8_t Text = 0, Frame = 3, Button = 7, CheckBox = 8, RadioButton = 9;
+constexpr uint32_t Separator = 0x200, Group = 0x400, Centred = 0x4000, NoBrackets = 0x8000,
+                   SeparatorAboveButtons = 0x10000, Disabled = 0x80000000u;
+}  // namespace dialogItem
+
+// Host dialog messages.
+namespace dialogMessage {
+constexpr int Close = 1, EnableItem = 2, Redraw = 14;  // handler to host
+constexpr int ItemChanged = 4097, Closing = 4111;     // host to handler
+}  // namespace dialogMessage
+
+void ExpandDialogItems(const DialogInitItem* initItems, HostDialogItem* hostItems, int count, bool widen);
+
+}  // namespace quaver

@@ -1,0 +1,37 @@
+#include "host/host.h"
+
+#include <cstring>
+
+namespace quaver {
+
+HostServices hostServices;
+HostStandardFunctions standardFunctions;
+char settingsKeyPath[80];
+bool hostTooOld;
+
+const char* const menuTitle = "Quaver Control";
+
+namespace {
+constexpr char settingsSubkey[] = "\\QuaverRemoteControl";
+}
+
+const char* GetLangString(int messageNumber) {
+    if (!hostServices.GetLangString) return "";
+    const char* text = hostServices.GetLangString(hostServices.moduleNumber, messageNumber);
+    return text ? text : "";
+}
+
+void ShowErrorBox(int code) {
+    const char* lines[3] = {menuTitle, GetLangString(code), GetLangString(message::ErrorButton)};
+    if (hostServices.ShowMessage) hostServices.ShowMessage(hostServices.moduleNumber, 9, nullptr, lines, 3, 1);
+}
+
+void BuildSettingsKeyPath(const char* registryRoot, char (&path)[80]) {
+    path[0] = '\0';
+    if (!registryRoot) return;
+    const size_t rootLength = strnlen(registryRoot, sizeof path);
+    if (rootLength + sizeof settingsSubkey > sizeof path) return;
+    FormatText(path, "%s%s", registryRoot, settingsSubkey);
+}
+
+}  // namespace quaver

@@ -1,0 +1,41 @@
+// The module's copies of the host's records, language strings by number and the error box.
+#pragma once
+
+#include "host/host_api.h"
+
+namespace quaver {
+
+extern HostServices hostServices;                // the first sizeof(HostServices) bytes the host handed over
+extern HostStandardFunctions standardFunctions;  // hostServices.standardFunctions points here
+extern char settingsKeyPath[80];
+extern bool hostTooOld;
+
+extern const char* const menuTitle;  // "Quaver Control"
+
+// Message numbers of the host's language file for this module.
+namespace message {
+constexpr int CreateEventFailed = 0;
+constexpr int CreateThreadFailed = 1;
+constexpr int ConsoleModeFailed = 2;
+constexpr int HostTooOld = 3;
+constexpr int ErrorButton = 22;
+constexpr int PlayerStarting = 23;
+constexpr int PlayerCommandLine = 24;
+}  // namespace message
+
+// The host's text for message n; never null (an empty text stands in when the host gives none).
+const char* GetLangString(int messageNumber);
+void ShowErrorBox(int code);
+
+// Builds "<root>\QuaverRemoteControl" into an 80-byte buffer. A root that would not fit leaves the path
+// empty, which keeps the settings at their defaults rather than reading or writing a cut, wrong key.
+void BuildSettingsKeyPath(const char* registryRoot, char (&path)[80]);
+
+// Calls through the copied standard functions, so that no caller touches the table.
+template <typename... Arguments>
+int FormatText(char* buffer, const char* format, Arguments... arguments) {
+    return standardFunctions.FormatText(buffer, format, arguments...);
+}
+inline int CompareN(const char* a, const char* b, size_t n) { return standardFunctions.CompareN(a, b, n); }
+
+}  // namespace quaver

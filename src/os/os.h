@@ -1,0 +1,193 @@
+// The module's only door to the operating system. One implementation per binary, chosen at link time:
+// os_win32.cpp in the DLL, tests/support/fake_os.cpp in native tests. Nothing else in src/ includes
+// <windows.h>. Names follow the Win32 calls they stand for; signatures are narrowed to what the module uses.
+#pragma once
+
+#include <cstdint>
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define OSAPI __stdcall
+#else
+#define OSAPI
+#endif
+
+namespace os {
+
+using Handle = void*;  // kernel object or console handle; nullptr = none
+using Window = void*;  // top-level window; nullptr = none
+
+constexpr uint32_t Infinite = 0xFFFFFFFFu;
+constexpr uint32_t WaitObject0 = 0;
+constexpr uint32_t WaitTimeout = 258;
+constexpr uint32_t WaitFailed = 0xFFFFFFFFu;
+
+// ---- console ---------------------------------------------------------------------------------------------
+
+constexpr int StdInputHandle = -10;
+constexpr int StdOutputHandle = -11;
+
+// Input record, as the console delivers it, without the Win32 union.
+constexpr uint16_t KeyEventType = 1;
+constexpr uint16_t MouseEventType = 2;
+constexpr uint16_t WindowBufferSizeEventType = 4;
+constexpr uint16_t MenuEventType = 8;
+constexpr uint16_t FocusEventType = 16;
+
+// controlKeyState bits
+constexpr uint32_t RightAltPressed = 0x0001;
+constexpr uint32_t LeftAltPressed = 0x0002;
+constexpr uint32_t RightCtrlPressed = 0x0004;
+constexpr uint32_t LeftCtrlPressed = 0x0008;
+constexpr uint32_t ShiftPressed = 0x0010;
+constexpr uint32_t EnhancedKey = 0x0100;
+
+// mouse buttonState and eventFlags bits
+constexpr uint32_t LeftButtonPressed = 0x0001;
+constexpr uint32_t MouseMoved = 0x0001;
+constexpr uint32_t DoubleClick = 0x0002;
+
+struct KeyEvent {
+    bool keyDown;
+    uint16_t repeatCount;
+    uint16_t virtualKey;
+    uint16_t scanCode;
+    char character;
+    uint32_t controlKeyState;
+};
+
+struct MouseEvent {
+    int16_t x;
+    int16_t y;
+    uint32_t buttonState;
+    uint32_t controlKeyState;
+    uint32_t eventFlags;
+};
+
+struct InputRecord {
+    uint16_t eventType;
+    KeyEvent key;      // valid for KeyEventType
+    MouseEvent mouse;  // valid for MouseEventType
+    bool focusSet;     // valid for FocusEventType
+};
+
+struct CursorInfo {
+    uint32_t size;
+    bool visible;
+};
+
+Handle GetStdHandle(int which);
+bool GetConsoleMode(Handle console, uint32_t* mode);
+bool SetConsoleMode(Handle console, uint32_t mode);
+bool GetConsoleCursorInfo(Handle output, CursorInfo* info);
+bool SetConsoleCursorInfo(Handle output, const CursorInfo& info);
+// dwSize of the screen buffer, each 16-bit half sign-extended.
+bool GetConsoleBufferSize(Handle output, int32_t* width, int32_t* height);
+// Reads exactly one record; false when the read fails.
+bool ReadConsoleInput(Handle input, InputRecord* record);
+bool FlushConsoleInputBuffer(Handle input);
+// One cell per call, as the shadow reads them.
+bool ReadConsoleOutputCharacter(Handle output, int32_t x, int32_t y, char* character);
+bool ReadConsoleOutputAttribute(Handle output, int32_t x, int32_t y, uint16_t* attribute);
+
+// ---- kernel ----------------------------------------------------------------------------------------------
+
+using ThreadProc = uint32_t(OSAPI*)(void* parameter);
+
+Handle CreateEvent(bool manualReset, bool initiallySignalled);  // unnamed; nullptr on failure
+bool SetEvent(Handle event);
+bool ResetEvent(Handle event);
+Handle CreateThread(ThreadProc proc, void* parameter, uint32_t stackSize);  // nullptr on failure
+uint32_t WaitForSingleObject(Handle object, uint32_t milliseconds);
+// Returns WaitObject0 + index of the first signalled handle (lowest index wins), WaitTimeout or WaitFailed.
+uint32_t WaitForAnyObject(uint32_t count, const Handle* objects, uint32_t milliseconds);
+void CloseHandle(Handle object);
+uint32_t GetTickCount();
+void Sleep(uint32_t milliseconds);
+
+// A critical section in caller-owned storage (no allocation); large enough for every implementation.
+struct CriticalSection {
+    alignas(16) unsigned char storage[64];
+};
+void InitializeCriticalSection(CriticalSection& section);
+void EnterCriticalSection(CriticalSection& section);
+void LeaveCriticalSection(CriticalSection& section);
+void DeleteCriticalSection(CriticalSection& section);
+
+// CreateProcessA with no program name, the command line as given, no inheritance, no flags, the caller's
+// environment and directory and a start-up record that is zero but for its size. The process and thread
+// handles are closed at once. True when the process was created.
+bool CreateProcess(char* commandLine);
+
+// ---- registry --------------------------------------------------------------------------------------------
+
+using RegistryKey = void*;
+// HKEY_CURRENT_USER\path, created when missing, access KEY_WRITE.
+bool RegCreateKeyForWrite(const char* path, RegistryKey* key);
+// HKEY_CURRENT_USER\path, access KEY_QUERY_VALUE.
+bool RegOpenKeyForQuery(const char* path, RegistryKey* key);
+bool RegSetDwordValue(RegistryKey key, const char* name, uint32_t value);
+// RegQueryValueExA: size in = capacity, out = the stored length as the registry reports it.
+bool RegQueryValue(RegistryKey key, const char* name, void* buffer, uint32_t* size);
+void RegCloseKey(RegistryKey key);
+// RegQueryValueA on HKEY_CLASSES_ROOT: the default value of subKey. size in = capacity, out = length.
+bool RegQueryClassesRootDefault(const char* subKey, char* buffer, int32_t* size);
+
+// ---- windows and input -----------------------------------------------------------------------------------
+
+constexpr uint32_t WmGetText = 13;
+constexpr uint32_t WmClose = 16;
+constexpr uint32_t WmCommand = 273;
+constexpr uint32_t WmUser = 1024;
+constexpr uint32_t SmtoAbortIfHung = 2;
+
+Window FindWindow(const char* className);  // no window name
+intptr_t SendMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// False when the send failed or timed out; *result is set only on success.
+bool SendMessageTimeout(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t flags,
+                        uint32_t milliseconds, intptr_t* result);
+Window GetForegroundWindow();
+void SetForegroundWindow(Window window);
+void MessageBeep(uint32_t type);
+void KeybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags);
+
+// ---- multimedia and text ---------------------------------------------------------------------------------
+
+// waveOutGetVolume on the wave mapper; true on success.
+bool WaveOutGetVolume(uint32_t* volume);
+// CharToOemBuffA: count bytes from the ANSI to the OEM code page.
+void CharToOemBuff(const char* source, char* destination, uint32_t count);
+
+// ---- ownership -------------------------------------------------------------------------------------------
+
+// Closes its handle when it goes out of scope.
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    void reset(Handle handle = nullptr) {
+        if (handle_) CloseHandle(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+// Holds a critical section for one scope.
+class CriticalSectionLock {
+public:
+    explicit CriticalSectionLock(CriticalSection& section) : section_(section) { EnterCriticalSection(section_); }
+    CriticalSectionLock(const CriticalSectionLock&) = delete;
+    CriticalSectionLock& operator=(const CriticalSectionLock&) = delete;
+    ~CriticalSectionLock() { LeaveCriticalSection(section_); }
+
+private:
+    CriticalSection& section_;
+};
+
+}  // namespace os

@@ -1,0 +1,215 @@
+// The Win32 side of the OS seam: thin, one call each, no policy.
+#include "os/os.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstring>
+
+namespace os {
+
+static_assert(sizeof(CRITICAL_SECTION) <= sizeof(CriticalSection::storage));
+
+namespace {
+CRITICAL_SECTION* AsNative(CriticalSection& section) { return reinterpret_cast<CRITICAL_SECTION*>(section.storage); }
+HKEY AsKey(RegistryKey key) { return static_cast<HKEY>(key); }
+HWND AsWindow(Window window) { return static_cast<HWND>(window); }
+}  // namespace
+
+Handle GetStdHandle(int which) {
+    HANDLE handle = ::GetStdHandle(static_cast<DWORD>(which));
+    return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
+
+bool GetConsoleMode(Handle console, uint32_t* mode) {
+    DWORD value = 0;
+    if (!::GetConsoleMode(console, &value)) return false;
+    *mode = value;
+    return true;
+}
+
+bool SetConsoleMode(Handle console, uint32_t mode) { return ::SetConsoleMode(console, mode) != 0; }
+
+bool GetConsoleCursorInfo(Handle output, CursorInfo* info) {
+    CONSOLE_CURSOR_INFO native{};
+    if (!::GetConsoleCursorInfo(output, &native)) return false;
+    info->size = native.dwSize;
+    info->visible = native.bVisible != 0;
+    return true;
+}
+
+bool SetConsoleCursorInfo(Handle output, const CursorInfo& info) {
+    CONSOLE_CURSOR_INFO native{info.size, info.visible ? TRUE : FALSE};
+    return ::SetConsoleCursorInfo(output, &native) != 0;
+}
+
+bool GetConsoleBufferSize(Handle output, int32_t* width, int32_t* height) {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!::GetConsoleScreenBufferInfo(output, &info)) return false;
+    *width = info.dwSize.X;
+    *height = info.dwSize.Y;
+    return true;
+}
+
+bool ReadConsoleInput(Handle input, InputRecord* record) {
+    INPUT_RECORD native{};
+    DWORD count = 0;
+    if (!::ReadConsoleInputA(input, &native, 1, &count) || count != 1) return false;
+    *record = InputRecord{};
+    record->eventType = native.EventType;
+    switch (native.EventType) {
+    case KEY_EVENT: {
+        const KEY_EVENT_RECORD& key = native.Event.KeyEvent;
+        record->key = KeyEvent{key.bKeyDown != 0, key.wRepeatCount, key.wVirtualKeyCode, key.wVirtualScanCode,
+                               key.uChar.AsciiChar, key.dwControlKeyState};
+        break;
+    }
+    case MOUSE_EVENT: {
+        const MOUSE_EVENT_RECORD& mouse = native.Event.MouseEvent;
+        record->mouse = MouseEvent{mouse.dwMousePosition.X, mouse.dwMousePosition.Y, mouse.dwButtonState,
+                                   mouse.dwControlKeyState, mouse.dwEventFlags};
+        break;
+    }
+    case FOCUS_EVENT:
+        record->focusSet = native.Event.FocusEvent.bSetFocus != 0;
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+bool FlushConsoleInputBuffer(Handle input) { return ::FlushConsoleInputBuffer(input) != 0; }
+
+bool ReadConsoleOutputCharacter(Handle output, int32_t x, int32_t y, char* character) {
+    DWORD read = 0;
+    COORD at{static_cast<SHORT>(x), static_cast<SHORT>(y)};
+    return ::ReadConsoleOutputCharacterA(output, character, 1, at, &read) && read == 1;
+}
+
+bool ReadConsoleOutputAttribute(Handle output, int32_t x, int32_t y, uint16_t* attribute) {
+    DWORD read = 0;
+    WORD value = 0;
+    COORD at{static_cast<SHORT>(x), static_cast<SHORT>(y)};
+    if (!::ReadConsoleOutputAttribute(output, &value, 1, at, &read) || read != 1) return false;
+    *attribute = value;
+    return true;
+}
+
+Handle CreateEvent(bool manualReset, bool initiallySignalled) {
+    return ::CreateEventA(nullptr, manualReset, initiallySignalled, nullptr);
+}
+
+bool SetEvent(Handle event) { return ::SetEvent(event) != 0; }
+bool ResetEvent(Handle event) { return ::ResetEvent(event) != 0; }
+
+Handle CreateThread(ThreadProc proc, void* parameter, uint32_t stackSize) {
+    // ThreadProc has the same calling convention and argument/result widths as LPTHREAD_START_ROUTINE.
+    auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(proc));
+    return ::CreateThread(nullptr, stackSize, start, parameter, 0, nullptr);
+}
+
+uint32_t WaitForSingleObject(Handle object, uint32_t milliseconds) {
+    return ::WaitForSingleObject(object, milliseconds);
+}
+
+uint32_t WaitForAnyObject(uint32_t count, const Handle* objects, uint32_t milliseconds) {
+    return ::WaitForMultipleObjects(count, objects, FALSE, milliseconds);
+}
+
+void CloseHandle(Handle object) {
+    if (object) ::CloseHandle(object);
+}
+
+uint32_t GetTickCount() { return ::GetTickCount(); }
+void Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+void InitializeCriticalSection(CriticalSection& section) { ::InitializeCriticalSection(AsNative(section)); }
+void EnterCriticalSection(CriticalSection& section) { ::EnterCriticalSection(AsNative(section)); }
+void LeaveCriticalSection(CriticalSection& section) { ::LeaveCriticalSection(AsNative(section)); }
+void DeleteCriticalSection(CriticalSection& section) { ::DeleteCriticalSection(AsNative(section)); }
+
+bool CreateProcess(char* commandLine) {
+    STARTUPINFOA startup;
+    std::memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    ::CloseHandle(process.hProcess);
+    ::CloseHandle(process.hThread);
+    return true;
+}
+
+bool RegCreateKeyForWrite(const char* path, RegistryKey* key) {
+    HKEY native = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &native, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    *key = native;
+    return true;
+}
+
+bool RegOpenKeyForQuery(const char* path, RegistryKey* key) {
+    HKEY native = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &native) != ERROR_SUCCESS) return false;
+    *key = native;
+    return true;
+}
+
+bool RegSetDwordValue(RegistryKey key, const char* name, uint32_t value) {
+    DWORD data = value;
+    return ::RegSetValueExA(AsKey(key), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
+           ERROR_SUCCESS;
+}
+
+bool RegQueryValue(RegistryKey key, const char* name, void* buffer, uint32_t* size) {
+    DWORD length = *size;
+    LONG result = ::RegQueryValueExA(AsKey(key), name, nullptr, nullptr, static_cast<BYTE*>(buffer), &length);
+    *size = length;
+    return result == ERROR_SUCCESS;
+}
+
+void RegCloseKey(RegistryKey key) { ::RegCloseKey(AsKey(key)); }
+
+bool RegQueryClassesRootDefault(const char* subKey, char* buffer, int32_t* size) {
+    LONG length = *size;
+    LONG result = ::RegQueryValueA(HKEY_CLASSES_ROOT, subKey, buffer, &length);
+    *size = length;
+    return result == ERROR_SUCCESS;
+}
+
+Window FindWindow(const char* className) { return ::FindWindowA(className, nullptr); }
+
+intptr_t SendMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    return ::SendMessageA(AsWindow(window), message, wParam, lParam);
+}
+
+bool SendMessageTimeout(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t flags,
+                        uint32_t milliseconds, intptr_t* result) {
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutA(AsWindow(window), message, wParam, lParam, flags, milliseconds, &answer))
+        return false;
+    if (result) *result = static_cast<intptr_t>(answer);
+    return true;
+}
+
+Window GetForegroundWindow() { return ::GetForegroundWindow(); }
+void SetForegroundWindow(Window window) { ::SetForegroundWindow(AsWindow(window)); }
+void MessageBeep(uint32_t type) { ::MessageBeep(type); }
+void KeybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags) { ::keybd_event(virtualKey, scanCode, flags, 0); }
+
+bool WaveOutGetVolume(uint32_t* volume) {
+    DWORD value = 0;
+    if (::waveOutGetVolume(reinterpret_cast<HWAVEOUT>(static_cast<UINT_PTR>(WAVE_MAPPER)), &value) !=
+        MMSYSERR_NOERROR)
+        return false;
+    *volume = value;
+    return true;
+}
+
+void CharToOemBuff(const char* source, char* destination, uint32_t count) {
+    if (count) ::CharToOemBuffA(source, destination, count);
+}
+
+}  // namespace os

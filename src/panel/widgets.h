@@ -1,0 +1,81 @@
+// The panel's 16 widgets: four kinds, one definition table, four layouts.
+#pragma once
+
+#include <cstdint>
+
+#include "os/os.h"
+
+namespace quaver {
+
+class Widget {
+public:
+    virtual ~Widget() = default;
+    virtual void draw(bool flush);
+    virtual void release();
+    virtual bool mouse(const os::InputRecord& event, uint32_t& command);
+
+    int16_t x = 0;
+    int16_t y = 0;
+    uint8_t colour = 0;  // palette index
+    uint32_t command = 0;
+    uint16_t key1 = 0;
+    uint16_t key2 = 0;
+    uint32_t modifiers1 = 0;
+    uint32_t modifiers2 = 0;
+    uint32_t length = 0;
+    const char* text = "";
+    uint8_t pressed = 0;
+    uint8_t engaged = 0;
+    uint8_t mouseHeld = 0;
+    uint8_t repeat = 0;
+};
+
+class ButtonWidget : public Widget {
+public:
+    void draw(bool flush) override;
+};
+
+class IndicatorWidget : public Widget {
+public:
+    void draw(bool flush) override;
+    uint8_t visible = 0;
+};
+
+class GlyphWidget : public Widget {
+public:
+    void draw(bool flush) override;
+    bool mouse(const os::InputRecord& event, uint32_t& command) override;
+    uint8_t visible = 0;
+};
+
+constexpr int widgetCount = 16;
+namespace slot {
+constexpr int Previous = 0, Play = 1, Pause = 2, Stop = 3, Next = 4, Open = 5, Rewind = 6, FastForward = 7;
+constexpr int VolumeUp = 8, VolumeDown = 9, PanelTitle = 10, TimeLabel = 11, TitleLine = 12;
+constexpr int Shuffle = 13, Repeat = 14, CloseGlyph = 15;
+}  // namespace slot
+
+extern Widget* widgetTable[widgetCount];
+extern Widget* activeWidget;
+
+// The 16 widget objects of one opening, of the kinds their slots require. RunPanel owns one on its stack.
+struct PanelWidgets {
+    ButtonWidget buttons[8];        // slots 0-7
+    IndicatorWidget volumeUp;       // slot 8
+    IndicatorWidget volumeDown;     // slot 9
+    Widget panelTitle;              // slot 10
+    Widget timeLabel;               // slot 11
+    Widget titleLineWidget;         // slot 12
+    IndicatorWidget shuffle;        // slot 13
+    IndicatorWidget repeatIndicator;  // slot 14
+    GlyphWidget closeGlyph;         // slot 15
+    void EnterInTable();            // fills widgetTable in slot order
+};
+
+void BuildWidgets();
+void SetText(Widget& widget, const char* text);
+void SetTextAt(Widget& widget, const char* text, int16_t x);
+bool HitsKey(const Widget& widget, const os::KeyEvent& key);
+bool HitsPosition(const Widget& widget, int32_t column, int32_t row);
+
+}  // namespace quaver

@@ -1,0 +1,45 @@
+// The player link: finding, starting and commanding the player, and the RepeatThread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "os/os.h"
+
+namespace quaver {
+
+extern std::atomic<uint32_t> heldCommand;       // re-sent by the RepeatThread; 0 = none
+extern std::atomic<uint32_t> volumeChangeTick;  // tick of the last volume command; 0 = none
+
+os::Window FindPlayer();
+os::Window FindOrStartPlayer(bool allowStart);
+void SendPlayerCommand(uint32_t command);
+uint32_t OSAPI RepeatThread(void* stopEvent);
+
+// One turn of the RepeatThread once the display is active: re-sends heldCommand when there is one (or drops it
+// when the player is gone) and returns the pause, in ms, that keeps the 50 ms rhythm.
+uint32_t RepeatHeldCommand();
+
+constexpr uint32_t repeatPeriod = 50;       // ms between re-sends of a held command
+constexpr uint32_t repeatSendTimeout = 45;  // ms a re-send may take before it is given up
+constexpr int startWaitCount = 28;          // looks for a started player's window ...
+constexpr uint32_t startWaitPeriod = 250;   // ... this many ms apart
+constexpr int startCommandCapacity = 261;   // 260 characters and a terminator
+inline constexpr const char startCommandKey[] = "Winamp.File\\shell\\open\\command";
+
+// Where a registered open command is cut: right after its last ".EXE" (the dot exactly, the letters in either
+// case), one further when the text begins with a double quote so that the closing quote stays. Without ".EXE"
+// the first 4 characters stay (5 when quoted). Never beyond length.
+int ProgramFileEnd(const char* text, int length);
+
+// Cuts a registered open command right after its program file and makes the result safe to hand to
+// CreateProcessA: an unquoted path with blanks is put in double quotes, or, when the quotes do not fit, the
+// command is emptied rather than left to start "C:\Program.exe". buffer holds a text of at most capacity - 1
+// characters (terminated there when it is not earlier) and is rewritten in place.
+void CutStartCommand(char* buffer, int capacity);
+
+// Copies the fallback command line (message 24) into buffer: at most capacity - 1 characters, the rest of the
+// buffer zero, so the line is always terminated.
+void CopyFallbackCommand(const char* text, char* buffer, int capacity);
+
+}  // namespace quaver

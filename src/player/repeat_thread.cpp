@@ -1,0 +1,35 @@
+// The RepeatThread: re-sends a held command about every 50 ms while the panel is on the screen.
+#include "panel/panel.h"
+#include "player/commands.h"
+#include "player/player.h"
+
+namespace quaver {
+
+uint32_t RepeatHeldCommand() {
+    const uint32_t command = heldCommand.load(std::memory_order_relaxed);
+    if (command == 0) return repeatPeriod;
+
+    const os::Window player = FindPlayer();
+    if (!player) {
+        heldCommand.store(0, std::memory_order_relaxed);
+        return repeatPeriod;
+    }
+
+    const uint32_t sent = os::GetTickCount();
+    if (command::IsVolume(command)) volumeChangeTick.store(sent, std::memory_order_relaxed);
+    // A hung player gives up the send after 45 ms, so it cannot stretch the rhythm.
+    os::SendMessageTimeout(player, os::WmCommand, command, 0, os::SmtoAbortIfHung, repeatSendTimeout, nullptr);
+    const uint32_t took = os::GetTickCount() - sent;  // unsigned: harmless across the tick counter's wrap
+    return took >= repeatPeriod ? 0 : repeatPeriod - took;
+}
+
+uint32_t OSAPI RepeatThread(void* stopEvent) {
+    // stopEvent first, so that it wins when both are set; a paused display neither sends nor sleeps.
+    for (;;) {
+        const os::Handle events[2] = {stopEvent, displayActiveEvent};
+        if (os::WaitForAnyObject(2, events, os::Infinite) != os::WaitObject0 + 1) return 0;
+        os::Sleep(RepeatHeldCommand());
+    }
+}
+
+}  // namespace quaver
