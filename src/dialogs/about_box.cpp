@@ -1,0 +1,8 @@
+#include "dialogs/about_box.h"
+
+namespace quaver {
+
+// The About box is not built yet.
+void ShowAboutBox() {}
+
+}  // namespace quaver
