@@ -6,6 +6,17 @@
 
 #include <cstring>
 
+// <windows.h> maps these names to their A/W forms with macros; the seam's own functions carry the plain names.
+#undef CreateEvent
+#undef CreateProcess
+#undef FindWindow
+#undef SendMessage
+#undef SendMessageTimeout
+#undef ReadConsoleInput
+#undef ReadConsoleOutputCharacter
+#undef RegQueryValue
+#undef CharToOemBuff
+
 namespace os {
 
 static_assert(sizeof(CRITICAL_SECTION) <= sizeof(CriticalSection::storage));

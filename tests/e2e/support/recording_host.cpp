@@ -1,0 +1,125 @@
+#include "recording_host.h"
+
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace e2e {
+
+namespace {
+
+RecordingHost theHost;
+
+int HOSTAPI ShowMessage(int, unsigned flags, const char*, const char* const* lines, int lineCount, int buttonCount) {
+    RecordedMessageBox box{flags, {}, buttonCount};
+    for (int i = 0; i < lineCount; ++i) box.lines.push_back(lines[i] ? lines[i] : "(null)");
+    theHost.messageBoxes.push_back(box);
+    return 0;
+}
+
+const char* HOSTAPI GetLangString(int, int number) {
+    auto found = theHost.messages.find(number);
+    if (found == theHost.messages.end())
+        found = theHost.messages.emplace(number, "message " + std::to_string(number)).first;
+    return found->second.c_str();
+}
+
+void* HOSTAPI SaveScreenArea(int, int, int, int) {
+    ++theHost.savedAreasLive;
+    return reinterpret_cast<void*>(static_cast<intptr_t>(theHost.savedAreasLive));
+}
+
+void HOSTAPI RestoreScreenArea(void* handle) {
+    if (!handle) return;
+    --theHost.savedAreasLive;
+    ++theHost.restores;
+}
+
+void HOSTAPI PutText(int, int, int, const char* text) {
+    if (text)
+        ++theHost.putTexts;
+    else
+        ++theHost.flushes;
+}
+
+intptr_t HOSTAPI HostControl(int, int command, intptr_t parameter) {
+    if (command != 4) return 0;
+    theHost.coloursAsked.push_back(static_cast<int>(parameter));
+    auto found = theHost.colours.find(static_cast<int>(parameter));
+    return found == theHost.colours.end() ? 0 : found->second;
+}
+
+int FormatText(char* buffer, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    const int written = std::vsprintf(buffer, format, arguments);
+    va_end(arguments);
+    return written;
+}
+
+int HOSTAPI CompareN(const char* a, const char* b, size_t n) { return std::strncmp(a, b, n); }
+
+}  // namespace
+
+RecordingHost& recordingHost() { return theHost; }
+
+RecordingHost& ResetRecordingHost(int size) {
+    theHost = RecordingHost{};
+    char root[128];
+    std::snprintf(root, sizeof root, "Software\\Quaver Tests\\%lu-%lu\\Plugins", GetCurrentProcessId(),
+                  GetTickCount());
+    theHost.registryRoot = root;
+    HostServices& s = theHost.services;
+    s.size = size;
+    GetModuleFileNameA(nullptr, s.moduleName, sizeof s.moduleName);
+    s.moduleNumber = 3;
+    s.registryRoot = theHost.registryRoot.c_str();
+    s.ShowMessage = ShowMessage;
+    s.GetLangString = GetLangString;
+    s.SaveScreenArea = SaveScreenArea;
+    s.RestoreScreenArea = RestoreScreenArea;
+    s.PutText = PutText;
+    s.HostControl = HostControl;
+    s.standardFunctions = &theHost.functions;
+    theHost.functions.FormatText = FormatText;
+    theHost.functions.CompareN = CompareN;
+    return theHost;
+}
+
+RegistryRootGuard::~RegistryRootGuard() {
+    const std::string& root = theHost.registryRoot;
+    const size_t plugins = root.rfind("\\Plugins");
+    if (plugins == std::string::npos) return;
+    // Only this program's own root: test programs run side by side.
+    RegDeleteTreeA(HKEY_CURRENT_USER, root.substr(0, plugins).c_str());
+}
+
+void WriteRegistryBinary(const std::string& path, const std::string& name, const std::vector<unsigned char>& bytes,
+                         unsigned long type) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name.c_str(), 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+}
+
+bool ReadRegistryValue(const std::string& path, const std::string& name, unsigned long* type,
+                       std::vector<unsigned char>* bytes) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    DWORD size = 0;
+    DWORD valueType = 0;
+    bool ok = RegQueryValueExA(key, name.c_str(), nullptr, &valueType, nullptr, &size) == ERROR_SUCCESS;
+    if (ok) {
+        bytes->resize(size);
+        ok = RegQueryValueExA(key, name.c_str(), nullptr, &valueType, bytes->data(), &size) == ERROR_SUCCESS;
+        *type = valueType;
+    }
+    RegCloseKey(key);
+    return ok;
+}
+
+}  // namespace e2e
