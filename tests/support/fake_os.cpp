@@ -471,6 +471,7 @@ bool RegOpenKeyForQuery(const char* path, RegistryKey* key) {
 bool RegSetDwordValue(RegistryKey key, const char* name, uint32_t value) {
     std::lock_guard lock(worldMutex);
     if (theWorld.setValueFails) return false;
+    theWorld.valuesSet.push_back(name);
     std::vector<uint8_t> bytes(4);
     std::memcpy(bytes.data(), &value, 4);
     theWorld.currentUser[static_cast<OpenKey*>(key)->path][Lower(name)] = RegistryValue{4, bytes};

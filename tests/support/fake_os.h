@@ -73,6 +73,7 @@ struct World {
     bool setValueFails = false;
     int openKeys = 0;  // keys opened and not closed yet
     int keyOpens = 0;  // every open or create
+    std::vector<std::string> valuesSet;  // names of the values written, in order
 
     // ---- windows and the player
     os::Window player = nullptr;
