@@ -29,6 +29,17 @@ constexpr int Close = 1, EnableItem = 2, Redraw = 14;  // handler to host
 constexpr int ItemChanged = 4097, Closing = 4111;     // host to handler
 }  // namespace dialogMessage
 
+// Text values below this are language message numbers.
+constexpr uintptr_t firstLiteralText = 2000;
+
+// The text value of a table row that shows a literal.
+inline uintptr_t Literal(const char* text) { return reinterpret_cast<uintptr_t>(text); }
+
+// Fills hostItems[0..count) from the table. With widen, item 0's x2 grows until every other item's text
+// fits inside the frame (a '&' hot-key marker takes no cell). Texts are cut to fit the item's data field.
 void ExpandDialogItems(const DialogInitItem* initItems, HostDialogItem* hostItems, int count, bool widen);
+
+// Cells the text takes on screen: its length, one less when it carries a hot-key marker.
+int VisibleLength(const char* text);
 
 }  // namespace quaver
