@@ -31,7 +31,8 @@ void GiveForegroundBack(os::Window window) {
 void StartPlayer() {
     // Resume only a display that was running: at panel opening (no panel drawn yet) or while the panel is
     // hidden, resuming would let the worker threads draw where there is no panel.
-    const bool displayWasActive = os::WaitForSingleObject(displayActiveEvent, 0) == os::WaitObject0;
+    const bool displayWasActive =
+        displayActiveEvent && os::WaitForSingleObject(displayActiveEvent, 0) == os::WaitObject0;
     SetDisplayActive(false);
     void* screen = hostServices.SaveScreenArea ? hostServices.SaveScreenArea(0, 0, -1, -1) : nullptr;
     const os::Window foreground = os::GetForegroundWindow();

@@ -18,9 +18,18 @@ bool IsExeAt(const char* text, int index) {
            upper(text[index + 3]) == 'E';
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The program's own path: up to the first ".EXE" that ends a word, or the whole text.
+int ProgramPathEnd(const char* text, int length) {
+    for (int i = 0; i + 4 <= length; ++i)
+        if (IsExeAt(text, i) && (i + 4 == length || IsBlank(text[i + 4]))) return i + 4;
+    return length;
+}
+
 bool HasBlank(const char* text, int length) {
     for (int i = 0; i < length; ++i)
-        if (text[i] == ' ' || text[i] == '\t') return true;
+        if (IsBlank(text[i])) return true;
     return false;
 }
 
@@ -44,15 +53,19 @@ void CutStartCommand(char* buffer, int capacity) {
     length = ProgramFileEnd(buffer, length);
     buffer[length] = '\0';
 
-    // CreateProcessA reads an unquoted "C:\Program Files\Player\player.exe" as "C:\Program.exe" first.
-    if (buffer[0] == '"' || !HasBlank(buffer, length)) return;
+    // CreateProcessA reads an unquoted "C:\Program Files\Player\player.exe" as "C:\Program.exe" first:
+    // quote the program's path (only that, so a launcher's arguments stay arguments).
+    if (buffer[0] == '"') return;
+    const int pathEnd = ProgramPathEnd(buffer, length);
+    if (!HasBlank(buffer, pathEnd)) return;
     if (length + 2 > capacity - 1) {
         buffer[0] = '\0';  // cannot be quoted: start nothing rather than the wrong program
         return;
     }
-    buffer[length + 1] = '"';
     buffer[length + 2] = '\0';
-    for (int i = length; i > 0; --i) buffer[i] = buffer[i - 1];
+    for (int i = length + 1; i > pathEnd + 1; --i) buffer[i] = buffer[i - 2];
+    buffer[pathEnd + 1] = '"';
+    for (int i = pathEnd; i > 0; --i) buffer[i] = buffer[i - 1];
     buffer[0] = '"';
 }
 
