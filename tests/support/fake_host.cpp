@@ -48,6 +48,7 @@ void* HOSTAPI SaveScreenArea(int x1, int y1, int x2, int y2) {
     std::lock_guard lock(hostMutex);
     std::lock_guard worldLock(Mutex());
     FollowConsoleSize();
+    theHost.saveRequests.push_back({x1, y1, x2, y2});
     if (x2 < 0) x2 = Width() - 1;
     if (y2 < 0) y2 = Height() - 1;
     auto* area = new SavedArea{x1, y1, x2, y2, {}};

@@ -50,6 +50,7 @@ struct Host {
     std::vector<int> coloursAsked;
     int savedAreasLive = 0;
     std::vector<std::vector<int>> savedRects;  // {x1, y1, x2, y2}
+    std::vector<std::vector<int>> saveRequests;  // {x1, y1, x2, y2} as asked, before -1 means "to the edge"
     int restores = 0;
     std::vector<DialogCall> dialogs;
     // Runs a dialog: may change the items' states and call the handler; its result is the dialog's.

@@ -1,0 +1,268 @@
+// Finding, starting and commanding the player, against the fake OS and a recording host.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "fake_host.h"
+#include "fake_os.h"
+#include "host/host.h"
+#include "host/settings.h"
+#include "panel/panel.h"
+#include "player/commands.h"
+#include "player/player.h"
+
+using namespace quaver;
+
+namespace {
+
+const os::Window userWindow = reinterpret_cast<os::Window>(0xF00D);  // the fake's foreground at start
+const char registeredKey[] = "winamp.file\\shell\\open\\command";
+
+class PlayerLink : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake::Reset();
+        fake::StartModule();
+        fake::world().manualClock = true;  // the 250 ms waits pass at once
+        os::InitializeCriticalSection(drawingLock);
+        displayActiveEvent = os::CreateEvent(true, true);  // the panel is on the screen
+        heldCommand = 0;
+        volumeChangeTick = 0;
+        Autostart(1);
+    }
+    void TearDown() override {
+        os::CloseHandle(displayActiveEvent);
+        displayActiveEvent = nullptr;
+        os::DeleteCriticalSection(drawingLock);
+    }
+
+    static void Autostart(uint32_t stored) {
+        fake::SetDword(fake::testSettingsKey, "AutostartWinamp", stored);
+        LoadDisplaySettings();
+    }
+    static void Register(const std::string& command) { fake::world().classesRoot[registeredKey] = command; }
+    // The started process brings up the player's window by the time of the first wait.
+    static void StartingMakesThePlayerAppear() {
+        fake::world().onCreateProcess = [](const std::string&) { fake::ShowPlayer(nullptr); };
+    }
+    static bool DisplayActive() { return os::WaitForSingleObject(displayActiveEvent, 0) == os::WaitObject0; }
+    static int StartWaits() {
+        std::lock_guard lock(fake::Mutex());
+        const auto& sleeps = fake::world().sleeps;
+        return static_cast<int>(std::count(sleeps.begin(), sleeps.end(), startWaitPeriod));
+    }
+    static std::vector<fake::SentMessage> Commands() {
+        std::vector<fake::SentMessage> commands;
+        for (const auto& sent : fake::SentMessages())
+            if (sent.message == os::WmCommand) commands.push_back(sent);
+        return commands;
+    }
+    static size_t Started() { return fake::world().processesStarted.size(); }
+};
+
+// ---- when a missing player is started --------------------------------------------------------------------
+
+TEST_F(PlayerLink, TheStoredAutostartSettingDecidesWhetherTheOpeningPanelOrACommandStartsThePlayer) {
+    struct Case {
+        uint32_t stored;
+        bool startsAtOpening;
+        bool startsOnCommand;
+    } cases[] = {{0, false, false}, {1, true, false}, {2, false, false}, {3, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("AutostartWinamp " + std::to_string(c.stored));
+
+        TearDown();
+        SetUp();
+        Autostart(c.stored);
+        Register(R"("C:\Winamp\winamp.exe" "%1")");
+        StartingMakesThePlayerAppear();
+        const os::Window atOpening = FindOrStartPlayer(AutostartWinamp[1] == 0);
+        EXPECT_EQ(Started(), c.startsAtOpening ? 1u : 0u);
+        EXPECT_EQ(atOpening != nullptr, c.startsAtOpening);
+
+        TearDown();
+        SetUp();
+        Autostart(c.stored);
+        Register(R"("C:\Winamp\winamp.exe" "%1")");
+        StartingMakesThePlayerAppear();
+        SendPlayerCommand(command::Play);
+        EXPECT_EQ(Started(), c.startsOnCommand ? 1u : 0u);
+        if (c.startsOnCommand) {
+            ASSERT_EQ(Commands().size(), 1u) << "the started player gets the command";
+            EXPECT_EQ(Commands()[0].wParam, command::Play);
+            EXPECT_TRUE(fake::world().beeps.empty());
+        } else {
+            EXPECT_TRUE(Commands().empty());
+            EXPECT_EQ(fake::world().beeps, std::vector<uint32_t>{0x40}) << "no player: the information beep";
+        }
+    }
+}
+
+TEST_F(PlayerLink, ARunningPlayerIsUsedAsItIsWithoutNoticeOrStart) {
+    fake::ShowPlayer(nullptr);
+    Register(R"("C:\Winamp\winamp.exe" "%1")");
+    EXPECT_EQ(FindOrStartPlayer(true), fake::world().player);
+    EXPECT_EQ(Started(), 0u);
+    EXPECT_TRUE(fake::host().messageBoxes.empty());
+    EXPECT_TRUE(fake::host().savedRects.empty());
+    EXPECT_TRUE(fake::world().foregroundsSet.empty());
+}
+
+// ---- what a start looks like to the user -----------------------------------------------------------------
+
+TEST_F(PlayerLink, StartingShowsTheNoticeOverTheSavedScreenAndPutsEverythingBackAfterwards) {
+    Register(R"("C:\Program Files\Winamp\winamp.exe" "%1")");
+    bool pausedDuringStart = false;
+    int savedDuringStart = 0;
+    size_t noticesDuringStart = 0;
+    fake::world().onCreateProcess = [&](const std::string&) {
+        pausedDuringStart = !DisplayActive();
+        {
+            std::lock_guard lock(fake::HostMutex());
+            savedDuringStart = fake::host().savedAreasLive;
+            noticesDuringStart = fake::host().messageBoxes.size();
+        }
+        fake::ShowPlayer(nullptr);
+        os::SetForegroundWindow(fake::world().player);  // a new program takes the foreground
+    };
+
+    const os::Window player = FindOrStartPlayer(true);
+
+    EXPECT_EQ(player, fake::world().player);
+    EXPECT_TRUE(pausedDuringStart) << "the worker threads must not draw over the notice";
+    EXPECT_EQ(savedDuringStart, 1);
+    EXPECT_EQ(noticesDuringStart, 1u);
+    EXPECT_EQ(fake::host().saveRequests, (std::vector<std::vector<int>>{{0, 0, -1, -1}})) << "the whole screen";
+    ASSERT_EQ(fake::host().messageBoxes.size(), 1u);
+    const fake::MessageBoxCall& notice = fake::host().messageBoxes[0];
+    EXPECT_EQ(notice.lines, (std::vector<std::string>{"", "message 23"}));
+    EXPECT_EQ(notice.buttonCount, 0) << "no buttons: the host returns at once";
+    EXPECT_EQ(notice.flags, 0u);
+    EXPECT_EQ(notice.helpTopic, "");
+    EXPECT_EQ(fake::world().processesStarted, std::vector<std::string>{R"("C:\Program Files\Winamp\winamp.exe")"});
+    EXPECT_EQ(StartWaits(), 1) << "found at the first look";
+    EXPECT_EQ(fake::host().restores, 1);
+    EXPECT_EQ(fake::host().savedAreasLive, 0);
+    EXPECT_TRUE(DisplayActive());
+    EXPECT_EQ(fake::world().foreground, userWindow) << "the foreground is given back";
+}
+
+TEST_F(PlayerLink, StartingResumesOnlyADisplayThatWasRunningBefore) {
+    // At panel opening, and while the panel is hidden, nothing may be drawn once the start is over.
+    os::ResetEvent(displayActiveEvent);
+    Register(R"(C:\Winamp\winamp.exe "%1")");
+    StartingMakesThePlayerAppear();
+    ASSERT_NE(FindOrStartPlayer(true), nullptr);
+    EXPECT_FALSE(DisplayActive());
+    EXPECT_EQ(fake::host().restores, 1);
+}
+
+TEST_F(PlayerLink, AnUnquotedRegisteredPathWithBlanksIsStartedQuoted) {
+    Register(R"(C:\Program Files\Player\player.exe "%1")");
+    StartingMakesThePlayerAppear();
+    FindOrStartPlayer(true);
+    EXPECT_EQ(fake::world().processesStarted, std::vector<std::string>{R"("C:\Program Files\Player\player.exe")"});
+}
+
+TEST_F(PlayerLink, WithoutARegisteredCommandMessage24IsTheCommandLineAsItStands) {
+    fake::host().messages[24] = R"("C:\Program Files\Winamp\winamp.exe" /NEW)";
+    StartingMakesThePlayerAppear();
+    EXPECT_NE(FindOrStartPlayer(true), nullptr);
+    EXPECT_EQ(fake::world().processesStarted, std::vector<std::string>{R"("C:\Program Files\Winamp\winamp.exe" /NEW)"});
+}
+
+TEST_F(PlayerLink, ARegisteredCommandTooLongForTheBufferFallsBackToMessage24) {
+    Register("C:\\" + std::string(300, 'w') + ".exe");
+    fake::host().messages[24] = "winamp.exe";
+    StartingMakesThePlayerAppear();
+    FindOrStartPlayer(true);
+    EXPECT_EQ(fake::world().processesStarted, std::vector<std::string>{"winamp.exe"});
+}
+
+TEST_F(PlayerLink, AnOverlongMessage24IsCutTo260Characters) {
+    fake::host().messages[24] = std::string(400, 'm');
+    FindOrStartPlayer(true);
+    ASSERT_EQ(Started(), 1u);
+    EXPECT_EQ(fake::world().processesStarted[0], std::string(260, 'm'));
+}
+
+// ---- when the start fails --------------------------------------------------------------------------------
+
+TEST_F(PlayerLink, AProcessThatCannotBeCreatedIsNotWaitedForAndTheCommandBeeps) {
+    Autostart(3);
+    Register(R"(C:\Winamp\winamp.exe)");
+    fake::world().createProcessFails = true;
+    SendPlayerCommand(command::Next);
+    EXPECT_EQ(StartWaits(), 0);
+    EXPECT_EQ(fake::host().restores, 1);
+    EXPECT_TRUE(DisplayActive());
+    EXPECT_EQ(fake::world().foreground, userWindow);
+    EXPECT_EQ(fake::world().beeps, std::vector<uint32_t>{0x40});
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(PlayerLink, AWindowFirstFoundAtThe28thWaitIsUsed) {
+    Autostart(3);
+    Register(R"(C:\Winamp\winamp.exe)");
+    fake::world().onFindWindow = [](int) {
+        if (StartWaits() == 28) fake::ShowPlayer(nullptr);
+    };
+    SendPlayerCommand(command::Stop);
+    EXPECT_EQ(StartWaits(), 28);
+    ASSERT_EQ(Commands().size(), 1u);
+    EXPECT_EQ(Commands()[0].wParam, command::Stop);
+    EXPECT_TRUE(fake::world().beeps.empty());
+}
+
+TEST_F(PlayerLink, AWindowThatAppearsAfterTheWaitingIsOverIsNotUsedAndTheCommandBeeps) {
+    Autostart(3);
+    Register(R"(C:\Winamp\winamp.exe)");
+    // Lookups: one before the start, one after each of the 28 waits, one fresh at the end.
+    fake::world().onFindWindow = [](int lookups) {
+        if (lookups > 1 + 28 + 1) fake::ShowPlayer(nullptr);
+    };
+    SendPlayerCommand(command::Stop);
+    EXPECT_EQ(StartWaits(), 28) << "at most 7 seconds";
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(fake::world().beeps, std::vector<uint32_t>{0x40});
+    EXPECT_EQ(fake::host().restores, 1);
+    EXPECT_TRUE(DisplayActive());
+
+    // The started player was left running: the next command reaches it without another start.
+    SendPlayerCommand(command::Play);
+    EXPECT_EQ(Started(), 1u);
+    ASSERT_EQ(Commands().size(), 1u);
+    EXPECT_EQ(Commands()[0].wParam, command::Play);
+}
+
+// ---- sending a command -----------------------------------------------------------------------------------
+
+TEST_F(PlayerLink, ACommandIsOnePlainSendAndTheForegroundComesBack) {
+    fake::ShowPlayer([](uint32_t, uintptr_t, intptr_t) {
+        os::SetForegroundWindow(fake::world().player);  // the player comes to the front on a command
+        return intptr_t{0};
+    });
+    SendPlayerCommand(command::FastForward);
+    const auto commands = Commands();
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].window, fake::world().player);
+    EXPECT_EQ(commands[0].wParam, command::FastForward);
+    EXPECT_EQ(commands[0].lParam, 0);
+    EXPECT_FALSE(commands[0].withTimeout) << "a blocking send";
+    EXPECT_EQ(fake::world().foreground, userWindow);
+    EXPECT_TRUE(fake::world().beeps.empty());
+}
+
+TEST_F(PlayerLink, WithNoPlayerAndNoStartACommandOnlyBeeps) {
+    Autostart(1);  // starts at panel opening, not on commands
+    Register(R"(C:\Winamp\winamp.exe)");
+    SendPlayerCommand(command::Previous);
+    EXPECT_EQ(fake::world().beeps, std::vector<uint32_t>{0x40});
+    EXPECT_EQ(Started(), 0u);
+    EXPECT_TRUE(fake::host().messageBoxes.empty()) << "no visible sign but the beep";
+    EXPECT_TRUE(fake::world().foregroundsSet.empty());
+}
+
+}  // namespace

@@ -1,0 +1,211 @@
+// The RepeatThread: a held button's command re-sent about every 50 ms, against the fake OS.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "fake_host.h"
+#include "fake_os.h"
+#include "panel/panel.h"
+#include "player/commands.h"
+#include "player/player.h"
+
+using namespace quaver;
+
+namespace {
+
+class HeldCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake::Reset();
+        fake::StartModule();
+        os::InitializeCriticalSection(drawingLock);
+        displayActiveEvent = os::CreateEvent(true, true);
+        heldCommand = 0;
+        volumeChangeTick = 0;
+    }
+    void TearDown() override {
+        StopThread();
+        os::CloseHandle(displayActiveEvent);
+        displayActiveEvent = nullptr;
+        os::DeleteCriticalSection(drawingLock);
+    }
+
+    // A player whose every answer takes sendMs of the manual clock.
+    static void PlayerTaking(uint32_t sendMs) {
+        fake::world().manualClock = true;
+        fake::ShowPlayer([sendMs](uint32_t, uintptr_t, intptr_t) {
+            std::lock_guard lock(fake::Mutex());
+            fake::world().tick += sendMs;
+            return intptr_t{0};
+        });
+    }
+    static std::vector<fake::SentMessage> Commands() {
+        std::vector<fake::SentMessage> commands;
+        for (const auto& sent : fake::SentMessages())
+            if (sent.message == os::WmCommand) commands.push_back(sent);
+        return commands;
+    }
+    static size_t CommandCount() { return Commands().size(); }
+
+    void StartThread() {
+        stop_ = os::CreateEvent(true, false);
+        thread_ = os::CreateThread(RepeatThread, stop_, 16384);
+        ASSERT_NE(thread_, nullptr);
+    }
+    // True when the thread ended within the time.
+    bool StopThread(uint32_t withinMs = 2000) {
+        if (!thread_) return true;
+        os::SetEvent(stop_);
+        const bool ended = os::WaitForSingleObject(thread_, withinMs) == os::WaitObject0;
+        os::CloseHandle(thread_);
+        os::CloseHandle(stop_);
+        thread_ = stop_ = nullptr;
+        return ended;
+    }
+
+    os::Handle stop_ = nullptr;
+    os::Handle thread_ = nullptr;
+};
+
+// ---- one turn ---------------------------------------------------------------------------------------------
+
+TEST_F(HeldCommand, NothingHeldSendsNothingAndKeepsTheFullPause) {
+    PlayerTaking(10);
+    EXPECT_EQ(RepeatHeldCommand(), 50u);
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(HeldCommand, AHeldCommandIsSentWithAShortTimeOutAndThePauseMakesUpForTheSend) {
+    PlayerTaking(12);
+    heldCommand = command::Rewind;
+    EXPECT_EQ(RepeatHeldCommand(), 38u);
+    const auto commands = Commands();
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].window, fake::world().player);
+    EXPECT_EQ(commands[0].wParam, command::Rewind);
+    EXPECT_EQ(commands[0].lParam, 0);
+    EXPECT_TRUE(commands[0].withTimeout);
+    EXPECT_EQ(commands[0].timeout, 45u);
+    EXPECT_EQ(commands[0].flags, os::SmtoAbortIfHung);
+    EXPECT_EQ(heldCommand, command::Rewind) << "still held";
+}
+
+TEST_F(HeldCommand, ASendOf50MsOrMoreLeavesNoPause) {
+    for (uint32_t took : {49u, 50u, 51u, 400u}) {
+        PlayerTaking(took);
+        heldCommand = command::FastForward;
+        EXPECT_EQ(RepeatHeldCommand(), took >= 50 ? 0u : 50u - took) << took;
+    }
+}
+
+TEST_F(HeldCommand, TheSendDurationIsMeasuredAcrossTheTickCounterWrap) {
+    PlayerTaking(20);
+    fake::world().tick = 0xFFFFFFF6u;  // wraps 10 ms into the send
+    heldCommand = command::FastForward;
+    EXPECT_EQ(RepeatHeldCommand(), 30u);
+}
+
+TEST_F(HeldCommand, AHungPlayerIsGivenUpAfter45MsAndTheRhythmHolds) {
+    fake::world().manualClock = true;
+    fake::ShowPlayer(nullptr);
+    fake::world().playerHung = true;
+    heldCommand = command::FastForward;
+    EXPECT_EQ(RepeatHeldCommand(), 5u) << "45 ms of send plus 5 ms of pause";
+}
+
+TEST_F(HeldCommand, VolumeCommandsStampTheirSendTimeOtherCommandsDoNot) {
+    PlayerTaking(7);
+    fake::world().tick = 5000;
+    heldCommand = command::VolumeUp;
+    RepeatHeldCommand();
+    EXPECT_EQ(volumeChangeTick, 5000u) << "the tick before the send";
+    heldCommand = command::VolumeDown;
+    RepeatHeldCommand();
+    EXPECT_EQ(volumeChangeTick, 5007u);
+
+    volumeChangeTick = 0;
+    heldCommand = command::Rewind;
+    RepeatHeldCommand();
+    EXPECT_EQ(volumeChangeTick, 0u);
+}
+
+TEST_F(HeldCommand, APlayerThatIsGoneDropsTheHeldCommand) {
+    fake::world().manualClock = true;
+    heldCommand = command::VolumeUp;
+    EXPECT_EQ(RepeatHeldCommand(), 50u);
+    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(volumeChangeTick, 0u) << "nothing was sent, so no volume change to show";
+    EXPECT_TRUE(Commands().empty());
+}
+
+// ---- the thread -------------------------------------------------------------------------------------------
+
+TEST_F(HeldCommand, WhileHeldTheCommandIsResentAboutEvery50Ms) {
+    fake::ShowPlayer(nullptr);
+    heldCommand = command::FastForward;
+    StartThread();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    heldCommand = 0;
+    const size_t sent = CommandCount();
+    EXPECT_GE(sent, 5u);
+    EXPECT_LE(sent, 12u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_LE(CommandCount(), sent + 1) << "letting go stops the re-sending";
+    EXPECT_TRUE(StopThread());
+}
+
+TEST_F(HeldCommand, WhileTheDisplayIsPausedTheThreadNeitherSendsNorSleeps) {
+    fake::ShowPlayer(nullptr);
+    os::ResetEvent(displayActiveEvent);
+    heldCommand = command::Rewind;
+    StartThread();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(fake::world().sleeps.empty());
+
+    SetDisplayActive(true);
+    EXPECT_TRUE(fake::WaitUntil([](fake::World& w) { return !w.sent.empty(); }, 2000)) << "resumes with the display";
+    EXPECT_TRUE(StopThread());
+}
+
+TEST_F(HeldCommand, StoppingWinsOverAnActiveDisplay) {
+    fake::ShowPlayer(nullptr);
+    heldCommand = command::Rewind;
+    stop_ = os::CreateEvent(true, true);
+    thread_ = os::CreateThread(RepeatThread, stop_, 16384);
+    EXPECT_EQ(os::WaitForSingleObject(thread_, 2000), os::WaitObject0);
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(StopThread());
+}
+
+TEST_F(HeldCommand, ClosingThePlayerWhileHeldStopsTheResendingAndClearsTheCommand) {
+    fake::ShowPlayer(nullptr);
+    heldCommand = command::VolumeDown;
+    StartThread();
+    ASSERT_TRUE(fake::WaitUntil([](fake::World& w) { return w.sent.size() >= 2; }, 2000));
+    const auto closed = std::chrono::steady_clock::now();
+    fake::RemovePlayer();
+    const size_t sentBeforeClosing = CommandCount();
+    ASSERT_TRUE(fake::WaitUntil([](fake::World&) { return heldCommand.load() == 0; }, 2000));
+    const auto dropped = std::chrono::steady_clock::now() - closed;
+    EXPECT_LT(dropped, std::chrono::milliseconds(500)) << "within one turn, with room for a loaded machine";
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_LE(CommandCount(), sentBeforeClosing + 1) << "at most the send already under way";
+    EXPECT_TRUE(StopThread());
+}
+
+TEST_F(HeldCommand, AHungPlayerDoesNotStretchTheRhythm) {
+    fake::ShowPlayer(nullptr);
+    fake::world().playerHung = true;  // every re-send gives up after its 45 ms
+    heldCommand = command::FastForward;
+    StartThread();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    const size_t sent = CommandCount();
+    EXPECT_TRUE(StopThread());
+    EXPECT_GE(sent, 12u) << "about 20 a second, never one per 45 ms send plus a full 50 ms pause (10)";
+    EXPECT_LE(sent, 25u);
+}
+
+}  // namespace
