@@ -1,0 +1,34 @@
+// The message log: one line per message, written through at once so that a test can read it while the
+// player runs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace standin {
+
+class CommandLog {
+public:
+    CommandLog() = default;
+    CommandLog(const CommandLog&) = delete;
+    CommandLog& operator=(const CommandLog&) = delete;
+    ~CommandLog();
+
+    // Creates (or empties) the file; other processes may read and even delete it meanwhile.
+    bool Open(const std::string& path);
+    // "<tick> <message> <wParam> <lParam>"
+    void Message(uint32_t message, uintptr_t wParam, intptr_t lParam);
+    // "<tick> WM_USER <wParam> <lParam> = <answer>"
+    void Query(uintptr_t wParam, intptr_t lParam, int32_t answer);
+    // "# <tick> <text>": the player's own events.
+    void Note(const std::string& text);
+
+private:
+    void Write(const std::string& line);
+    void* file_ = nullptr;
+};
+
+// "WM_COMMAND" and the like for the player's messages, the number for any other.
+std::string MessageName(uint32_t message);
+
+}  // namespace standin

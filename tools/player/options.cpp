@@ -1,0 +1,148 @@
+#include "options.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace standin {
+
+const char helpText[] =
+    "standin-player: a stand-in for the desktop player (window class \"Winamp v1.x\").\n"
+    "It plays a simulated playlist in real time, answers the player's WM_USER queries, acts on its\n"
+    "WM_COMMAND commands and keeps the title \"<n>. <artist> - <title> - Winamp\".\n"
+    "\n"
+    "Options (times in milliseconds):\n"
+    "  --log FILE            one line per message received: \"<tick> <message> <wParam> <lParam>\", a query\n"
+    "                        followed by \" = <answer>\"; lines starting with '#' note the player's own events\n"
+    "                        (window created, hung, exiting). Written at once; readable while running.\n"
+    "  --log-all             log every window message, not only the player's interface\n"
+    "  --title TEXT          pin the window title to TEXT\n"
+    "  --version HEX         answer to the version query (0, 0); default 5094\n"
+    "  --answer Q=V          pin the answer to a WM_USER query. Q is LPARAM or LPARAM.WPARAM, e.g.\n"
+    "                        --answer 104=7 (state), --answer 126.1=20000 (bit rate), --answer 105=-1\n"
+    "                        (position). V is a signed 32-bit number, decimal or 0x hex. Repeatable.\n"
+    "  --playlist FILE       tracks, one per line: artist|title|seconds|kbps|kHz|channels\n"
+    "                        ('#' starts a comment line; the title may hold any character but '|')\n"
+    "  --state play|pause|stop   state at start (default play)\n"
+    "  --state-in-title      add \" [Paused]\" or \" [Stopped]\" after \" - Winamp\" as the player does\n"
+    "  --auto-advance MS     go to the next track every MS while playing\n"
+    "Fault modes:\n"
+    "  --hang-after MS       stop answering messages after MS; the window stays\n"
+    "  --slow MS             delay every answer by MS\n"
+    "  --exit-after MS       close the window and exit after MS (also when hung)\n"
+    "  --show-window-after MS    start at once but create the window only after MS\n"
+    "Registration (then exit; status 0 on success):\n"
+    "  --register            make this program the registered open command of Winamp.File\n"
+    "                        (HKEY_CLASSES_ROOT\\Winamp.File\\shell\\open\\command = \"<path>\" \"%1\")\n"
+    "  --unregister          remove that command again if it is this program's\n"
+    "  --help                this text\n"
+    "A FILE argument without an option is taken as a file to open and only noted in the log.\n";
+
+namespace {
+
+bool ParseUnsigned(const std::string& text, int base, uint32_t& value) {
+    if (text.empty() || text[0] == '-' || text[0] == '+') return false;
+    errno = 0;
+    char* end = nullptr;
+    const unsigned long long number = std::strtoull(text.c_str(), &end, base);
+    if (*end != '\0' || errno != 0 || number > 0xFFFFFFFFull) return false;
+    value = static_cast<uint32_t>(number);
+    return true;
+}
+
+bool ParseSigned32(const std::string& text, int32_t& value) {
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long number = std::strtoll(text.c_str(), &end, 0);
+    if (*end != '\0' || errno != 0) return false;
+    // Unsigned hexadecimal up to 0xFFFFFFFF is taken as its 32-bit pattern.
+    if (number < INT32_MIN || number > static_cast<long long>(UINT32_MAX)) return false;
+    value = static_cast<int32_t>(static_cast<uint32_t>(number));
+    return true;
+}
+
+}  // namespace
+
+bool ParseAnswer(const std::string& text, uintptr_t& wParam, intptr_t& lParam, int32_t& value) {
+    const size_t equals = text.find('=');
+    if (equals == std::string::npos) return false;
+    const std::string query = text.substr(0, equals);
+    const size_t dot = query.find('.');
+    uint32_t l = 0, w = 0;
+    if (!ParseUnsigned(query.substr(0, dot), 10, l)) return false;
+    if (dot != std::string::npos && !ParseUnsigned(query.substr(dot + 1), 10, w)) return false;
+    if (!ParseSigned32(text.substr(equals + 1), value)) return false;
+    wParam = w;
+    lParam = static_cast<intptr_t>(l);
+    return true;
+}
+
+bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        auto flag = [&](const char* wanted) { return name == wanted; };
+        if (flag("--help") || flag("-h") || flag("/?")) { options.help = true; continue; }
+        if (flag("--log-all")) { options.logAll = true; continue; }
+        if (flag("--state-in-title")) { options.stateInTitle = true; continue; }
+        if (flag("--register")) { options.registerCommand = true; continue; }
+        if (flag("--unregister")) { options.unregisterCommand = true; continue; }
+
+        if (name.rfind("-", 0) != 0) {  // a file to open, as the registered command hands one over
+            options.openedFile = name;
+            continue;
+        }
+        static const char* const valueOptions[] = {"--log", "--title", "--playlist", "--version", "--answer",
+                                                   "--state", "--hang-after", "--slow", "--exit-after",
+                                                   "--show-window-after", "--auto-advance"};
+        bool known = false;
+        for (const char* option : valueOptions) known = known || name == option;
+        if (!known) {
+            error = "unknown option " + name + " (see --help)";
+            return false;
+        }
+        if (i + 1 >= argc) {
+            error = name + " needs a value";
+            return false;
+        }
+        const std::string value = argv[++i];
+        auto milliseconds = [&](uint32_t& field) {
+            if (ParseUnsigned(value, 10, field)) return true;
+            error = name + ": expected milliseconds, got \"" + value + "\"";
+            return false;
+        };
+        if (flag("--log")) options.logPath = value;
+        else if (flag("--title")) { options.title = value; options.pinnedTitle = true; }
+        else if (flag("--playlist")) options.playlistPath = value;
+        else if (flag("--version")) {
+            std::string digits = value.rfind("0x", 0) == 0 || value.rfind("0X", 0) == 0 ? value.substr(2) : value;
+            if (!ParseUnsigned(digits, 16, options.version)) {
+                error = "--version: expected a hexadecimal number, got \"" + value + "\"";
+                return false;
+            }
+        } else if (flag("--answer")) {
+            uintptr_t w = 0;
+            intptr_t l = 0;
+            int32_t answer = 0;
+            if (!ParseAnswer(value, w, l, answer)) {
+                error = "--answer: expected LPARAM[.WPARAM]=VALUE, got \"" + value + "\"";
+                return false;
+            }
+            options.answers[{w, l}] = answer;
+        } else if (flag("--state")) {
+            if (value == "play") options.initialState = 1;
+            else if (value == "pause") options.initialState = 3;
+            else if (value == "stop") options.initialState = 0;
+            else {
+                error = "--state: expected play, pause or stop, got \"" + value + "\"";
+                return false;
+            }
+        } else if (flag("--hang-after")) { if (!milliseconds(options.hangAfter)) return false; }
+        else if (flag("--slow")) { if (!milliseconds(options.slow)) return false; }
+        else if (flag("--exit-after")) { if (!milliseconds(options.exitAfter)) return false; }
+        else if (flag("--show-window-after")) { if (!milliseconds(options.showWindowAfter)) return false; }
+        else if (flag("--auto-advance")) { if (!milliseconds(options.autoAdvance)) return false; }
+    }
+    return true;
+}
+
+}  // namespace standin

@@ -1,0 +1,42 @@
+// The stand-in player's command line.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+
+namespace standin {
+
+constexpr uint32_t never = 0xFFFFFFFFu;
+
+struct Options {
+    std::string logPath;
+    bool logAll = false;
+    bool pinnedTitle = false;
+    std::string title;
+    uint32_t version = 0x5094;
+    std::map<std::pair<uintptr_t, intptr_t>, int32_t> answers;  // (wParam, lParam) -> pinned answer
+    std::string playlistPath;
+    int initialState = 1;  // 1 playing, 3 paused, 0 stopped
+    bool stateInTitle = false;
+    uint32_t hangAfter = never;
+    uint32_t slow = 0;
+    uint32_t exitAfter = never;
+    uint32_t showWindowAfter = 0;
+    uint32_t autoAdvance = 0;
+    bool registerCommand = false;
+    bool unregisterCommand = false;
+    bool help = false;
+    std::string openedFile;  // a file named on the command line, as the registered open command passes one
+};
+
+// False with a message for an unknown option or a bad value.
+bool ParseOptions(int argc, char** argv, Options& options, std::string& error);
+
+// "Q=V" of --answer: Q is LPARAM or LPARAM.WPARAM (decimal), V a signed 32-bit number (decimal or 0x hex).
+bool ParseAnswer(const std::string& text, uintptr_t& wParam, intptr_t& lParam, int32_t& value);
+
+extern const char helpText[];
+
+}  // namespace standin

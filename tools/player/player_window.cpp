@@ -1,0 +1,158 @@
+#include "player_window.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "playback.h"
+
+namespace standin {
+
+namespace {
+
+const char className[] = "Winamp v1.x";
+constexpr UINT_PTR clockTimer = 1;
+constexpr UINT_PTR hangTimer = 2;
+constexpr UINT_PTR exitTimer = 3;
+constexpr UINT clockPeriod = 100;
+
+// One player window per process: the window procedure reaches its state here.
+struct Player {
+    const Options& options;
+    CommandLog& log;
+    Playback playback;
+    uint32_t startTick;
+    HWND window = nullptr;
+    std::string shownTitle;
+};
+Player* player = nullptr;
+
+bool IsInterfaceMessage(UINT message) {
+    return message == WM_COMMAND || message == WM_USER || message == WM_GETTEXT || message == WM_CLOSE;
+}
+
+void UpdateTitle(Player& p) {
+    if (p.options.pinnedTitle) return;
+    const std::string title = p.playback.WindowTitle(p.options.stateInTitle);
+    if (title == p.shownTitle) return;
+    p.shownTitle = title;
+    SetWindowTextA(p.window, title.c_str());
+}
+
+int32_t Answer(Player& p, WPARAM wParam, LPARAM lParam) {
+    const auto pinned = p.options.answers.find({wParam, lParam});
+    if (pinned != p.options.answers.end()) return pinned->second;
+    if (wParam == 0 && lParam == 0) return static_cast<int32_t>(p.options.version);
+    return p.playback.Answer(wParam, lParam, GetTickCount());
+}
+
+// Stops answering for good; the window stays. Only --exit-after still ends the process.
+[[noreturn]] void Hang(Player& p) {
+    p.log.Note("hung");
+    for (;;) {
+        Sleep(10);
+        if (p.options.exitAfter != never && GetTickCount() - p.startTick >= p.options.exitAfter) {
+            p.log.Note("exiting while hung");
+            ExitProcess(0);
+        }
+    }
+}
+
+UINT Remaining(const Player& p, uint32_t afterStart) {
+    const uint32_t elapsed = GetTickCount() - p.startTick;
+    return elapsed >= afterStart ? USER_TIMER_MINIMUM : afterStart - elapsed;
+}
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!player) return DefWindowProcA(window, message, wParam, lParam);
+    Player& p = *player;
+    if (p.options.logAll && message != WM_USER) p.log.Message(message, wParam, lParam);
+    if (IsInterfaceMessage(message)) {
+        if (!p.options.logAll && message != WM_USER) p.log.Message(message, wParam, lParam);
+        if (p.options.slow) Sleep(p.options.slow);
+    }
+
+    switch (message) {
+    case WM_USER: {
+        const int32_t answer = Answer(p, wParam, lParam);
+        p.log.Query(wParam, lParam, answer);
+        return answer;
+    }
+    case WM_COMMAND:
+        p.playback.Command(LOWORD(wParam), GetTickCount());
+        p.playback.Update(GetTickCount());
+        UpdateTitle(p);
+        return 0;
+    case WM_TIMER:
+        if (wParam == clockTimer) {
+            p.playback.Update(GetTickCount());
+            UpdateTitle(p);
+        } else if (wParam == hangTimer) {
+            Hang(p);
+        } else if (wParam == exitTimer) {
+            p.log.Note("exiting");
+            DestroyWindow(window);
+        }
+        return 0;
+    case WM_CLOSE:
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int RunPlayerWindow(const Options& options, std::vector<Track> tracks, CommandLog& log, uint32_t startTick) {
+    if (options.showWindowAfter) {
+        const uint32_t elapsed = GetTickCount() - startTick;
+        if (elapsed < options.showWindowAfter) Sleep(options.showWindowAfter - elapsed);
+    }
+
+    auto state = std::make_unique<Player>(
+        Player{options, log, Playback(std::move(tracks), GetTickCount()), startTick, nullptr, std::string()});
+    state->playback.SetState(static_cast<State>(options.initialState), GetTickCount());
+    state->playback.SetAutoAdvance(options.autoAdvance);
+    player = state.get();
+
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = className;
+    if (!RegisterClassA(&windowClass)) {
+        log.Note("cannot register the window class");
+        return 1;
+    }
+    const std::string title = options.pinnedTitle ? options.title : state->playback.WindowTitle(options.stateInTitle);
+    state->shownTitle = title;
+    // The player's own size: a small, plain top-level window.
+    state->window = CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    275, 116, nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!state->window) {
+        log.Note("cannot create the window");
+        return 1;
+    }
+    log.Note("window created");
+    ShowWindow(state->window, SW_SHOWNORMAL);
+
+    SetTimer(state->window, clockTimer, clockPeriod, nullptr);
+    if (options.hangAfter != never) SetTimer(state->window, hangTimer, Remaining(*state, options.hangAfter), nullptr);
+    if (options.exitAfter != never) SetTimer(state->window, exitTimer, Remaining(*state, options.exitAfter), nullptr);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    log.Note("window closed");
+    player = nullptr;
+    return 0;
+}
+
+}  // namespace standin
