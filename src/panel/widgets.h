@@ -72,10 +72,17 @@ struct PanelWidgets {
     void EnterInTable();            // fills widgetTable in slot order
 };
 
+// The time-mode label names the format the clock shows; both texts are 12 characters, so the label keeps its x.
+inline constexpr char trackTimeLabel[] = " Track Time ";
+inline constexpr char trackLeftLabel[] = " Track Left ";
+
+// Fills the 16 widgets of widgetTable from the definition table and the layout the settings choose.
 void BuildWidgets();
 void SetText(Widget& widget, const char* text);
 void SetTextAt(Widget& widget, const char* text, int16_t x);
+// Exact modifier masks; a binding whose key code is 0 is no binding and matches nothing.
 bool HitsKey(const Widget& widget, const os::KeyEvent& key);
+// The console cell (column, row) lies on the widget's text.
 bool HitsPosition(const Widget& widget, int32_t column, int32_t row);
 
 }  // namespace quaver

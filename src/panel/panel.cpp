@@ -1,0 +1,65 @@
+// The open panel's shared state, showing and hiding it, pausing the live display, and its extent.
+#include "panel/panel.h"
+
+#include "panel/console_output.h"
+#include "panel/frame.h"
+
+namespace quaver {
+
+os::Handle consoleInput;
+os::Handle consoleOutput;
+int32_t consoleWidth;
+int32_t consoleHeight;
+uint32_t panelWidth = 34;
+uint32_t trackLabelX = 3;
+uint32_t timeLabelCentre = 23;
+uint32_t infoLineX = 5;
+uint32_t titleFieldLength = 30;
+
+uint32_t modifierState;
+bool leftButtonHeld;
+
+os::Handle displayActiveEvent;
+os::Handle stopEvent;
+os::CriticalSection drawingLock;
+
+PanelPlacement* panelPlacement;
+
+void SetDisplayActive(bool active) {
+    if (!displayActiveEvent) return;  // no panel is open: there is no display to pause
+    // Under the lock, so that a pause waits for a refresh pass in progress.
+    os::CriticalSectionLock lock(drawingLock);
+    if (active)
+        os::SetEvent(displayActiveEvent);
+    else
+        os::ResetEvent(displayActiveEvent);
+}
+
+void SetPanelShown(PanelPlacement& placement, bool show) {
+    if (show) {
+        // Showing twice would save the panel itself as the screen beneath it, and lose the first save.
+        if (placement.shown) return;
+        placement.shown = 1;
+        const int32_t width = static_cast<int32_t>(panelWidth);
+        placement.savedArea = SaveScreenArea(placement.x, placement.y, placement.x + width + 1,
+                                             placement.y + static_cast<int32_t>(panelHeight));
+        DrawPanel(placement);
+        SetDisplayActive(true);
+        return;
+    }
+    // Paused before the screen is put back, so that no refresh pass draws into a half-removed panel.
+    const bool wasShown = placement.shown != 0;
+    placement.shown = 0;
+    SetDisplayActive(false);
+    // The saved area is freed by restoring it: a panel already hidden has nothing left to restore.
+    if (wasShown) RestoreScreenArea(placement.savedArea);
+    placement.savedArea = nullptr;
+}
+
+bool IsInsidePanel(const PanelPlacement& placement, int32_t column, int32_t row) {
+    const int64_t left = placement.x;
+    const int64_t top = placement.y;
+    return left <= column && column < left + panelWidth && top <= row && row < top + panelHeight;
+}
+
+}  // namespace quaver
