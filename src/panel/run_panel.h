@@ -1,0 +1,14 @@
+// The input loop's one step: acting on the code of one input event.
+#pragma once
+
+#include <cstdint>
+
+#include "panel/panel.h"
+
+namespace quaver {
+
+// Panel codes are carried out here; every other code is a player command and goes to the player as it is.
+// False when the panel is to close.
+bool ActOnInputCode(uint32_t code, PanelPlacement& placement);
+
+}  // namespace quaver
