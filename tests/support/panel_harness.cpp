@@ -1,0 +1,108 @@
+#include "panel_harness.h"
+
+#include <cstring>
+#include <map>
+
+#include "fake_host.h"
+#include "fake_os.h"
+#include "host/settings.h"
+#include "panel/geometry.h"
+#include "player/player.h"
+
+namespace fake {
+
+PanelHarness::PanelHarness(const PanelLook& look) {
+    using namespace quaver;
+    Reset();
+    ResizeConsole(look.consoleWidth, look.consoleHeight);
+    StartModule();
+    DrawUglyButtons = look.uglyButtons;
+    WideTrackNumber = look.wideTrackNumber;
+    DispCloseButton = look.closeButton;
+    DispVolumeCtrl = look.volumeControl;
+    DispRepeatShfl = look.repeatShuffle;
+    TimeFormat = look.timeFormat;
+    std::memcpy(palette, testPalette, sizeof palette);
+
+    consoleInput = os::GetStdHandle(os::StdInputHandle);
+    consoleOutput = os::GetStdHandle(os::StdOutputHandle);
+    consoleWidth = look.consoleWidth;
+    consoleHeight = look.consoleHeight;
+    const PanelGeometry geometry = ComputePanelGeometry(consoleWidth, consoleHeight, look.wideTrackNumber);
+    panelWidth = geometry.panelWidth;
+    trackLabelX = geometry.trackLabelX;
+    timeLabelCentre = geometry.timeLabelCentre;
+    infoLineX = geometry.infoLineX;
+    titleFieldLength = geometry.titleFieldLength;
+
+    modifierState = 0;
+    leftButtonHeld = false;
+    activeWidget = nullptr;
+    heldCommand = 0;
+    volumeChangeTick = 0;
+    displayActiveEvent = os::CreateEvent(true, false);
+    os::InitializeCriticalSection(drawingLock);
+
+    widgets.EnterInTable();
+    panelPlacement = &placement;
+    BuildWidgets();
+    widgets.volumeUp.visible = look.volumeControl;
+    widgets.volumeDown.visible = look.volumeControl;
+    widgets.shuffle.visible = look.repeatShuffle;
+    widgets.repeatIndicator.visible = look.repeatShuffle;
+    widgets.closeGlyph.visible = look.closeButton;
+    placement.x = geometry.x;
+    placement.y = geometry.y;
+    placement.shown = 1;  // on the screen as far as input goes; a test draws it when it needs the picture
+}
+
+PanelHarness::~PanelHarness() {
+    using namespace quaver;
+    if (placement.savedArea) host().services.RestoreScreenArea(placement.savedArea);
+    for (Widget*& widget : widgetTable) widget = nullptr;
+    activeWidget = nullptr;
+    panelPlacement = nullptr;
+    heldCommand = 0;
+    os::DeleteCriticalSection(drawingLock);
+    os::CloseHandle(displayActiveEvent);
+    displayActiveEvent = nullptr;
+}
+
+bool PanelHarness::displayActive() const {
+    return os::WaitForSingleObject(quaver::displayActiveEvent, 0) == os::WaitObject0;
+}
+
+std::string AttributesOfRow(int32_t y, int32_t x, int32_t count) {
+    std::string attributes;
+    for (int32_t column = x; column < x + count; ++column)
+        attributes += static_cast<char>(CellAt(column, y).attribute);
+    return attributes;
+}
+
+std::string Oem(const std::string& utf8) {
+    static const std::map<char32_t, unsigned char> cp437 = {
+        {U'╔', 0xC9}, {U'╗', 0xBB}, {U'╚', 0xC8}, {U'╝', 0xBC}, {U'═', 0xCD}, {U'║', 0xBA}, {U'┌', 0xDA},
+        {U'┐', 0xBF}, {U'└', 0xC0}, {U'┘', 0xD9}, {U'─', 0xC4}, {U'│', 0xB3}, {U'▄', 0xDC}, {U'▀', 0xDF},
+        {U'█', 0xDB}, {U'■', 0xFE}, {U'▲', 0x1E}, {U'▼', 0x1F}, {U'►', 0x10}, {U'◄', 0x11}, {U'☼', 0x0F},
+    };
+    std::string bytes;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        char32_t code = lead;
+        int extra = 0;
+        if (lead >= 0xF0) code = lead & 0x07, extra = 3;
+        else if (lead >= 0xE0) code = lead & 0x0F, extra = 2;
+        else if (lead >= 0xC0) code = lead & 0x1F, extra = 1;
+        for (int k = 1; k <= extra; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        i += 1 + extra;
+        if (code < 0x80) {
+            bytes += static_cast<char>(code);
+            continue;
+        }
+        auto found = cp437.find(code);
+        bytes += found == cp437.end() ? '?' : static_cast<char>(found->second);
+    }
+    return bytes;
+}
+
+}  // namespace fake
