@@ -21,3 +21,12 @@ gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)
 endif()
+
+# The stand-alone host's console-free parts (tools/host/pure) are tested natively too.
+file(GLOB HOST_PURE_SOURCES CONFIGURE_DEPENDS tools/host/pure/*.cpp)
+if(HOST_PURE_SOURCES)
+  add_library(host_pure STATIC ${HOST_PURE_SOURCES})
+  target_include_directories(host_pure PUBLIC tools/host src)
+  target_link_libraries(host_pure PRIVATE quaver_warnings)
+  target_link_libraries(unit_tests PRIVATE host_pure)
+endif()
