@@ -1,8 +1,26 @@
 #include "dialogs/about_box.h"
 
+#include "host/host.h"
+#include "panel/console_output.h"
+#include "panel/panel.h"
+
 namespace quaver {
 
-// The About box is not built yet.
-void ShowAboutBox() {}
+void ShowAboutBox() {
+    HostDialogItem items[aboutItemCount];
+    ExpandDialogItems(aboutItems, items, aboutItemCount, false);
+
+    // Hiding pauses the live display, so nothing draws over the dialog or the help viewer.
+    if (panelPlacement) SetPanelShown(*panelPlacement, false);
+    const int result = hostServices.ShowDialog ? hostServices.ShowDialog(hostServices.moduleNumber, -1, -1, aboutWidth,
+                                                                         aboutHeight, nullptr, items, aboutItemCount)
+                                               : -1;
+    if (result == aboutHelpButton && hostServices.ShowHelpTopic)
+        hostServices.ShowHelpTopic(hostServices.moduleName, "Hotkeys", 0);
+    FlushOutput();
+    // Keys and clicks meant for the dialog or the help viewer must not reach the panel.
+    os::FlushConsoleInputBuffer(consoleInput);
+    if (panelPlacement) SetPanelShown(*panelPlacement, true);
+}
 
 }  // namespace quaver
