@@ -72,6 +72,20 @@ bool PanelHarness::displayActive() const {
     return os::WaitForSingleObject(quaver::displayActiveEvent, 0) == os::WaitObject0;
 }
 
+Cell PaintedCell(int32_t x, int32_t y) {
+    return Cell{static_cast<char>('a' + (x + 3 * y) % 26), static_cast<uint16_t>(0x18 + (x + y) % 0xE0)};
+}
+
+void PaintHostScreen() {
+    std::lock_guard hostLock(HostMutex());
+    std::lock_guard worldLock(Mutex());
+    World& console = world();
+    for (int32_t y = 0; y < console.height; ++y)
+        for (int32_t x = 0; x < console.width; ++x)
+            console.screen[static_cast<size_t>(y * console.width + x)] = PaintedCell(x, y);
+    host().back = console.screen;
+}
+
 std::string AttributesOfRow(int32_t y, int32_t x, int32_t count) {
     std::string attributes;
     for (int32_t column = x; column < x + count; ++column)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "fake_os.h"
 #include "os/os.h"
 #include "panel/panel.h"
 #include "panel/widgets.h"
@@ -41,6 +42,11 @@ public:
     quaver::PanelWidgets widgets;
     quaver::PanelPlacement placement{};
 };
+
+// Gives the host's screen (the console and the host's pending copy of it) a pattern of letters in bright,
+// coloured attributes, so that the panel, its shadow and what it restores can be told apart.
+void PaintHostScreen();
+Cell PaintedCell(int32_t x, int32_t y);
 
 // Cells of one console row as text, with their attributes, for frame and shadow checks.
 std::string AttributesOfRow(int32_t y, int32_t x, int32_t count);
