@@ -45,6 +45,12 @@ void HOSTAPI PutText(int x, int y, int colour, const char* text) {
 }
 
 void* HOSTAPI SaveScreenArea(int x1, int y1, int x2, int y2) {
+    std::function<void(int, int, int, int)> hook;
+    {
+        std::lock_guard lock(hostMutex);
+        hook = theHost.onSaveScreenArea;
+    }
+    if (hook) hook(x1, y1, x2, y2);
     std::lock_guard lock(hostMutex);
     std::lock_guard worldLock(Mutex());
     FollowConsoleSize();

@@ -52,6 +52,8 @@ struct Host {
     std::vector<std::vector<int>> savedRects;  // {x1, y1, x2, y2}
     std::vector<std::vector<int>> saveRequests;  // {x1, y1, x2, y2} as asked, before -1 means "to the edge"
     int restores = 0;
+    // Called on the caller's thread before each SaveScreenArea, without the host's lock.
+    std::function<void(int x1, int y1, int x2, int y2)> onSaveScreenArea;
     std::vector<DialogCall> dialogs;
     // Runs a dialog: may change the items' states and call the handler; its result is the dialog's.
     std::function<int(DialogCall& call, HostDialogItem* items, int count)> runDialog;

@@ -302,6 +302,7 @@ Handle CreateEvent(bool manualReset, bool initiallySignalled) {
     if (theWorld.eventsBeforeFailure == 0) return nullptr;
     if (theWorld.eventsBeforeFailure > 0) --theWorld.eventsBeforeFailure;
     ++theWorld.liveEvents;
+    ++theWorld.eventsCreated;
     return new Event(manualReset, initiallySignalled);
 }
 
@@ -423,6 +424,7 @@ void InitializeCriticalSection(CriticalSection& section) {
     new (section.storage) std::recursive_mutex;
     std::lock_guard lock(worldMutex);
     ++theWorld.liveLocks;
+    ++theWorld.locksCreated;
 }
 void EnterCriticalSection(CriticalSection& section) {
     std::launder(reinterpret_cast<std::recursive_mutex*>(section.storage))->lock();

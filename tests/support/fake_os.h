@@ -113,6 +113,8 @@ struct World {
     int liveEvents = 0;
     int liveThreads = 0;
     int liveLocks = 0;
+    int locksCreated = 0;  // every InitializeCriticalSection
+    int eventsCreated = 0;  // every CreateEvent that succeeded
     uint32_t threadStackSize = 0;  // of the last thread created
     bool infiniteWaitExpired = false;  // an untimed wait gave up after the safety limit (a hang)
 };
