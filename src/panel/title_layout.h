@@ -1,0 +1,63 @@
+// The title line's pure rules: which part of the player's window title is shown, and how it is laid into
+// the field in each scroll mode.
+#pragma once
+
+#include <cstdint>
+
+namespace quaver {
+
+constexpr int32_t titleBufferCapacity = 256;  // the window title as received, ANSI code page
+constexpr int32_t titleQueryLimit = 255;      // what WM_GETTEXT is told the buffer holds, terminator included
+constexpr int32_t shortestTitle = 13;         // shorter window titles show nothing
+constexpr int32_t scrollRestPasses = 13;      // passes a back-and-forth scroll rests at each end, after arriving
+constexpr const char titleSuffix[] = " - Winamp";
+constexpr int32_t titleSuffixLength = sizeof titleSuffix - 1;
+constexpr const char bandSeparator[] = " *** ";  // joins the end of a running title to its beginning
+constexpr int32_t bandSeparatorLength = sizeof bandSeparator - 1;
+
+namespace scrollModeValue {
+constexpr int32_t Centred = 0, BackAndForth = 1, RunningText = 2;
+}
+
+// The length of the window title that came back, believing the player's answer only as far as the buffer
+// holds text: never below 0, never past the first terminator, never more than the sizeTold - 1 characters
+// that a buffer of sizeTold holds with its terminator.
+int32_t ReceivedTitleLength(intptr_t answer, const char* buffer, int32_t sizeTold);
+
+struct ShownTitle {
+    int32_t start;   // index in the window title
+    int32_t length;  // characters from start; at least 1
+};
+
+// Finds the player's suffix at the end of the title, or followed by exactly 9 or 10 more characters, and
+// skips the list number up to the first '.' and the character after it. A title without such a '.' is shown
+// whole up to the suffix. False when the title is shorter than shortestTitle, has no suffix in those places,
+// or leaves nothing to show.
+bool FindShownTitle(const char* title, int32_t length, ShownTitle& shown);
+
+// The scroll state the two scrolling modes carry from pass to pass.
+struct ScrollState {
+    int32_t offset;
+    int32_t pause;
+    uint8_t backward;
+    int32_t lastLength;
+};
+
+struct TitleSpan {
+    int32_t at;     // first cell of the field written
+    int32_t count;  // cells written
+};
+
+// Lays length characters of shown into field (fieldLength cells, fieldLength >= 1) by the scroll mode and
+// advances the scroll state; returns the cells written, in the code page of shown. A title that fits is
+// centred and leaves the scroll state untouched; a longer one shows its beginning (mode 0), moves back and
+// forth with a rest at each end (mode 1) or runs as an endless band (mode 2). Reads only shown[0, length).
+TitleSpan LayOutTitle(const char* shown, int32_t length, int32_t fieldLength, int32_t mode, ScrollState& scroll,
+                      char* field);
+
+// The upper byte of the right channel as a percentage, truncated: 255 is 100, 128 is 50.
+int32_t VolumePercent(uint32_t volume);
+// Where the volume text starts, whatever its length.
+int32_t VolumeTextColumn(int32_t fieldLength);
+
+}  // namespace quaver
