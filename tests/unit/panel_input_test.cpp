@@ -1,0 +1,187 @@
+// What each console event means to the open panel: closing, releasing, hiding and showing, the two
+// global player keys, and everything else offered to the widgets.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "fake_host.h"
+#include "fake_os.h"
+#include "panel/panel.h"
+#include "panel/run_panel.h"
+#include "panel/widgets.h"
+#include "panel_harness.h"
+
+using namespace quaver;
+
+namespace {
+
+constexpr uint16_t shiftKey = 16, ctrlKey = 17, altKey = 18, escapeKey = 27, keyE = 0x45, key3 = 0x33;
+constexpr uint32_t left = os::LeftButtonPressed;
+
+class PanelInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        panel = std::make_unique<fake::PanelHarness>();
+        fake::world().manualClock = true;
+    }
+    static uint32_t Key(uint16_t key, bool down, uint32_t state = 0) {
+        fake::PushKey(key, down, state);
+        return ReadPanelInput();
+    }
+    static uint32_t Mouse(int16_t x, int16_t y, uint32_t buttons, uint32_t flags = 0) {
+        fake::PushMouse(x, y, buttons, flags);
+        return ReadPanelInput();
+    }
+    static uint32_t Focus() {
+        fake::PushFocus(true);
+        return ReadPanelInput();
+    }
+    void Hide() {
+        panel->placement.shown = 1;
+        ActOnInputCode(panelCode::HideOrShow, panel->placement);
+        ASSERT_FALSE(panel->placement.shown);
+    }
+    void Act(uint32_t code) { ActOnInputCode(code, panel->placement); }
+    std::unique_ptr<fake::PanelHarness> panel;
+};
+
+TEST_F(PanelInput, EscClosesWhateverTheModifiersAndAlsoWhileHidden) {
+    EXPECT_EQ(Key(escapeKey, true), panelCode::Close);
+    EXPECT_EQ(Key(escapeKey, true, os::LeftCtrlPressed | os::ShiftPressed), panelCode::Close);
+    Key(altKey, true);
+    EXPECT_EQ(Key(escapeKey, true), panelCode::Close);
+    Key(altKey, false);
+    Hide();
+    EXPECT_EQ(Key(escapeKey, true), panelCode::Close);
+}
+
+TEST_F(PanelInput, AltEAndAlt3ReachThePlayerAlsoWhileHiddenButNotWithCtrlOrShift) {
+    Key(altKey, true);
+    EXPECT_EQ(Key(keyE, true, os::LeftAltPressed), 40040u);
+    EXPECT_EQ(Key(key3, true, os::LeftAltPressed), 40188u);
+    Hide();
+    EXPECT_EQ(Key(keyE, true, os::LeftAltPressed), 40040u);
+    EXPECT_EQ(Key(key3, true, os::LeftAltPressed), 40188u);
+    Key(ctrlKey, true);
+    EXPECT_EQ(Key(keyE, true), panelCode::Nothing) << "Ctrl+Alt+E is not recognised";
+    EXPECT_EQ(Key(ctrlKey, false), panelCode::HideOrShow) << "a key let go while hidden, the set incomplete";
+}
+
+TEST_F(PanelInput, AltEWithShiftGoesToTheWidgetsWhileShown) {
+    Key(altKey, true);
+    Key(shiftKey, true);
+    EXPECT_EQ(Key(keyE, true, os::LeftAltPressed | os::ShiftPressed), panelCode::Nothing);
+    EXPECT_EQ(activeWidget, nullptr);
+    EXPECT_EQ(Key(key3, true), panelCode::Nothing);
+    Key(shiftKey, false);
+    Key(altKey, false);
+    EXPECT_EQ(modifierState, 0u);
+}
+
+TEST_F(PanelInput, CtrlAltShiftInAnyOrderHidesThePanelAndLettingGoOfAnyOfThemShowsIt) {
+    const uint16_t modifiers[3] = {ctrlKey, altKey, shiftKey};
+    std::vector<uint16_t> order(modifiers, modifiers + 3);
+    std::sort(order.begin(), order.end());
+    int orders = 0;
+    do {
+        for (uint16_t letGo : order) {
+            ASSERT_TRUE(panel->placement.shown);
+            EXPECT_EQ(Key(order[0], true), panelCode::Nothing);
+            EXPECT_EQ(Key(order[1], true), panelCode::Nothing);
+            const uint32_t code = Key(order[2], true);
+            ASSERT_EQ(code, panelCode::HideOrShow) << "the press that completes the set";
+            Act(code);
+            EXPECT_FALSE(panel->placement.shown);
+            EXPECT_EQ(Key(order[2], true), panelCode::Nothing) << "auto-repeat";
+            EXPECT_EQ(Key(0x41, true), panelCode::Nothing) << "another key";
+            EXPECT_EQ(Key(0x41, false), panelCode::Nothing) << "its release";
+            const uint32_t shown = Key(letGo, false);
+            ASSERT_EQ(shown, panelCode::HideOrShow);
+            Act(shown);
+            EXPECT_TRUE(panel->placement.shown);
+            for (uint16_t key : order)
+                if (key != letGo) Key(key, false);
+            ASSERT_EQ(modifierState, 0u);
+        }
+        ++orders;
+    } while (std::next_permutation(order.begin(), order.end()));
+    EXPECT_EQ(orders, 6);
+    EXPECT_EQ(fake::host().savedAreasLive, 1) << "shown once more at the end";
+}
+
+TEST_F(PanelInput, HidingPutsBackTheScreenAndMakesItVisibleAtOnce) {
+    fake::PaintHostScreen();
+    panel->placement.shown = 0;
+    SetPanelShown(panel->placement, true);
+    const int flushes = fake::FlushCount();
+    Act(panelCode::HideOrShow);
+    EXPECT_EQ(fake::FlushCount(), flushes + 1);
+    for (int32_t row = 0; row < 25; ++row)
+        for (int32_t column = 0; column < 80; ++column)
+            ASSERT_EQ(fake::CellAt(column, row), fake::PaintedCell(column, row)) << column << "," << row;
+    Act(panelCode::HideOrShow);
+    EXPECT_TRUE(panel->placement.shown);
+    EXPECT_EQ(fake::FlushCount(), flushes + 1) << "showing leaves the flush to the live display";
+    EXPECT_TRUE(panel->displayActive());
+}
+
+TEST_F(PanelInput, ALeftClickOutsideThePanelOrOnItsShadowCloses) {
+    EXPECT_EQ(Mouse(23 + 34, 10, left), panelCode::Close) << "one column right";
+    EXPECT_EQ(Mouse(23 + 35, 10, left), panelCode::Close) << "the shadow";
+    EXPECT_EQ(Mouse(30, 5 + 12, left), panelCode::Close) << "the bottom shadow";
+    EXPECT_EQ(Mouse(0, 0, left), panelCode::Close);
+    EXPECT_EQ(Mouse(0, 0, 2), panelCode::Nothing) << "the right button does not close";
+}
+
+TEST_F(PanelInput, APressInsideAndAReleaseOutsideReleasesTheWidgetsAndKeepsThePanel) {
+    EXPECT_EQ(Mouse(23 + 15, 5 + 7, left), 40045u);
+    EXPECT_EQ(Mouse(0, 0, left, os::MouseMoved), panelCode::Nothing) << "dragging out is no new press";
+    EXPECT_EQ(Mouse(0, 0, 0), panelCode::ReleaseAll);
+    EXPECT_FALSE(leftButtonHeld);
+    EXPECT_EQ(Mouse(0, 0, 0, os::MouseMoved), panelCode::Nothing) << "moving about afterwards";
+    EXPECT_EQ(Mouse(0, 0, left), panelCode::Close) << "the next press outside closes";
+}
+
+TEST_F(PanelInput, AFocusChangeReleasesEveryWidgetAlsoWhileHidden) {
+    EXPECT_EQ(Focus(), panelCode::ReleaseAll);
+    Hide();
+    EXPECT_EQ(Focus(), panelCode::ReleaseAll);
+}
+
+TEST_F(PanelInput, WhileHiddenTheMouseAndOtherKeysDoNothing) {
+    Key(ctrlKey, true);
+    Key(altKey, true);
+    Act(Key(shiftKey, true));
+    ASSERT_FALSE(panel->placement.shown);
+    EXPECT_EQ(Mouse(0, 0, left), panelCode::Nothing) << "no click closes a hidden panel";
+    EXPECT_EQ(Mouse(23 + 15, 5 + 7, left), panelCode::Nothing);
+    EXPECT_EQ(Key(0x58, true), panelCode::Nothing);
+    os::InputRecord resize{};
+    resize.eventType = os::WindowBufferSizeEventType;
+    fake::PushInput(resize);
+    EXPECT_EQ(ReadPanelInput(), panelCode::Nothing);
+    for (Widget* widget : widgetTable) EXPECT_FALSE(widget->engaged);
+}
+
+TEST_F(PanelInput, AFailedWaitClosesAndAFailedReadIsSkipped) {
+    fake::world().inputReadFailures = 1;
+    fake::PushKey(0x58, true);
+    EXPECT_EQ(ReadPanelInput(), panelCode::Nothing);
+    fake::world().inputWaitFails = true;
+    EXPECT_EQ(ReadPanelInput(), panelCode::Close);
+}
+
+TEST_F(PanelInput, AnEventNoWidgetTakesLeavesNoActiveWidget) {
+    EXPECT_EQ(Key(0x58, true), 40045u);
+    EXPECT_NE(activeWidget, nullptr);
+    EXPECT_EQ(Key(0x41, true), panelCode::Nothing);
+    EXPECT_EQ(activeWidget, nullptr);
+    os::InputRecord menu{};
+    menu.eventType = os::MenuEventType;
+    fake::PushInput(menu);
+    EXPECT_EQ(ReadPanelInput(), panelCode::Nothing);
+}
+
+}  // namespace
