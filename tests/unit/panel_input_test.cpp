@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -171,6 +173,19 @@ TEST_F(PanelInput, AFailedWaitClosesAndAFailedReadIsSkipped) {
     EXPECT_EQ(ReadPanelInput(), panelCode::Nothing);
     fake::world().inputWaitFails = true;
     EXPECT_EQ(ReadPanelInput(), panelCode::Close);
+}
+
+TEST_F(PanelInput, WaitingForInputSleepsInsteadOfPollingTheConsole) {
+    fake::world().emptyInputGraceMs = 400;  // then the fake's wait gives up, which closes the panel
+    timespec before{}, after{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &before);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ReadPanelInput(), panelCode::Close);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &after);
+    const double cpuMs = (after.tv_sec - before.tv_sec) * 1e3 + (after.tv_nsec - before.tv_nsec) / 1e6;
+    EXPECT_GE(waited, std::chrono::milliseconds(390));
+    EXPECT_LT(cpuMs, 100.0) << "the reader blocks in one untimed wait";
 }
 
 TEST_F(PanelInput, AnEventNoWidgetTakesLeavesNoActiveWidget) {
