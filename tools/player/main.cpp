@@ -8,13 +8,43 @@
 #include "playlist.h"
 #include "registration.h"
 
+namespace {
+
+// The tick at which this process was created, so that "after MS" options count from the start asked for by
+// whoever started us rather than from whenever the program got going (which takes a while under Wine).
+uint32_t ProcessCreationTick() {
+    const uint32_t now = GetTickCount();
+    FILETIME created{}, exited{}, kernel{}, user{}, current{};
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return now;
+    GetSystemTimeAsFileTime(&current);
+    auto value = [](const FILETIME& time) {
+        return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    const uint64_t createdAt = value(created);
+    const uint64_t currentAt = value(current);
+    if (currentAt <= createdAt) return now;
+    const uint64_t elapsedMs = (currentAt - createdAt) / 10000;
+    return elapsedMs > 60000 ? now : now - static_cast<uint32_t>(elapsedMs);
+}
+
+std::vector<std::string> AllArguments(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    char fromEnvironment[4096] = {};
+    const DWORD length = GetEnvironmentVariableA(standin::optionsVariable, fromEnvironment, sizeof fromEnvironment);
+    if (length > 0 && length < sizeof fromEnvironment) arguments = standin::SplitOptionText(fromEnvironment);
+    for (int i = 1; i < argc; ++i) arguments.push_back(argv[i]);
+    return arguments;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace standin;
-    const uint32_t startTick = GetTickCount();
+    const uint32_t startTick = ProcessCreationTick();
 
     Options options;
     std::string error;
-    if (!ParseOptions(argc, argv, options, error)) {
+    if (!ParseOptions(AllArguments(argc, argv), options, error)) {
         PrintError("standin-player: " + error + "\n");
         return 2;
     }

@@ -10,7 +10,7 @@ const char helpText[] =
     "It plays a simulated playlist in real time, answers the player's WM_USER queries, acts on its\n"
     "WM_COMMAND commands and keeps the title \"<n>. <artist> - <title> - Winamp\".\n"
     "\n"
-    "Options (times in milliseconds):\n"
+    "Options (times in milliseconds, counted from the moment the process was created):\n"
     "  --log FILE            one line per message received: \"<tick> <message> <wParam> <lParam>\", a query\n"
     "                        followed by \" = <answer>\"; lines starting with '#' note the player's own events\n"
     "                        (window created, hung, exiting). Written at once; readable while running.\n"
@@ -35,7 +35,9 @@ const char helpText[] =
     "                        (HKEY_CLASSES_ROOT\\Winamp.File\\shell\\open\\command = \"<path>\" \"%1\")\n"
     "  --unregister          remove that command again if it is this program's\n"
     "  --help                this text\n"
-    "A FILE argument without an option is taken as a file to open and only noted in the log.\n";
+    "A FILE argument without an option is taken as a file to open and only noted in the log.\n"
+    "The environment variable STANDIN_PLAYER_OPTIONS adds options before those of the command line, so\n"
+    "that a player started through its registered command (which passes none) can be set up too.\n";
 
 namespace {
 
@@ -77,9 +79,32 @@ bool ParseAnswer(const std::string& text, uintptr_t& wParam, intptr_t& lParam, i
     return true;
 }
 
-bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
+std::vector<std::string> SplitOptionText(const std::string& text) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (inWord) words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord) words.push_back(word);
+    return words;
+}
+
+bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {
+    const size_t count = arguments.size();
+    for (size_t i = 0; i < count; ++i) {
+        const std::string& name = arguments[i];
         auto flag = [&](const char* wanted) { return name == wanted; };
         if (flag("--help") || flag("-h") || flag("/?")) { options.help = true; continue; }
         if (flag("--log-all")) { options.logAll = true; continue; }
@@ -100,11 +125,11 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
             error = "unknown option " + name + " (see --help)";
             return false;
         }
-        if (i + 1 >= argc) {
+        if (i + 1 >= count) {
             error = name + " needs a value";
             return false;
         }
-        const std::string value = argv[++i];
+        const std::string& value = arguments[++i];
         auto milliseconds = [&](uint32_t& field) {
             if (ParseUnsigned(value, 10, field)) return true;
             error = name + ": expected milliseconds, got \"" + value + "\"";

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace standin {
 
@@ -31,8 +32,13 @@ struct Options {
     std::string openedFile;  // a file named on the command line, as the registered open command passes one
 };
 
-// False with a message for an unknown option or a bad value.
-bool ParseOptions(int argc, char** argv, Options& options, std::string& error);
+// False with a message for an unknown option or a bad value. arguments excludes the program's name.
+bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error);
+
+// Splits the text of the environment variable STANDIN_PLAYER_OPTIONS at blanks; double quotes group.
+std::vector<std::string> SplitOptionText(const std::string& text);
+
+inline constexpr const char optionsVariable[] = "STANDIN_PLAYER_OPTIONS";
 
 // "Q=V" of --answer: Q is LPARAM or LPARAM.WPARAM (decimal), V a signed 32-bit number (decimal or 0x hex).
 bool ParseAnswer(const std::string& text, uintptr_t& wParam, intptr_t& lParam, int32_t& value);
