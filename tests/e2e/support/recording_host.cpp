@@ -16,6 +16,7 @@ int HOSTAPI ShowMessage(int, unsigned flags, const char*, const char* const* lin
     RecordedMessageBox box{flags, {}, buttonCount};
     for (int i = 0; i < lineCount; ++i) box.lines.push_back(lines[i] ? lines[i] : "(null)");
     theHost.messageBoxes.push_back(box);
+    theHost.messageBoxTicks.push_back(GetTickCount());
     return 0;
 }
 

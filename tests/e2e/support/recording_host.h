@@ -22,6 +22,7 @@ struct RecordingHost {
     HostStandardFunctions functions{};
     std::string registryRoot;
     std::vector<RecordedMessageBox> messageBoxes;
+    std::vector<unsigned long> messageBoxTicks;  // GetTickCount() when each box was asked for
     std::map<int, std::string> messages;  // missing numbers answer "message N"
     std::map<int, intptr_t> colours = {{23, 0x1F}, {24, 0x1E}, {21, 0x13}, {29, 0x3E}, {30, 0x4F}};
     std::vector<int> coloursAsked;
