@@ -1,0 +1,59 @@
+#include "pure/options.h"
+
+#include <string_view>
+
+namespace host {
+
+Options ParseOptions(int argc, const char* const* argv) {
+    Options options;
+    bool startChosen = false;
+    auto choose = [&](StartAction action, std::string_view name) {
+        if (startChosen && options.start != action) {
+            options.error = "--configure and --menu cannot be used together (" + std::string(name) + ")";
+        }
+        options.start = action;
+        startChosen = true;
+    };
+    for (int i = 1; i < argc && options.error.empty(); ++i) {
+        const std::string_view argument = argv[i] ? argv[i] : "";
+        if (argument == "--help" || argument == "-h" || argument == "/?") {
+            options.help = true;
+        } else if (argument == "--configure") {
+            choose(StartAction::Configure, argument);
+        } else if (argument == "--menu") {
+            choose(StartAction::Menu, argument);
+        } else if (argument == "--with-player") {
+            options.withPlayer = true;
+        } else if (argument == "--module") {
+            if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
+                options.error = "--module needs the path of a module";
+            } else {
+                options.modulePath = argv[++i];
+            }
+        } else if (argument.substr(0, 9) == "--module=") {
+            options.modulePath = argument.substr(9);
+            if (options.modulePath.empty()) options.error = "--module needs the path of a module";
+        } else {
+            options.error = "unknown option: " + std::string(argument);
+        }
+    }
+    return options;
+}
+
+const char* UsageText() {
+    return "usage: quaver-host.exe [OPTIONS]\n"
+           "A console host for the Quaver Control module: loads quaver.dll and opens its panel.\n"
+           "\n"
+           "  --module PATH   load the module from PATH instead of quaver.dll next to this program\n"
+           "  --menu          wait in the menu instead of opening the panel at once\n"
+           "  --configure     open the module's configuration dialog first, then the menu\n"
+           "  --with-player   start standin-player.exe (next to this program) when no player is\n"
+           "                  running, and close it again at exit\n"
+           "  --help          show this text\n"
+           "\n"
+           "In the menu: Enter opens the panel, F9 configures the module, F10 or Esc quits.\n"
+           "Exit status: 0 done, 1 bad command line, 2 the module could not be loaded,\n"
+           "3 no console could be opened.\n";
+}
+
+}  // namespace host
