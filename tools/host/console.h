@@ -1,0 +1,91 @@
+// The console the host runs in: opening it (or making one), remembering and restoring its state, the
+// back buffer that every drawing goes to, flushing it, saved screen areas, and reading input.
+//
+// The dialog engine and the help viewer draw and read through this class too:
+//   { Console::Drawing drawing(TheConsole()); drawing.Screen().PutText(...); }   then TheConsole().Flush();
+//   TheConsole().ReadInput(&record) blocks for one input event.
+// Everything here may be called from any thread; drawing is serialised by one lock.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <set>
+#include <string>
+
+#include "pure/screen_buffer.h"
+
+namespace host {
+
+class Console {
+public:
+    Console();
+    ~Console();
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    // Makes sure the process has a console (AllocConsole when it has none), opens CONIN$ and CONOUT$ and
+    // makes them the standard input and output, remembers the console's state, sizes the screen buffer
+    // to its window, switches to code page 437 and mouse input, hides the cursor, and reads the screen
+    // into the back buffer. On failure `error` says why and nothing needs undoing.
+    bool Open(std::string* error);
+    // Puts back the state Open found (size, contents, cursor, modes, code pages). Called by the destructor.
+    void Close();
+
+    HANDLE Input() const { return input_; }
+    HANDLE Output() const { return output_; }
+    int Width() const;
+    int Height() const;
+
+    // Holds the drawing lock for its lifetime and gives access to the back buffer.
+    class Drawing {
+    public:
+        explicit Drawing(Console& console);
+        ~Drawing();
+        Drawing(const Drawing&) = delete;
+        Drawing& operator=(const Drawing&) = delete;
+        ScreenBuffer& Screen() { return console_.screen_; }
+
+    private:
+        Console& console_;
+    };
+
+    void PutText(int x, int y, uint8_t attribute, const char* text);
+    // Writes the cells that changed since the last flush to the console.
+    void Flush();
+
+    // Saved areas are owned by the console until given back; unknown or already restored handles are
+    // ignored, so that a module's stale handle cannot corrupt the host.
+    void* SaveArea(int x1, int y1, int x2, int y2);
+    void RestoreArea(void* handle);  // back buffer, then flush
+
+    // Blocks until one input event arrives; false when the console cannot be read.
+    bool ReadInput(INPUT_RECORD* record);
+
+    // Reads the console's size again (after a window-size event); true when it changed, in which case the
+    // back buffer is cleared to the new size and the caller redraws everything.
+    bool Remeasure();
+
+    void ShowCursor(bool visible);
+    void SetTitle(const std::string& title);  // the window's title; the old one comes back at Close
+
+private:
+    struct SavedState;
+
+    std::vector<Cell> ReadScreen(int width, int height);
+    void Lock();
+    void Unlock();
+    void FlushLocked();
+
+    CRITICAL_SECTION lock_;
+    HANDLE input_ = INVALID_HANDLE_VALUE;
+    HANDLE output_ = INVALID_HANDLE_VALUE;
+    ScreenBuffer screen_{0, 0};
+    std::set<SavedArea*> savedAreas_;
+    std::unique_ptr<SavedState> saved_;
+};
+
+// The process's one console, for the host's callbacks, the dialog engine and the help viewer.
+Console& TheConsole();
+
+}  // namespace host

@@ -1,0 +1,24 @@
+// The host's help viewer, as modules reach it through HostServices::ShowHelpTopic, and as dialogs open it
+// on F1 with their help topic.
+//
+// A module's help file (format: pure/help_file.h) is HelpFileName in the folder of the module (the folder
+// of `moduleName`, the module's full path), else in the host's own folder. The viewer scrolls with the
+// arrows, PgUp, PgDn, Home, End and the mouse wheel, closes with Esc (or F10), and puts the screen back.
+#pragma once
+
+#include <string>
+
+#include "host/host_api.h"
+
+namespace host {
+
+constexpr char HelpFileName[] = "quaver_en.hlf";
+
+// True when the topic was shown; a missing file or topic is reported in a message box.
+int HOSTAPI ShowHelpTopic(const char* moduleName, const char* topic, unsigned flags);
+
+// The module's path under its module number, for the help of its dialogs (which know only the number).
+void RegisterModuleForHelp(int moduleNumber, const std::string& modulePath);
+int ShowModuleHelp(int moduleNumber, const char* topic);
+
+}  // namespace host

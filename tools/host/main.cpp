@@ -1,0 +1,94 @@
+// quaver-host.exe: a console host for the Quaver Control module. Loads the module, gives it the host's
+// services, opens its panel, and offers a one-line menu whenever the panel is closed.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "console.h"
+#include "language.h"
+#include "module.h"
+#include "paths.h"
+#include "player_process.h"
+#include "pure/options.h"
+#include "screens.h"
+#include "services.h"
+
+using namespace host;
+
+namespace {
+
+std::string StatusAfterPanel(const std::string& title) {
+    return title + " closed. Enter opens it again, F9 configures it, F10 quits.";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Options options = ParseOptions(argc, argv);
+    if (!options.error.empty()) {
+        fprintf(stderr, "quaver-host: %s\n\n%s", options.error.c_str(), UsageText());
+        return 1;
+    }
+    if (options.help) {
+        fputs(UsageText(), stdout);
+        return 0;
+    }
+
+    const std::string folder = ProgramFolder();
+    Module module;
+    std::string error;
+    if (!module.Load(options.modulePath.empty() ? folder + "quaver.dll" : options.modulePath, &error)) {
+        fprintf(stderr, "quaver-host: %s\n", error.c_str());
+        return 2;
+    }
+    Console& console = TheConsole();
+    if (!console.Open(&error)) {
+        fprintf(stderr, "quaver-host: %s\n", error.c_str());
+        return 3;
+    }
+
+    LanguageFile language;
+    std::string languageProblem;
+    LoadLanguage(&language, {FolderOf(module.Path()), folder}, &languageProblem);
+    PlayerProcess player;
+    const std::string playerNote = options.withPlayer ? player.StartIfAbsent(folder) : std::string();
+
+    HostServices services;
+    FillServices(&services, module.Path(), &language);
+    module.SetStartupInfo(services);
+    std::vector<std::string> menuTitles;
+    std::vector<std::string> configTitles;
+    module.GetTitles(&menuTitles, &configTitles);
+    const std::string title = menuTitles.empty() ? "(no menu entry)" : menuTitles.front();
+
+    console.SetTitle("Quaver Host - " + title);
+    Pane plugins{"Plug-ins", menuTitles};
+    HostScreen screen(title, ListFolder(folder), plugins);
+    if (!languageProblem.empty()) {
+        screen.SetStatus(languageProblem, true);
+    } else if (!playerNote.empty()) {
+        screen.SetStatus(playerNote);
+    } else {
+        screen.SetStatus("Enter opens " + title + ", F9 configures it, F10 quits.");
+    }
+
+    MenuChoice choice = options.start == StartAction::OpenPanel ? MenuChoice::OpenPanel
+                        : options.start == StartAction::Configure ? MenuChoice::Configure
+                                                                  : screen.RunMenu();
+    while (choice != MenuChoice::Quit) {
+        if (choice == MenuChoice::OpenPanel) {
+            screen.ShowPanelKeys();
+            module.OpenPlugin();
+            screen.SetStatus(StatusAfterPanel(title));
+        } else {
+            screen.Draw();
+            const bool saved = module.Configure() != 0;
+            screen.SetStatus(saved ? "Configuration saved." : "Configuration not changed.");
+        }
+        // Keys typed for the module (an Esc held a little long) are not meant for the menu.
+        FlushConsoleInputBuffer(console.Input());
+        choice = screen.RunMenu();
+    }
+    console.Close();
+    return 0;
+}

@@ -1,0 +1,57 @@
+#include "player_process.h"
+
+namespace host {
+
+namespace {
+
+HWND FindPlayerOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(parameter);
+            char name[64];
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != search->processId || !GetClassNameA(window, name, sizeof name) ||
+                lstrcmpA(name, PlayerWindowClass) != 0)
+                return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+std::string PlayerProcess::StartIfAbsent(const std::string& folder) {
+    if (FindWindowA(PlayerWindowClass, nullptr)) return "A player is already running.";
+    std::string commandLine = "\"" + folder + PlayerProgram + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process_)) {
+        process_ = PROCESS_INFORMATION{};
+        return std::string("Cannot start ") + PlayerProgram + " (error " + std::to_string(GetLastError()) + ").";
+    }
+    for (int wait = 0; wait < 100; ++wait) {
+        if (FindPlayerOf(process_.dwProcessId)) return std::string(PlayerProgram) + " started.";
+        if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) break;
+    }
+    return std::string(PlayerProgram) + " started, but its window did not appear.";
+}
+
+PlayerProcess::~PlayerProcess() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        if (HWND window = FindPlayerOf(process_.dwProcessId)) PostMessageA(window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.hProcess, 3000) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+}  // namespace host

@@ -1,0 +1,104 @@
+#include "screens.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "console.h"
+
+namespace host {
+
+namespace {
+
+const std::vector<KeyBarItem> panelKeys = {{"Esc", "Close panel"}, {"F1", "About"}, {"Space", "Time"}};
+const std::vector<KeyBarItem> menuKeys = {{"Enter", "Open panel"}, {"F9", "Configure"}, {"F10", "Quit"}};
+constexpr MenuChoice menuChoices[] = {MenuChoice::OpenPanel, MenuChoice::Configure, MenuChoice::Quit};
+
+}  // namespace
+
+HostScreen::HostScreen(const std::string& title, Pane left, Pane right) {
+    backdrop_.title = "Quaver Host - " + title;
+    backdrop_.left = std::move(left);
+    backdrop_.right = std::move(right);
+    backdrop_.keys = menuKeys;
+}
+
+void HostScreen::SetStatus(const std::string& text, bool notice) {
+    backdrop_.status = text;
+    backdrop_.statusNotice = notice;
+}
+
+void HostScreen::Draw() {
+    Console& console = TheConsole();
+    {
+        Console::Drawing drawing(console);
+        DrawBackdrop(drawing.Screen(), backdrop_);
+    }
+    console.Flush();
+}
+
+void HostScreen::ShowPanelKeys() {
+    backdrop_.keys = panelKeys;
+    Draw();
+}
+
+MenuChoice HostScreen::RunMenu() {
+    Console& console = TheConsole();
+    backdrop_.keys = menuKeys;
+    Draw();
+    while (true) {
+        INPUT_RECORD record;
+        if (!console.ReadInput(&record)) return MenuChoice::Quit;
+        switch (record.EventType) {
+        case KEY_EVENT: {
+            const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+            if (!key.bKeyDown) break;
+            if (key.wVirtualKeyCode == VK_RETURN) return MenuChoice::OpenPanel;
+            if (key.wVirtualKeyCode == VK_F9) return MenuChoice::Configure;
+            if (key.wVirtualKeyCode == VK_F10 || key.wVirtualKeyCode == VK_ESCAPE) return MenuChoice::Quit;
+            break;
+        }
+        case MOUSE_EVENT: {
+            const MOUSE_EVENT_RECORD& mouse = record.Event.MouseEvent;
+            if (!(mouse.dwButtonState & FROM_LEFT_1ST_BUTTON_PRESSED) || (mouse.dwEventFlags & MOUSE_MOVED)) break;
+            const int item = KeyBarItemAt(menuKeys, console.Width(), console.Height(), mouse.dwMousePosition.X,
+                                          mouse.dwMousePosition.Y);
+            if (item >= 0) return menuChoices[item];
+            break;
+        }
+        case WINDOW_BUFFER_SIZE_EVENT:
+            if (console.Remeasure()) Draw();
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+Pane ListFolder(const std::string& folder) {
+    Pane pane;
+    pane.heading = folder;
+    std::vector<std::string> folders;
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == ".") continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                folders.push_back(name + "\\");
+            } else {
+                files.push_back(name);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    std::sort(folders.begin(), folders.end());
+    std::sort(files.begin(), files.end());
+    pane.names = std::move(folders);
+    pane.names.insert(pane.names.end(), files.begin(), files.end());
+    return pane;
+}
+
+}  // namespace host

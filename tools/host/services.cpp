@@ -1,0 +1,158 @@
+#include "services.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "console.h"
+#include "dialog_engine.h"
+#include "help_viewer.h"
+#include "pure/colours.h"
+#include "pure/message_box.h"
+
+namespace host {
+
+namespace {
+
+const LanguageFile* language = nullptr;
+
+// printf-style formatting into the caller's buffer; the module sizes its buffers for what it formats.
+int FormatText(char* buffer, const char* format, ...) {
+    if (!buffer || !format) return 0;
+    va_list arguments;
+    va_start(arguments, format);
+    const int written = vsprintf(buffer, format, arguments);
+    va_end(arguments);
+    return written;
+}
+
+int HOSTAPI CompareN(const char* a, const char* b, size_t n) {
+    if (!a || !b) return a == b ? 0 : (a ? 1 : -1);
+    return strncmp(a, b, n);
+}
+
+HostStandardFunctions standardFunctions = [] {
+    HostStandardFunctions table{};
+    table.FormatText = FormatText;
+    table.CompareN = CompareN;
+    return table;
+}();
+
+int HOSTAPI ShowMessage(int /*moduleNumber*/, unsigned flags, const char* /*helpTopic*/, const char* const* lines,
+                        int lineCount, int buttonCount) {
+    return ShowMessageBox(flags, lines, lineCount, buttonCount);
+}
+
+const char* HOSTAPI GetLangString(int /*moduleNumber*/, int messageNumber) {
+    return language ? language->Get(messageNumber) : "";
+}
+
+void* HOSTAPI SaveScreenArea(int x1, int y1, int x2, int y2) { return TheConsole().SaveArea(x1, y1, x2, y2); }
+
+void HOSTAPI RestoreScreenArea(void* handle) {
+    if (handle) TheConsole().RestoreArea(handle);
+}
+
+void HOSTAPI PutText(int x, int y, int colour, const char* text) {
+    if (!text) {
+        TheConsole().Flush();
+        return;
+    }
+    TheConsole().PutText(x, y, static_cast<uint8_t>(colour), text);
+}
+
+intptr_t HOSTAPI HostControl(int /*moduleNumber*/, int command, intptr_t parameter) {
+    constexpr int GetColour = 4;
+    return command == GetColour ? HostColour(parameter) : 0;
+}
+
+}  // namespace
+
+void FillServices(HostServices* services, const std::string& modulePath, const LanguageFile* languageFile) {
+    language = languageFile;
+    memset(services, 0, sizeof *services);
+    services->size = sizeof *services;
+    snprintf(services->moduleName, sizeof services->moduleName, "%s", modulePath.c_str());
+    services->moduleNumber = ModuleNumber;
+    services->registryRoot = RegistryRoot;
+    services->ShowDialog = ShowDialog;
+    services->ShowMessage = ShowMessage;
+    services->GetLangString = GetLangString;
+    services->SaveScreenArea = SaveScreenArea;
+    services->RestoreScreenArea = RestoreScreenArea;
+    services->PutText = PutText;
+    services->standardFunctions = &standardFunctions;
+    services->ShowHelpTopic = ShowHelpTopic;
+    services->HostControl = HostControl;
+    services->ShowDialogEx = ShowDialogEx;
+    services->SendDialogMessage = SendDialogMessage;
+    services->DefaultDialogHandler = DefaultDialogHandler;
+}
+
+int ShowMessageBox(unsigned flags, const char* const* lines, int lineCount, int buttonCount) {
+    Console& console = TheConsole();
+    const MessageBoxView box(SplitMessage(lines, lineCount, buttonCount), flags, console.Width(), console.Height());
+    if (box.ButtonCount() == 0) {
+        // Drawn and left standing: the caller restores the screen when it is done.
+        {
+            Console::Drawing drawing(console);
+            box.Draw(drawing.Screen(), -1);
+        }
+        console.Flush();
+        return -1;
+    }
+    const Rect area = box.Area();
+    void* under = console.SaveArea(area.left, area.top, area.right, area.bottom);
+    int focused = 0;
+    int choice = -1;
+    bool done = false;
+    while (!done) {
+        {
+            Console::Drawing drawing(console);
+            box.Draw(drawing.Screen(), focused);
+        }
+        console.Flush();
+        INPUT_RECORD record;
+        if (!console.ReadInput(&record)) break;
+        if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) {
+            const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+            const bool shift = (key.dwControlKeyState & SHIFT_PRESSED) != 0;
+            switch (key.wVirtualKeyCode) {
+            case VK_RETURN:
+            case VK_SPACE:
+                choice = focused;
+                done = true;
+                break;
+            case VK_ESCAPE:
+                done = true;
+                break;
+            case VK_LEFT:
+                focused = (focused + box.ButtonCount() - 1) % box.ButtonCount();
+                break;
+            case VK_RIGHT:
+                focused = (focused + 1) % box.ButtonCount();
+                break;
+            case VK_TAB:
+                focused = (focused + (shift ? box.ButtonCount() - 1 : 1)) % box.ButtonCount();
+                break;
+            default:
+                break;
+            }
+        } else if (record.EventType == MOUSE_EVENT) {
+            const MOUSE_EVENT_RECORD& mouse = record.Event.MouseEvent;
+            const bool press = (mouse.dwButtonState & FROM_LEFT_1ST_BUTTON_PRESSED) != 0 &&
+                               (mouse.dwEventFlags & MOUSE_MOVED) == 0;
+            const int button = box.ButtonAt(mouse.dwMousePosition.X, mouse.dwMousePosition.Y);
+            if (press && button >= 0) {
+                choice = button;
+                done = true;
+            }
+        } else if (record.EventType == WINDOW_BUFFER_SIZE_EVENT) {
+            continue;
+        }
+    }
+    console.RestoreArea(under);
+    return choice;
+}
+
+}  // namespace host

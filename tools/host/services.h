@@ -1,0 +1,22 @@
+// The host's side of the module interface: the HostServices record and its callbacks.
+#pragma once
+
+#include <string>
+
+#include "host/host_api.h"
+#include "pure/language_file.h"
+
+namespace host {
+
+constexpr char RegistryRoot[] = "Software\\Quaver Host\\Plugins";
+constexpr int ModuleNumber = 0;
+
+// Fills `services` with every callback wired, for the module at `modulePath` (a full path, cut to fit).
+// The language file must outlive every call the module makes.
+void FillServices(HostServices* services, const std::string& modulePath, const LanguageFile* language);
+
+// The message box used by the callback ShowMessage, for the host's own screens too: lines[0] is the title,
+// the last buttonCount lines are buttons. With buttons it waits and returns the chosen index, or -1 for Esc.
+int ShowMessageBox(unsigned flags, const char* const* lines, int lineCount, int buttonCount);
+
+}  // namespace host
