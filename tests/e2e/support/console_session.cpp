@@ -1,0 +1,314 @@
+#include "console_session.h"
+
+#include <algorithm>
+
+namespace e2e {
+
+namespace {
+
+std::string Quote(const std::string& argument) {
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) return argument;
+    std::string quoted = "\"";
+    for (char c : argument) {
+        if (c == '"') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+INPUT_RECORD KeyRecord(bool down, WORD virtualKey, DWORD controlKeys, char character) {
+    INPUT_RECORD record{};
+    record.EventType = KEY_EVENT;
+    KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+    key.bKeyDown = down ? TRUE : FALSE;
+    key.wRepeatCount = 1;
+    key.wVirtualKeyCode = virtualKey;
+    key.wVirtualScanCode = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    key.uChar.AsciiChar = character;
+    key.dwControlKeyState = controlKeys;
+    return record;
+}
+
+}  // namespace
+
+std::string TestFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    const size_t slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+
+std::string Screen::Text() const {
+    std::string text;
+    for (const std::string& row : rows) {
+        text += '|';
+        for (char c : row) text += static_cast<unsigned char>(c) < 0x20 ? '.' : c;
+        text += "|\n";
+    }
+    return text;
+}
+
+ConsoleSession::ConsoleSession(Options options) : options_(std::move(options)) {
+    savedInput_ = GetStdHandle(STD_INPUT_HANDLE);
+    savedOutput_ = GetStdHandle(STD_OUTPUT_HANDLE);
+    savedError_ = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    hadConsole_ = GetConsoleMode(savedOutput_, &mode) != 0;
+    ready_ = MakeConsole(options_.width, options_.height, std::max(options_.bufferHeight, options_.height));
+    // The console's handles must not replace the pipes that carry the test's report.
+    SetStdHandle(STD_INPUT_HANDLE, savedInput_);
+    SetStdHandle(STD_OUTPUT_HANDLE, savedOutput_);
+    SetStdHandle(STD_ERROR_HANDLE, savedError_);
+    if (ready_ && options_.launch) Launch(options_.arguments);
+}
+
+bool ConsoleSession::MakeConsole(int width, int height, int bufferHeight) {
+    FreeConsole();
+    if (!AllocConsole()) {
+        problem_ = "AllocConsole failed: " + std::to_string(GetLastError());
+        return false;
+    }
+    input_ = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+    output_ = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, 0, nullptr);
+    if (input_ == INVALID_HANDLE_VALUE || output_ == INVALID_HANDLE_VALUE) {
+        problem_ = "cannot open CONIN$/CONOUT$: " + std::to_string(GetLastError());
+        return false;
+    }
+    // The window must fit inside the buffer at every step: shrink it, size the buffer, then grow it.
+    SMALL_RECT tiny{0, 0, 0, 0};
+    SetConsoleWindowInfo(output_, TRUE, &tiny);
+    SetConsoleScreenBufferSize(output_, COORD{static_cast<SHORT>(width), static_cast<SHORT>(bufferHeight)});
+    SMALL_RECT full{0, 0, static_cast<SHORT>(width - 1), static_cast<SHORT>(height - 1)};
+    SetConsoleWindowInfo(output_, TRUE, &full);
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(output_, &info);
+    const int windowWidth = info.srWindow.Right - info.srWindow.Left + 1;
+    const int windowHeight = info.srWindow.Bottom - info.srWindow.Top + 1;
+    if (info.dwSize.X != width || info.dwSize.Y != bufferHeight || windowWidth != width || windowHeight != height) {
+        problem_ = "the console is " + std::to_string(info.dwSize.X) + "x" + std::to_string(info.dwSize.Y) +
+                   " with a window of " + std::to_string(windowWidth) + "x" + std::to_string(windowHeight) +
+                   ", not " + std::to_string(width) + "x" + std::to_string(bufferHeight) + " with " +
+                   std::to_string(width) + "x" + std::to_string(height);
+        return false;
+    }
+    FlushConsoleInputBuffer(input_);
+    return true;
+}
+
+bool ConsoleSession::Launch(const std::vector<std::string>& arguments) {
+    if (process_) return false;
+    const std::string& program = options_.program;
+    const std::string path =
+        program.find_first_of("\\/:") == std::string::npos ? TestFolder() + program : program;
+    std::string commandLine = Quote(path);
+    for (const std::string& argument : arguments) commandLine += " " + Quote(argument);
+
+    // The host inherits this process's environment; the asked variables are set just for its start.
+    std::vector<std::pair<std::string, std::string>> previous;
+    for (const auto& [name, value] : options_.environment) {
+        char old[4096];
+        const DWORD length = GetEnvironmentVariableA(name.c_str(), old, sizeof old);
+        previous.emplace_back(name, length > 0 && length < sizeof old ? std::string(old, length) : std::string());
+        SetEnvironmentVariableA(name.c_str(), value.c_str());
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    const BOOL created = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        TestFolder().c_str(), &startup, &started);
+    const DWORD error = GetLastError();
+    for (const auto& [name, value] : previous) SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str());
+    if (!created) {
+        problem_ = "cannot start " + path + ": error " + std::to_string(error);
+        return false;
+    }
+    CloseHandle(started.hThread);
+    process_ = started.hProcess;
+    return true;
+}
+
+ConsoleSession::~ConsoleSession() {
+    if (process_) {
+        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_, 99);
+            WaitForSingleObject(process_, 10000);
+        }
+        CloseHandle(process_);
+    }
+    if (input_ != INVALID_HANDLE_VALUE) CloseHandle(input_);
+    if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
+    // Wine's FreeConsole closes whatever the standard handles are: keep it off the pipes.
+    SetStdHandle(STD_INPUT_HANDLE, nullptr);
+    SetStdHandle(STD_OUTPUT_HANDLE, nullptr);
+    SetStdHandle(STD_ERROR_HANDLE, nullptr);
+    FreeConsole();
+    if (hadConsole_) AttachConsole(ATTACH_PARENT_PROCESS);
+    SetStdHandle(STD_INPUT_HANDLE, savedInput_);
+    SetStdHandle(STD_OUTPUT_HANDLE, savedOutput_);
+    SetStdHandle(STD_ERROR_HANDLE, savedError_);
+}
+
+void ConsoleSession::WriteEvents(const INPUT_RECORD* records, size_t count) {
+    while (count > 0) {
+        DWORD written = 0;
+        if (!WriteConsoleInputA(input_, records, static_cast<DWORD>(count), &written) || written == 0) return;
+        records += written;
+        count -= written;
+    }
+}
+
+void ConsoleSession::KeyDown(WORD virtualKey, DWORD controlKeys, char character) {
+    const INPUT_RECORD record = KeyRecord(true, virtualKey, controlKeys, character);
+    WriteEvents(&record, 1);
+}
+
+void ConsoleSession::KeyUp(WORD virtualKey, DWORD controlKeys, char character) {
+    const INPUT_RECORD record = KeyRecord(false, virtualKey, controlKeys, character);
+    WriteEvents(&record, 1);
+}
+
+void ConsoleSession::PressKey(WORD virtualKey, DWORD controlKeys, char character) {
+    const INPUT_RECORD records[] = {KeyRecord(true, virtualKey, controlKeys, character),
+                                    KeyRecord(false, virtualKey, controlKeys, character)};
+    WriteEvents(records, 2);
+}
+
+void ConsoleSession::MouseEvent(int x, int y, DWORD buttons, DWORD flags, DWORD controlKeys) {
+    INPUT_RECORD record{};
+    record.EventType = MOUSE_EVENT;
+    record.Event.MouseEvent.dwMousePosition = COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)};
+    record.Event.MouseEvent.dwButtonState = buttons;
+    record.Event.MouseEvent.dwEventFlags = flags;
+    record.Event.MouseEvent.dwControlKeyState = controlKeys;
+    WriteEvents(&record, 1);
+}
+
+void ConsoleSession::Click(int x, int y) {
+    MouseEvent(x, y, FROM_LEFT_1ST_BUTTON_PRESSED);
+    MouseEvent(x, y, 0);
+}
+
+void ConsoleSession::Focus(bool gained) {
+    INPUT_RECORD record{};
+    record.EventType = FOCUS_EVENT;
+    record.Event.FocusEvent.bSetFocus = gained ? TRUE : FALSE;
+    WriteEvents(&record, 1);
+}
+
+std::string ConsoleSession::Text(int x, int y, int length) const {
+    if (length <= 0) return {};
+    std::string text(static_cast<size_t>(length), '\0');
+    DWORD read = 0;
+    if (!ReadConsoleOutputCharacterA(output_, text.data(), static_cast<DWORD>(length),
+                                     COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}, &read))
+        return {};
+    text.resize(read);
+    return text;
+}
+
+std::string ConsoleSession::Row(int y) const { return Text(0, y, Size().X); }
+
+std::vector<uint16_t> ConsoleSession::Attributes(int x, int y, int length) const {
+    if (length <= 0) return {};
+    std::vector<WORD> attributes(static_cast<size_t>(length));
+    DWORD read = 0;
+    if (!ReadConsoleOutputAttribute(output_, attributes.data(), static_cast<DWORD>(length),
+                                    COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}, &read))
+        return {};
+    attributes.resize(read);
+    return std::vector<uint16_t>(attributes.begin(), attributes.end());
+}
+
+uint16_t ConsoleSession::Attribute(int x, int y) const {
+    const std::vector<uint16_t> one = Attributes(x, y, 1);
+    return one.empty() ? 0xFFFF : one[0];
+}
+
+COORD ConsoleSession::Size() const {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(output_, &info);
+    return info.dwSize;
+}
+
+Screen ConsoleSession::Capture() const {
+    Screen screen;
+    const COORD size = Size();
+    screen.width = size.X;
+    screen.height = size.Y;
+    for (int y = 0; y < size.Y; ++y) {
+        screen.rows.push_back(Text(0, y, size.X));
+        screen.attributes.push_back(Attributes(0, y, size.X));
+    }
+    return screen;
+}
+
+std::string ConsoleSession::Title() const {
+    char title[1024] = "";
+    const DWORD length = GetConsoleTitleA(title, sizeof title);
+    return std::string(title, std::min<DWORD>(length, sizeof title - 1));
+}
+
+bool ConsoleSession::WaitForTitle(std::string_view text, DWORD timeoutMs) const {
+    auto found = [&] { return Title().find(text) != std::string::npos; };
+    return WaitFor([&] { return found() || HostEnded(); }, timeoutMs) && found();
+}
+
+DWORD ConsoleSession::InputMode() const {
+    DWORD mode = 0;
+    GetConsoleMode(input_, &mode);
+    return mode;
+}
+
+CONSOLE_CURSOR_INFO ConsoleSession::CursorInfo() const {
+    CONSOLE_CURSOR_INFO info{};
+    GetConsoleCursorInfo(output_, &info);
+    return info;
+}
+
+bool ConsoleSession::WaitFor(const std::function<bool()>& predicate, DWORD timeoutMs) const {
+    const ULONGLONG start = GetTickCount64();
+    while (true) {
+        if (predicate()) return true;
+        if (GetTickCount64() - start >= timeoutMs) return false;
+        Sleep(20);
+    }
+}
+
+int ConsoleSession::FindRow(std::string_view text) const {
+    const COORD size = Size();
+    for (int y = 0; y < size.Y; ++y)
+        if (Text(0, y, size.X).find(text) != std::string::npos) return y;
+    return -1;
+}
+
+bool ConsoleSession::HostEnded() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
+
+bool ConsoleSession::WaitForText(std::string_view text, DWORD timeoutMs) const {
+    // A host that has ended will not draw any more: stop waiting at once.
+    return WaitFor([&] { return FindRow(text) >= 0 || HostEnded(); }, timeoutMs) && FindRow(text) >= 0;
+}
+
+bool ConsoleSession::WaitForRowText(int y, std::string_view text, DWORD timeoutMs) const {
+    auto found = [&] { return Row(y).find(text) != std::string::npos; };
+    return WaitFor([&] { return found() || HostEnded(); }, timeoutMs) && found();
+}
+
+std::string ConsoleSession::Dump() const {
+    std::string text = Capture().Text();
+    DWORD code = 0;
+    if (HostEnded() && GetExitCodeProcess(process_, &code)) text += "(the host has ended with code " + std::to_string(code) + ")\n";
+    return text;
+}
+
+bool ConsoleSession::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (exitCode) GetExitCodeProcess(process_, exitCode);
+    return true;
+}
+
+void ClearModuleSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, ModuleSettingsKey); }
+
+}  // namespace e2e
