@@ -1,0 +1,363 @@
+// quaver-host.exe in a real console: its own screens, the module it loads, and the services it offers.
+// The services are worked by host-probe.dll, a module that calls them on cue (QUAVER_PROBE names the
+// scenario) and waits for a key between steps, naming each step in the console's title.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "console_session.h"
+
+using e2e::ConsoleSession;
+using e2e::Screen;
+
+namespace {
+
+constexpr char ProbeModule[] = "host-probe.dll";
+constexpr int Width = 80;
+constexpr int Height = 25;
+constexpr int StatusRow = Height - 2;
+constexpr int KeyBarRow = Height - 1;
+
+ConsoleSession::Options HostWith(std::vector<std::string> arguments, const char* scenario = nullptr) {
+    ConsoleSession::Options options;
+    options.arguments = std::move(arguments);
+    if (scenario) options.environment = {{"QUAVER_PROBE", scenario}};
+    return options;
+}
+
+// The probe's panel opens at once and waits at its first step.
+ConsoleSession::Options ProbeScenario(const char* scenario) { return HostWith({"--module", ProbeModule}, scenario); }
+
+bool SameRows(const Screen& a, const Screen& b, int first, int last) {
+    for (int y = first; y <= last; ++y)
+        if (a.rows[y] != b.rows[y] || a.attributes[y] != b.attributes[y]) return false;
+    return true;
+}
+
+int Column(const std::string& row, const std::string& text) {
+    const size_t at = row.find(text);
+    return at == std::string::npos ? -1 : static_cast<int>(at);
+}
+
+void QuitFromMenu(ConsoleSession& session) {
+    ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "F10 Quit")) << session.Dump();
+    session.PressKey(VK_F10);
+    DWORD code = 99;
+    ASSERT_TRUE(session.WaitForExit(20000, &code)) << session.Dump();
+    EXPECT_EQ(code, 0u);
+}
+
+}  // namespace
+
+// ---- start-up, menu and exit -------------------------------------------------------------------------
+
+TEST(HostScreen, ShowsTitleBarTwoPanesStatusAndMenu) {
+    ConsoleSession session(HostWith({"--menu", "--module", ProbeModule}));
+    ASSERT_TRUE(session.Ready() && session.Launched()) << session.Problem();
+    ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "Enter Open panel")) << session.Dump();
+    EXPECT_NE(session.Row(0).find("Quaver Host - Host Probe"), std::string::npos) << session.Dump();
+    EXPECT_NE(session.Title().find("Quaver Host - Host Probe"), std::string::npos) << session.Title();
+    EXPECT_NE(session.Row(KeyBarRow).find("F9 Configure"), std::string::npos);
+    EXPECT_NE(session.Row(KeyBarRow).find("F10 Quit"), std::string::npos);
+    EXPECT_NE(session.Row(StatusRow).find("Enter opens Host Probe"), std::string::npos) << session.Dump();
+    // Two double frames side by side, and the module's menu entry listed in the right one.
+    const std::string top = session.Row(1);
+    EXPECT_EQ(top[0], '\xC9');
+    EXPECT_EQ(top[Width / 2 - 1], '\xBB');
+    EXPECT_EQ(top[Width / 2], '\xC9');
+    EXPECT_EQ(top[Width - 1], '\xBB');
+    EXPECT_NE(session.Row(3).find("\xBAHost Probe "), std::string::npos) << "the first entry of the right pane";
+    EXPECT_NE(session.Row(2).find("Name"), std::string::npos);
+    QuitFromMenu(session);
+}
+
+TEST(HostScreen, EscQuitsAndSoDoesAClickOnQuit) {
+    {
+        ConsoleSession session(HostWith({"--menu", "--module", ProbeModule}));
+        ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "F10 Quit")) << session.Dump();
+        session.PressKey(VK_ESCAPE);
+        DWORD code = 99;
+        ASSERT_TRUE(session.WaitForExit(20000, &code)) << session.Dump();
+        EXPECT_EQ(code, 0u);
+    }
+    {
+        ConsoleSession session(HostWith({"--menu", "--module", ProbeModule}));
+        ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "F10 Quit")) << session.Dump();
+        session.Click(Column(session.Row(KeyBarRow), "Quit"), KeyBarRow);
+        DWORD code = 99;
+        ASSERT_TRUE(session.WaitForExit(20000, &code)) << session.Dump();
+        EXPECT_EQ(code, 0u);
+    }
+}
+
+TEST(HostScreen, IgnoresKeysFocusAndClicksThatMeanNothing) {
+    ConsoleSession session(HostWith({"--menu", "--module", ProbeModule}));
+    ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "F10 Quit")) << session.Dump();
+    const Screen before = session.Capture();
+    session.PressKey('A', 0, 'a');
+    session.Focus(false);
+    session.Focus(true);
+    session.Click(40, 10);
+    session.MouseEvent(5, KeyBarRow, 0, MOUSE_MOVED);
+    Sleep(500);
+    EXPECT_FALSE(session.HostEnded());
+    EXPECT_TRUE(session.Capture() == before) << session.Dump();
+    QuitFromMenu(session);
+}
+
+TEST(HostScreen, ConsoleIsPutBackAsItWasAtExit) {
+    ConsoleSession::Options options = HostWith({"--menu", "--module", ProbeModule});
+    options.launch = false;
+    ConsoleSession session(options);
+    ASSERT_TRUE(session.Ready()) << session.Problem();
+    DWORD written = 0;
+    WriteConsoleOutputCharacterA(session.Output(), "left behind by the shell", 24, COORD{3, 7}, &written);
+    const DWORD mode = ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_EXTENDED_FLAGS |
+                       ENABLE_QUICK_EDIT_MODE;
+    ASSERT_TRUE(SetConsoleMode(session.Input(), mode));
+    const CONSOLE_CURSOR_INFO cursor{50, TRUE};
+    ASSERT_TRUE(SetConsoleCursorInfo(session.Output(), &cursor));
+    SetConsoleTitleA("shell title");
+    const Screen before = session.Capture();
+    const DWORD modeBefore = session.InputMode();
+
+    ASSERT_TRUE(session.Launch(options.arguments)) << session.Problem();
+    ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "F10 Quit")) << session.Dump();
+    // While the host runs: mouse input on, quick edit off (it would eat the clicks), cursor hidden.
+    EXPECT_TRUE(session.InputMode() & ENABLE_MOUSE_INPUT);
+    EXPECT_FALSE(session.InputMode() & ENABLE_QUICK_EDIT_MODE);
+    EXPECT_FALSE(session.CursorInfo().bVisible);
+    EXPECT_EQ(GetConsoleOutputCP(), 437u);
+
+    QuitFromMenu(session);
+    EXPECT_EQ(session.InputMode(), modeBefore);
+    EXPECT_TRUE(session.CursorInfo().bVisible);
+    EXPECT_EQ(session.CursorInfo().dwSize, 50u);
+    EXPECT_EQ(session.Title(), "shell title");
+    EXPECT_TRUE(session.Capture() == before) << session.Dump();
+}
+
+TEST(HostScreen, ScreenBufferTallerThanTheWindowIsFittedToItAndRestored) {
+    ConsoleSession::Options options = HostWith({"--menu", "--module", ProbeModule});
+    options.bufferHeight = 60;
+    ConsoleSession session(options);
+    ASSERT_TRUE(session.Ready()) << session.Problem();
+    ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "F10 Quit")) << session.Dump();
+    EXPECT_EQ(session.Size().X, Width);
+    EXPECT_EQ(session.Size().Y, Height);
+    QuitFromMenu(session);
+    EXPECT_EQ(session.Size().Y, 60);
+}
+
+TEST(HostCommandLine, RefusesUnknownOptionsAndMissingModules) {
+    struct Case {
+        std::vector<std::string> arguments;
+        DWORD exitCode;
+    };
+    const Case cases[] = {
+        {{"--bogus"}, 1},
+        {{"--module"}, 1},
+        {{"--menu", "--configure"}, 1},
+        {{"--module", "no-such-module.dll"}, 2},
+        {{"--module", "quaver-host.exe"}, 2},  // loads, but has none of the exports
+    };
+    for (const Case& c : cases) {
+        ConsoleSession session(HostWith(c.arguments));
+        ASSERT_TRUE(session.Launched()) << session.Problem();
+        DWORD code = 99;
+        ASSERT_TRUE(session.WaitForExit(20000, &code)) << c.arguments[0];
+        EXPECT_EQ(code, c.exitCode) << c.arguments[0];
+    }
+}
+
+// ---- the module's entry points ------------------------------------------------------------------------
+
+TEST(HostModule, PanelThatReturnsAtOnceLeavesTheMenu) {
+    ConsoleSession session(HostWith({"--module", ProbeModule}, "none"));
+    ASSERT_TRUE(session.WaitForRowText(StatusRow, "Host Probe closed.")) << session.Dump();
+    EXPECT_NE(session.Row(KeyBarRow).find("Enter Open panel"), std::string::npos);
+    // Enter opens it again, and again it comes back.
+    session.PressKey(VK_F9);
+    ASSERT_TRUE(session.WaitForRowText(0, "probe:configure")) << session.Dump();
+    session.PressKey(VK_SPACE);
+    ASSERT_TRUE(session.WaitForRowText(StatusRow, "Configuration saved.")) << session.Dump();
+    session.PressKey(VK_RETURN);
+    ASSERT_TRUE(session.WaitForRowText(StatusRow, "Host Probe closed.")) << session.Dump();
+    QuitFromMenu(session);
+}
+
+TEST(HostModule, ConfigureOptionRunsTheConfigurationFirst) {
+    ConsoleSession session(HostWith({"--configure", "--module", ProbeModule}));
+    ASSERT_TRUE(session.WaitForRowText(0, "probe:configure")) << session.Dump();
+    session.PressKey(VK_SPACE);
+    ASSERT_TRUE(session.WaitForRowText(StatusRow, "Configuration saved.")) << session.Dump();
+    QuitFromMenu(session);
+}
+
+TEST(HostModule, LoadsQuaverDllFromItsFolderAndOffersItsPanel) {
+    e2e::ScopedModuleSettings settings;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, e2e::ModuleSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    const DWORD noAutostart = 0;  // no player is started behind the test's back
+    RegSetValueExA(key, "AutostartWinamp", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&noAutostart), 4);
+    RegCloseKey(key);
+
+    ConsoleSession session(HostWith({}));
+    ASSERT_TRUE(session.Launched()) << session.Problem();
+    ASSERT_TRUE(session.WaitForRowText(0, "Quaver Host - Quaver Control")) << session.Dump();
+    // The panel opens at once; once it is closed (Esc, if it stayed up) the menu offers it again.
+    const bool menu = session.WaitFor([&] {
+        return session.Row(StatusRow).find("Quaver Control closed.") != std::string::npos ||
+               session.FindRow("\xCD Quaver Control \xCD") > 0 || session.HostEnded();
+    });
+    ASSERT_TRUE(menu && !session.HostEnded()) << session.Dump();
+    if (session.Row(StatusRow).find("Quaver Control closed.") == std::string::npos) session.PressKey(VK_ESCAPE);
+    ASSERT_TRUE(session.WaitForRowText(StatusRow, "Quaver Control closed.")) << session.Dump();
+    QuitFromMenu(session);
+}
+
+// ---- services -------------------------------------------------------------------------------------------
+
+TEST(HostServices, RecordTextsFormattingAndColoursAnswerAsDocumented) {
+    ConsoleSession session(ProbeScenario("info"));
+    ASSERT_TRUE(session.WaitForTitle("probe:ready")) << session.Dump();
+    session.PressKey(VK_SPACE);
+    ASSERT_TRUE(session.WaitForRowText(0, "probe:info")) << session.Dump();
+    EXPECT_NE(session.Row(1).find("size=480 number=0 root=Software\\Quaver Host\\Plugins"), std::string::npos)
+        << session.Dump();
+    const std::string name = session.Row(2);
+    EXPECT_NE(name.find("name="), std::string::npos);
+    EXPECT_NE(name.find(":\\"), std::string::npos) << "a full path: " << name;
+    EXPECT_NE(name.find("\\host-probe.dll"), std::string::npos) << name;
+    EXPECT_NE(session.Row(3).find("lang22=[OK] lang24=[standin-player.exe] lang999=[] langneg=[]"),
+              std::string::npos)
+        << session.Dump();
+    EXPECT_NE(session.Row(4).find("format=[x-7--3] length=6 same=0 differ=-1"), std::string::npos)
+        << session.Dump();
+    EXPECT_NE(session.Row(5).find("colour21=30 colour23=3F colour24=3E colour29=2F colour30=1F other=0"),
+              std::string::npos)
+        << session.Dump();
+    session.PressKey(VK_SPACE);
+    QuitFromMenu(session);
+}
+
+TEST(HostServices, MessageWithoutButtonsIsDrawnCentredAndReturnsAtOnce) {
+    ConsoleSession session(ProbeScenario("notice"));
+    ASSERT_TRUE(session.WaitForTitle("probe:ready")) << session.Dump();
+    const Screen before = session.Capture();
+    session.PressKey(VK_SPACE);
+    // The probe reports the call's return while the box is still up: nobody pressed anything.
+    ASSERT_TRUE(session.WaitForRowText(0, "probe:notice result=-1")) << session.Dump();
+    const int textRow = session.FindRow("Starting the player...");
+    ASSERT_GT(textRow, 0) << session.Dump();
+    const std::string row = session.Row(textRow);
+    const int textColumn = Column(row, "Starting");
+    const int left = static_cast<int>(row.rfind('\xBA', textColumn));
+    const int right = static_cast<int>(row.find('\xBA', textColumn));
+    ASSERT_GT(left, 0) << session.Dump();
+    ASSERT_GT(right, textColumn) << session.Dump();
+    EXPECT_LE(std::abs((left + right) - (Width - 1)), 1) << "centred across: " << left << ".." << right;
+    EXPECT_EQ(session.Attribute(textColumn, textRow), 0x70);
+    int top = textRow;
+    while (top > 0 && session.Row(top)[left] != '\xC9') --top;
+    int bottom = textRow;
+    while (bottom < Height - 1 && session.Row(bottom)[left] != '\xC8') ++bottom;
+    EXPECT_EQ(top, textRow - 1) << "no title line, one text line: " << session.Dump();
+    EXPECT_EQ(bottom, textRow + 1) << "and no buttons";
+    EXPECT_EQ(session.Row(top)[right], '\xBB');
+    EXPECT_LE(std::abs((top + bottom) - (Height - 1)), 1) << "centred down: " << top << ".." << bottom;
+
+    // The caller's saved screen puts back what lay under the box.
+    session.PressKey(VK_SPACE);
+    ASSERT_TRUE(session.WaitForRowText(0, "probe:restored")) << session.Dump();
+    EXPECT_TRUE(SameRows(session.Capture(), before, 1, Height - 1)) << session.Dump();
+    session.PressKey(VK_SPACE);
+    QuitFromMenu(session);
+}
+
+TEST(HostServices, MessageWithButtonsWaitsForTheChoiceAndPutsTheScreenBack) {
+    struct Case {
+        const char* name;
+        std::vector<WORD> keys;  // empty: click on "No"
+        const char* answer;
+    };
+    const Case cases[] = {
+        {"Enter takes the first button", {VK_RETURN}, "probe:answer=0"},
+        {"Esc cancels", {VK_ESCAPE}, "probe:answer=-1"},
+        {"Right moves to the second", {VK_RIGHT, VK_RETURN}, "probe:answer=1"},
+        {"Tab wraps round", {VK_TAB, VK_TAB, VK_RETURN}, "probe:answer=0"},
+        {"a click chooses", {}, "probe:answer=1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ConsoleSession session(ProbeScenario("ask"));
+        ASSERT_TRUE(session.WaitForTitle("probe:ready")) << session.Dump();
+        const Screen before = session.Capture();
+        session.PressKey(VK_SPACE);
+        ASSERT_TRUE(session.WaitForText("[ No ]")) << session.Dump();
+        const int buttons = session.FindRow("[ No ]");
+        const std::string row = session.Row(buttons);
+        EXPECT_EQ(session.Attribute(Column(row, "[ Yes ]"), buttons), 0x30) << "the first button has the focus";
+        EXPECT_EQ(session.Attribute(Column(row, "[ No ]"), buttons), 0x70);
+        EXPECT_GT(session.FindRow("Pick one"), 0);
+        EXPECT_GT(session.FindRow("\xCD Probe \xCD"), 0) << "the title in the frame";
+        if (c.keys.empty()) {
+            session.Click(Column(row, "[ No ]") + 3, buttons);
+        } else {
+            for (WORD key : c.keys) session.PressKey(key);
+        }
+        ASSERT_TRUE(session.WaitForRowText(0, c.answer)) << session.Dump();
+        EXPECT_TRUE(SameRows(session.Capture(), before, 1, Height - 1)) << session.Dump();
+        session.PressKey(VK_SPACE);
+        QuitFromMenu(session);
+    }
+}
+
+TEST(HostServices, TextIsClippedAtTheConsoleEdgesAndAppearsOnlyWhenFlushed) {
+    ConsoleSession session(ProbeScenario("clip"));
+    ASSERT_TRUE(session.WaitForTitle("probe:ready")) << session.Dump();
+    session.PressKey(VK_SPACE);
+    ASSERT_TRUE(session.WaitForTitle("probe:drawn")) << session.Dump();
+    const Screen before = session.Capture();
+    // Nothing of the drawing is visible before the flush.
+    for (int y : {2, 3, 8}) EXPECT_EQ(before.rows[y].find_first_of("#0123456789ABC"), std::string::npos) << y;
+    // Cells the probe does not touch, written behind the host's back, must survive the flush.
+    DWORD written = 0;
+    WriteConsoleOutputCharacterA(session.Output(), "Q", 1, COORD{40, 15}, &written);
+    WriteConsoleOutputCharacterA(session.Output(), "Q", 1, COORD{0, KeyBarRow}, &written);
+    session.PressKey(VK_SPACE);
+    ASSERT_TRUE(session.WaitForRowText(0, "probe:clipped")) << session.Dump();
+    const Screen after = session.Capture();
+    EXPECT_EQ(after.rows[2].substr(0, 5), "56789");
+    EXPECT_EQ(after.attributes[2][0], 0x1E);
+    EXPECT_EQ(after.rows[2].substr(5), before.rows[2].substr(5));
+    EXPECT_EQ(after.rows[3].substr(Width - 3), "ABC");
+    EXPECT_EQ(after.attributes[3][Width - 1], 0x2F);
+    EXPECT_EQ(after.rows[3].substr(0, Width - 3), before.rows[3].substr(0, Width - 3));
+    EXPECT_EQ(after.rows[8], std::string(Width, '#')) << "a long text fills its row";
+    for (int y : {1, 4, 5, 6, 7, 9}) EXPECT_EQ(after.rows[y], before.rows[y]) << "row " << y << " untouched";
+    for (int y = 10; y < Height; ++y) EXPECT_EQ(after.attributes[y], before.attributes[y]) << "row " << y;
+    EXPECT_EQ(after.rows[15][40], 'Q');
+    EXPECT_EQ(after.rows[KeyBarRow][0], 'Q');
+    session.PressKey(VK_SPACE);
+    QuitFromMenu(session);
+}
+
+TEST(HostServices, SavedAreasComeBackByteForByteAndStaleHandlesAreIgnored) {
+    ConsoleSession session(ProbeScenario("save"));
+    ASSERT_TRUE(session.WaitForTitle("probe:ready")) << session.Dump();
+    const Screen before = session.Capture();
+    session.PressKey(VK_SPACE);
+    ASSERT_TRUE(session.WaitForRowText(0, "probe:scribbled")) << session.Dump();
+    EXPECT_EQ(session.Text(10, 5, 21), std::string(21, '*'));
+    EXPECT_EQ(session.Text(70, 24, 10), std::string(10, '%'));
+    session.PressKey(VK_SPACE);
+    ASSERT_TRUE(session.WaitForRowText(0, "probe:restored")) << session.Dump();
+    EXPECT_TRUE(SameRows(session.Capture(), before, 1, Height - 1)) << session.Dump();
+    session.PressKey(VK_SPACE);
+    QuitFromMenu(session);
+}
