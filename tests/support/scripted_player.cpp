@@ -1,0 +1,55 @@
+#include "scripted_player.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+#include "fake_os.h"
+#include "os/os.h"
+
+namespace fake {
+
+namespace {
+
+intptr_t AnswerQuery(const PlayerAnswers& answers, uintptr_t wParam, intptr_t lParam) {
+    switch (lParam) {
+    case 104: return answers.playing;
+    case 125: return answers.listPosition;
+    case 126: return wParam == 0 ? answers.sampleRate : wParam == 1 ? answers.bitRate : answers.channels;
+    case 105: return wParam == 1 ? answers.trackLength : answers.position;
+    case 250: return answers.shuffle;
+    case 251: return answers.repeat;
+    case 0: return answers.version;
+    default: return 0;
+    }
+}
+
+intptr_t AnswerTitle(const PlayerAnswers& answers, uintptr_t size, intptr_t lParam) {
+    char* buffer = reinterpret_cast<char*>(lParam);
+    if (size == 0) return 0;
+    if (answers.titleUnterminated) {
+        std::memset(buffer, 'x', size);
+        return answers.claimTitleLength ? answers.claimedTitleLength : static_cast<intptr_t>(size);
+    }
+    const size_t copied = std::min(answers.windowTitle.size(), static_cast<size_t>(size - 1));
+    std::memcpy(buffer, answers.windowTitle.data(), copied);
+    buffer[copied] = '\0';
+    return answers.claimTitleLength ? answers.claimedTitleLength : static_cast<intptr_t>(copied);
+}
+
+}  // namespace
+
+void ShowScriptedPlayer(PlayerAnswers* answers) {
+    // A plain pointer keeps the handler small enough for std::function to hold without allocating.
+    ShowPlayer([answers](uint32_t message, uintptr_t wParam, intptr_t lParam) -> intptr_t {
+        if (++answers->answered == answers->hangAfter) {
+            std::lock_guard lock(Mutex());
+            world().playerHung = true;
+        }
+        if (message == os::WmUser) return AnswerQuery(*answers, wParam, lParam);
+        if (message == os::WmGetText) return AnswerTitle(*answers, wParam, lParam);
+        return 0;
+    });
+}
+
+}  // namespace fake

@@ -1,0 +1,519 @@
+// One refresh pass as the user sees it: what the panel's live part shows for the player's answers, what the
+// player is asked, and how the pass copes with a player that is absent, goes away or stops answering.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "fake_host.h"
+#include "fake_os.h"
+#include "host/settings.h"
+#include "panel/frame.h"
+#include "panel/panel.h"
+#include "panel/player_queries.h"
+#include "panel/refresh.h"
+#include "panel/title_line.h"
+#include "panel/widgets.h"
+#include "panel_harness.h"
+#include "player/player.h"
+#include "scripted_player.h"
+
+using namespace quaver;
+
+namespace {
+
+// The digit rows as drawn: block characters as their glyphs, a space as '·'.
+std::string Picture(const std::string& cells) {
+    std::string picture;
+    for (char cell : cells) {
+        switch (static_cast<unsigned char>(cell)) {
+        case 0xDC: picture += "▄"; break;
+        case 0xDB: picture += "█"; break;
+        case 0xDF: picture += "▀"; break;
+        case 0x20: picture += "·"; break;
+        default: picture += '?';
+        }
+    }
+    return picture;
+}
+
+// The info row as drawn, the line character as '-'.
+std::string Line(std::string cells) {
+    for (char& c : cells)
+        if (static_cast<unsigned char>(c) == 0xC4) c = '-';
+    return cells;
+}
+
+struct Query2 {
+    uint32_t message;
+    uintptr_t wParam;
+    intptr_t lParam;
+    bool operator==(const Query2&) const = default;
+};
+
+class RefreshPass : public ::testing::Test {
+protected:
+    void Open(const fake::PanelLook& look = {}) {
+        panel = std::make_unique<fake::PanelHarness>(look);
+        stop = os::CreateEvent(true, false);
+        os::SetEvent(displayActiveEvent);
+        playerVersion = 0;
+        DispWinampVer[0] = 0;
+        DispWinampVer[1] = 0;
+        scrollMode = 0;
+        ResetTitleScrolling();
+    }
+    void TearDown() override {
+        if (stop) os::CloseHandle(stop);
+        panel.reset();
+    }
+
+    void Pass() { RunRefreshPass(stop); }
+    void ShowPlayer() { fake::ShowScriptedPlayer(&player); }
+
+    int x() const { return panel->placement.x; }
+    int y() const { return panel->placement.y; }
+    int digitCells() const { return WideTrackNumber ? 32 : 28; }
+    std::string Digits(int line) const { return Picture(fake::ScreenRow(y() + 2 + line, x() + 3, digitCells())); }
+    std::string InfoRow() const { return Line(fake::ScreenRow(y() + 6, x() + static_cast<int>(infoLineX), 25)); }
+    std::string TitleField() const {
+        return fake::ScreenRow(y() + 5, x() + 2, static_cast<int>(titleFieldLength));
+    }
+    fake::Cell Cell(int column, int line) const { return fake::CellAt(x() + column, y() + line); }
+
+    std::vector<Query2> Asked() const {
+        std::vector<Query2> asked;
+        for (const auto& sent : fake::SentMessages())
+            if (sent.window == fake::world().player || sent.message == os::WmUser || sent.message == os::WmGetText)
+                asked.push_back({sent.message, sent.wParam, sent.message == os::WmGetText ? 0 : sent.lParam});
+        return asked;
+    }
+    static void ForgetSent() {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().sent.clear();
+    }
+    // Texts drawn since `from`, flushes included.
+    static std::vector<fake::PutTextCall> DrawnSince(size_t from) {
+        const auto all = fake::PutTexts();
+        return {all.begin() + static_cast<std::ptrdiff_t>(std::min(from, all.size())), all.end()};
+    }
+    static int Flushes(const std::vector<fake::PutTextCall>& calls) {
+        int flushes = 0;
+        for (const auto& call : calls) flushes += call.isFlush;
+        return flushes;
+    }
+    // Puts of the panel's bottom border: only a whole-panel redraw draws it.
+    int PanelRedraws(const std::vector<fake::PutTextCall>& calls) const {
+        int redraws = 0;
+        for (const auto& call : calls) redraws += !call.isFlush && call.x == x() && call.y == y() + 11;
+        return redraws;
+    }
+
+    std::unique_ptr<fake::PanelHarness> panel;
+    os::Handle stop = nullptr;
+    fake::PlayerAnswers player;
+};
+
+const std::vector<std::string> track7At345Narrow = {
+    "▄▄▄·▄▄▄····▄▄▄·▄▄▄···▄·▄·▄▄▄",
+    "█·█···█····█·█·▄▄█·▀·█▄█·█▄▄",
+    "█▄█···█····█▄█·▄▄█·▀···█·▄▄█",
+};
+const std::vector<std::string> track123At5959RemainingWide = {
+    "··▄·▄▄▄·▄▄▄····▄▄▄·▄▄▄···▄▄▄·▄▄▄",
+    "··█·▄▄█·▄▄█·▄▄·█▄▄·█▄█·▀·█▄▄·█▄█",
+    "··█·█▄▄·▄▄█····▄▄█·▄▄█·▀·▄▄█·▄▄█",
+};
+
+// ---- the picture -------------------------------------------------------------------------------------------
+
+TEST_F(RefreshPass, ShowsTrackClockStreamAndTitleAsThePlayerReportsThem) {
+    Open();
+    ShowPlayer();
+    Pass();
+    for (int line = 0; line < 3; ++line) EXPECT_EQ(Digits(line), track7At345Narrow[static_cast<size_t>(line)]);
+    EXPECT_EQ(InfoRow(), "-- 64 kbps 22 kHz mono --");
+    EXPECT_EQ(TitleField(), "        Artist - Song         ");
+    EXPECT_EQ(Cell(3, 2).attribute, fake::testPalette[2]) << "the digits in palette entry 2";
+    EXPECT_EQ(Cell(5, 6).attribute, fake::testPalette[0]) << "the info row in palette entry 0";
+}
+
+TEST_F(RefreshPass, ShowsTheRemainingTimeOnTheWidePanel) {
+    Open({.wideTrackNumber = true, .timeFormat = 1});
+    player.listPosition = 122;
+    player.trackLength = 4000;
+    player.position = (4000 - 3599) * 1000 + 999;  // 3599 seconds left, the fraction truncated
+    ShowPlayer();
+    Pass();
+    for (int line = 0; line < 3; ++line)
+        EXPECT_EQ(Digits(line), track123At5959RemainingWide[static_cast<size_t>(line)]);
+    EXPECT_EQ(InfoRow(), "-- 64 kbps 22 kHz mono --");
+}
+
+TEST_F(RefreshPass, ATrackLengthBelowTheElapsedTimeReadsMinusZero) {
+    Open({.wideTrackNumber = true, .timeFormat = 1});
+    player.listPosition = 0;
+    player.trackLength = 10;
+    player.position = 65000;
+    ShowPlayer();
+    Pass();
+    EXPECT_EQ(Digits(1), "█·█·█·█···█·▄▄·█·█·█·█·▀·█·█·█·█");
+}
+
+TEST_F(RefreshPass, OddAnswersAreNormalised) {
+    Open({.wideTrackNumber = true});
+    player.listPosition = -5;  // no track: 000
+    player.position = -1;      // reads as 0 seconds
+    player.playing = 77;       // counts as stopped, not paused: no blinking
+    player.channels = 3;       // shown like none
+    player.bitRate = 128;
+    player.sampleRate = 44;
+    ShowPlayer();
+    Pass();
+    EXPECT_EQ(Digits(0), "▄▄▄·▄▄▄·▄▄▄····▄▄▄·▄▄▄···▄▄▄·▄▄▄");
+    EXPECT_EQ(Digits(1), "█·█·█·█·█·█····█·█·█·█·▀·█·█·█·█");
+    EXPECT_EQ(InfoRow(), "--- 128 kbps 44 kHz  ----");
+}
+
+TEST_F(RefreshPass, TrackNumbersAndMinutesShowTheirLastDigits) {
+    Open({.wideTrackNumber = true});
+    player.listPosition = 1233;      // track 1234
+    player.position = 125 * 60000 + 7000;  // 125:07
+    ShowPlayer();
+    Pass();
+    const std::vector<std::string> wide = {Digits(0), Digits(1), Digits(2)};
+    EXPECT_EQ(wide[0], "▄▄▄·▄▄▄·▄·▄····▄▄▄·▄▄▄···▄▄▄·▄▄▄");
+    EXPECT_EQ(wide[1], "▄▄█·▄▄█·█▄█····▄▄█·█▄▄·▀·█·█···█");
+    EXPECT_EQ(wide[2], "█▄▄·▄▄█···█····█▄▄·▄▄█·▀·█▄█···█");
+    panel.reset();
+    Open();
+    player.position = 6000000;  // exactly 100 minutes: 00:00
+    ShowPlayer();
+    Pass();
+    EXPECT_EQ(Digits(0), "▄▄▄·▄·▄····▄▄▄·▄▄▄···▄▄▄·▄▄▄") << "the narrow panel shows 34";
+    EXPECT_EQ(Digits(1), "▄▄█·█▄█····█·█·█·█·▀·█·█·█·█");
+}
+
+TEST_F(RefreshPass, APausedClockBlinksWithTheTickCountWhileTheTrackNumberStays) {
+    Open();
+    player.playing = 3;
+    ShowPlayer();
+    {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().manualClock = true;
+        fake::world().tick = 42000;  // an even second
+    }
+    Pass();
+    EXPECT_EQ(Digits(0), "▄▄▄·▄▄▄·····················") << "07, no clock";
+    EXPECT_EQ(Digits(1), "█·█···█·····················");
+    {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().tick = 43999;  // an odd second
+    }
+    Pass();
+    for (int line = 0; line < 3; ++line) EXPECT_EQ(Digits(line), track7At345Narrow[static_cast<size_t>(line)]);
+    {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().tick = 44000;
+    }
+    TimeFormat = 1;
+    Pass();
+    EXPECT_EQ(Digits(1), "█·█···█·····················") << "the minus sign blinks with the clock";
+}
+
+TEST_F(RefreshPass, TheIndicatorsShowShuffleAndRepeatOrContinueTheBorder) {
+    Open();
+    player.shuffle = 1;
+    player.repeat = 0;
+    ShowPlayer();
+    Pass();
+    EXPECT_EQ(Cell(30, 6), (fake::Cell{'S', fake::testPalette[6]}));
+    EXPECT_EQ(Cell(31, 6), (fake::Cell{static_cast<char>(0xC4), fake::testPalette[0]}));
+    player.shuffle = 0;
+    player.repeat = 5;
+    Pass();
+    EXPECT_EQ(Cell(30, 6), (fake::Cell{static_cast<char>(0xC4), fake::testPalette[0]}));
+    EXPECT_EQ(Cell(31, 6), (fake::Cell{'R', fake::testPalette[6]}));
+    EXPECT_EQ(panel->at(slot::Repeat).length, 1u);
+}
+
+TEST_F(RefreshPass, WithoutTheIndicatorsTheyAreNeitherAskedNorDrawn) {
+    Open({.repeatShuffle = false});
+    ShowPlayer();
+    const size_t before = fake::PutTexts().size();
+    Pass();
+    for (const auto& call : DrawnSince(before)) EXPECT_FALSE(call.y == y() + 6 && call.x >= x() + 30) << call.x;
+    for (const auto& asked : Asked()) EXPECT_TRUE(asked.lParam != 250 && asked.lParam != 251);
+}
+
+// ---- what is asked, and how often things happen --------------------------------------------------------------
+
+TEST_F(RefreshPass, AsksOnlyTheListedQueriesInOrderAndFlushesOnce) {
+    Open();
+    DispWinampVer[0] = 1;
+    TimeFormat = 1;
+    ShowPlayer();
+    const size_t before = fake::PutTexts().size();
+    const int lookups = fake::world().findWindowCalls;
+    Pass();
+    const std::vector<Query2> expected = {
+        {os::WmUser, 0, 104}, {os::WmUser, 0, 125}, {os::WmUser, 0, 126}, {os::WmUser, 1, 126},
+        {os::WmUser, 2, 126}, {os::WmUser, 1, 105}, {os::WmUser, 0, 105}, {os::WmUser, 0, 250},
+        {os::WmUser, 0, 251}, {os::WmUser, 0, 0},   {os::WmGetText, 255, 0},
+    };
+    EXPECT_EQ(Asked(), expected);
+    EXPECT_EQ(fake::world().findWindowCalls, lookups + 1);
+    const auto drawn = DrawnSince(before);
+    EXPECT_EQ(Flushes(drawn), 1);
+    EXPECT_TRUE(drawn.back().isFlush) << "the flush ends the pass";
+    for (const auto& sent : fake::SentMessages()) {
+        EXPECT_TRUE(sent.withTimeout) << "a bounded send";
+        EXPECT_EQ(sent.flags, os::SmtoAbortIfHung);
+        EXPECT_LE(sent.timeout, passQueryBudget);
+    }
+
+    ForgetSent();
+    TimeFormat = 0;
+    Pass();
+    EXPECT_EQ(Asked().size(), expected.size() - 2) << "no track length, and the version is known";
+}
+
+TEST_F(RefreshPass, APlayerThatStaysAwayIsShownIdleWithoutRedrawingThePanel) {
+    Open({.wideTrackNumber = true});
+    DispWinampVer[0] = 1;
+    DrawPanel(panel->placement);
+    const size_t before = fake::PutTexts().size();
+    Pass();
+    Pass();
+    EXPECT_EQ(Digits(0), "▄▄▄·▄▄▄·▄▄▄·····················");
+    EXPECT_EQ(Digits(1), "█·█·█·█·█·█·····················");
+    EXPECT_EQ(Digits(2), "█▄█·█▄█·█▄█·····················");
+    EXPECT_EQ(InfoRow(), "-------------------------");
+    EXPECT_EQ(TitleField(), std::string(34, ' '));
+    const auto drawn = DrawnSince(before);
+    EXPECT_EQ(Flushes(drawn), 2);
+    EXPECT_EQ(PanelRedraws(drawn), 0);
+    EXPECT_TRUE(fake::SentMessages().empty());
+    EXPECT_EQ(fake::ScreenRow(y(), x() + 11, 16), " Quaver Control ");
+}
+
+TEST_F(RefreshPass, ThePlayersVersionGoesIntoThePanelTitleUntilThePlayerGoesAway) {
+    Open();
+    DispWinampVer[0] = 1;
+    ShowPlayer();
+    DrawPanel(panel->placement);
+    Pass();
+    EXPECT_EQ(playerVersion, 2);
+    EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver v2.19 Control ");
+    EXPECT_EQ(panel->at(slot::PanelTitle).x, 7) << "(34 - 22) / 2, one further for the close button";
+    EXPECT_EQ(fake::ScreenRow(y(), x() + 7, 22), " Quaver v2.19 Control ");
+
+    fake::RemovePlayer();
+    size_t before = fake::PutTexts().size();
+    Pass();
+    EXPECT_EQ(playerVersion, 0);
+    EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver Control ");
+    EXPECT_EQ(panel->at(slot::PanelTitle).x, 10);
+    EXPECT_EQ(PanelRedraws(DrawnSince(before)), 1) << "the border comes back under the longer title";
+    EXPECT_EQ(Line(fake::ScreenRow(y(), x(), 34)), Line(fake::Oem("╔═[■]═════ Quaver Control ═══════╗")));
+    EXPECT_EQ(InfoRow(), "-------------------------");
+
+    before = fake::PutTexts().size();
+    Pass();
+    EXPECT_EQ(PanelRedraws(DrawnSince(before)), 0) << "once only";
+}
+
+TEST_F(RefreshPass, TheMinorVersionFormAndAMajorVersionOfZero) {
+    Open();
+    DispWinampVer[0] = 1;
+    DispWinampVer[1] = 1;
+    player.version = 0x2100;
+    ShowPlayer();
+    Pass();
+    EXPECT_STREQ(versionTitle, " Quaver v2.10 Control ");
+
+    playerVersion = 0;
+    DispWinampVer[1] = 0;
+    Pass();
+    EXPECT_STREQ(versionTitle, " Quaver v2.1 Control ");
+
+    playerVersion = 0;
+    player.version = 0x0091;  // major 0: asked again on the next pass
+    ForgetSent();
+    Pass();
+    Pass();
+    int versionQueries = 0;
+    for (const auto& asked : Asked()) versionQueries += asked.message == os::WmUser && asked.lParam == 0;
+    EXPECT_EQ(versionQueries, 2);
+    EXPECT_EQ(playerVersion, 0);
+    EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver v0.19 Control ");
+}
+
+// ---- a player that stops answering ----------------------------------------------------------------------------
+
+class HungPlayer : public RefreshPass {
+protected:
+    void SetUp() override {
+        Open();
+        std::lock_guard lock(fake::Mutex());
+        fake::world().manualClock = true;
+    }
+    static uint32_t Tick() {
+        std::lock_guard lock(fake::Mutex());
+        return fake::world().tick;
+    }
+};
+
+TEST_F(HungPlayer, APassEndsWithinItsBudgetAndShowsTheIdleDisplay) {
+    player.hangAfter = -1;
+    ShowPlayer();
+    {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().playerHung = true;
+    }
+    const uint32_t started = Tick();
+    const size_t before = fake::PutTexts().size();
+    Pass();
+    EXPECT_LE(Tick() - started, 250u) << "the pass held the drawing lock no longer than its budget";
+    EXPECT_EQ(Asked().size(), 1u) << "nothing more is asked once the player fails to answer";
+    EXPECT_EQ(Digits(1), "█·█·█·█·····················");
+    EXPECT_EQ(InfoRow(), "-------------------------");
+    EXPECT_EQ(Flushes(DrawnSince(before)), 1);
+}
+
+TEST_F(HungPlayer, APlayerThatHangsPartWayLeavesNoHalfPicture) {
+    // Answers the five stream queries, then hangs on the position.
+    player.hangAfter = 5;
+    ShowPlayer();
+    const uint32_t started = Tick();
+    Pass();
+    EXPECT_LE(Tick() - started, 250u);
+    EXPECT_EQ(Asked().size(), 6u);
+    EXPECT_EQ(Digits(0), "▄▄▄·▄▄▄·····················") << "00, not the answered track number";
+    EXPECT_EQ(InfoRow(), "-------------------------") << "not the answered stream";
+}
+
+TEST_F(HungPlayer, AHungTitleQueryAlsoEndsThePassIdleAndTheVersionStays) {
+    DispWinampVer[0] = 1;
+    ShowPlayer();
+    Pass();
+    ASSERT_EQ(playerVersion, 2);
+    player.hangAfter = player.answered + 8;  // the eight queries of the next pass, then the title hangs
+    const size_t before = fake::PutTexts().size();
+    const uint32_t started = Tick();
+    Pass();
+    EXPECT_LE(Tick() - started, 250u);
+    EXPECT_EQ(Digits(1), "█·█·█·█·····················");
+    EXPECT_EQ(TitleField(), std::string(30, ' '));
+    EXPECT_EQ(PanelRedraws(DrawnSince(before)), 0) << "an unanswering player is not a player gone";
+    EXPECT_EQ(playerVersion, 2);
+    EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver v2.19 Control ");
+
+    // Answering again: the live display returns.
+    {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().playerHung = false;
+    }
+    player.hangAfter = -1;
+    Pass();
+    EXPECT_EQ(TitleField(), "        Artist - Song         ");
+}
+
+TEST_F(HungPlayer, ASlowPlayerSharesOneBudgetAcrossThePass) {
+    // Each answer takes 30 ms: the pass gives up once the budget is spent rather than waiting for all.
+    fake::ShowPlayer([this](uint32_t, uintptr_t, intptr_t) -> intptr_t {
+        os::Sleep(30);
+        return 1;
+    });
+    const uint32_t started = Tick();
+    Pass();
+    uint32_t timeouts = 0;
+    for (const auto& sent : fake::SentMessages()) timeouts = std::max(timeouts, sent.timeout);
+    EXPECT_LE(timeouts, passQueryBudget);
+    EXPECT_LE(Tick() - started, passQueryBudget + 30);
+    EXPECT_EQ(InfoRow(), "-------------------------");
+}
+
+// ---- a pass that comes too late -----------------------------------------------------------------------------
+
+TEST_F(RefreshPass, APassAfterThePauseOrTheStopDrawsNothing) {
+    Open();
+    ShowPlayer();
+    SetDisplayActive(false);
+    const size_t before = fake::PutTexts().size();
+    Pass();
+    EXPECT_TRUE(DrawnSince(before).empty());
+    EXPECT_EQ(fake::world().findWindowCalls, 0);
+
+    SetDisplayActive(true);
+    os::SetEvent(stop);
+    Pass();
+    EXPECT_TRUE(DrawnSince(before).empty());
+    EXPECT_TRUE(fake::SentMessages().empty());
+}
+
+TEST_F(RefreshPass, APassWaitingForTheLockWhileThePanelIsPausedDoesNotDraw) {
+    Open();
+    ShowPlayer();
+    os::Handle thread = nullptr;
+    size_t before = 0;
+    {
+        // The host's thread holds the lock (as around a widget draw) while the pass gets ready.
+        os::CriticalSectionLock lock(drawingLock);
+        before = fake::PutTexts().size();
+        thread = os::CreateThread(RefreshThread, stop, 0x4000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        SetDisplayActive(false);  // the pause lands while the pass waits for the lock
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    os::SetEvent(stop);
+    EXPECT_EQ(os::WaitForSingleObject(thread, 3000), os::WaitObject0);
+    os::CloseHandle(thread);
+    EXPECT_TRUE(DrawnSince(before).empty());
+    EXPECT_TRUE(fake::SentMessages().empty());
+}
+
+// ---- the thread ---------------------------------------------------------------------------------------------
+
+TEST_F(RefreshPass, TheThreadPassesAboutEveryPeriodWhileActiveAndEndsOnStop) {
+    Open();
+    ShowPlayer();
+    const auto started = std::chrono::steady_clock::now();
+    os::Handle thread = os::CreateThread(RefreshThread, stop, 0x4000);
+    EXPECT_TRUE(fake::WaitUntil([](fake::World&) { return fake::FlushCount() >= 4; }, 5000));
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    EXPECT_GE(elapsed, std::chrono::milliseconds(3 * refreshPeriod - 10)) << "three waits between four passes";
+
+    SetDisplayActive(false);
+    const int flushes = fake::FlushCount();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(fake::FlushCount(), flushes) << "a paused display is not drawn";
+
+    os::SetEvent(stop);
+    EXPECT_EQ(os::WaitForSingleObject(thread, 3000), os::WaitObject0) << "stop ends the thread";
+    os::CloseHandle(thread);
+}
+
+TEST_F(RefreshPass, ARealHungPlayerStillLetsTheHostsThreadDraw) {
+    Open();
+    ShowPlayer();
+    {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().playerHung = true;
+        fake::world().hungSendMs = 60000;  // a blocking send would never come back in time
+    }
+    os::Handle thread = os::CreateThread(RefreshThread, stop, 0x4000);
+    EXPECT_TRUE(fake::WaitUntil([](fake::World& world) { return !world.sent.empty(); }));
+    // The host's thread takes the lock for a widget draw: it gets it within one pass's budget.
+    const auto asked = std::chrono::steady_clock::now();
+    { os::CriticalSectionLock lock(drawingLock); }
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(2000));
+    os::SetEvent(stop);
+    EXPECT_EQ(os::WaitForSingleObject(thread, 3000), os::WaitObject0);
+    os::CloseHandle(thread);
+}
+
+}  // namespace
