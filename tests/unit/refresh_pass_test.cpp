@@ -57,6 +57,7 @@ struct Query2 {
 class RefreshPass : public ::testing::Test {
 protected:
     void Open(const fake::PanelLook& look = {}) {
+        Close();
         panel = std::make_unique<fake::PanelHarness>(look);
         stop = os::CreateEvent(true, false);
         os::SetEvent(displayActiveEvent);
@@ -66,8 +67,10 @@ protected:
         scrollMode = 0;
         ResetTitleScrolling();
     }
-    void TearDown() override {
+    void TearDown() override { Close(); }
+    void Close() {
         if (stop) os::CloseHandle(stop);
+        stop = nullptr;
         panel.reset();
     }
 
@@ -188,7 +191,6 @@ TEST_F(RefreshPass, TrackNumbersAndMinutesShowTheirLastDigits) {
     EXPECT_EQ(wide[0], "▄▄▄·▄▄▄·▄·▄····▄▄▄·▄▄▄···▄▄▄·▄▄▄");
     EXPECT_EQ(wide[1], "▄▄█·▄▄█·█▄█····▄▄█·█▄▄·▀·█·█···█");
     EXPECT_EQ(wide[2], "█▄▄·▄▄█···█····█▄▄·▄▄█·▀·█▄█···█");
-    panel.reset();
     Open();
     player.position = 6000000;  // exactly 100 minutes: 00:00
     ShowPlayer();
