@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "console_session.h"
+#include "standin_player.h"
 
 using e2e::ConsoleSession;
 using e2e::Screen;
@@ -360,4 +361,31 @@ TEST(HostServices, SavedAreasComeBackByteForByteAndStaleHandlesAreIgnored) {
     EXPECT_TRUE(SameRows(session.Capture(), before, 1, Height - 1)) << session.Dump();
     session.PressKey(VK_SPACE);
     QuitFromMenu(session);
+}
+
+// ---- the stand-in player ------------------------------------------------------------------------------
+
+TEST(HostPlayer, WithPlayerStartsTheStandInAndClosesItAtExit) {
+    ASSERT_EQ(FindWindowA("Winamp v1.x", nullptr), nullptr) << "a player is left over from another test";
+    ConsoleSession session(HostWith({"--with-player", "--menu", "--module", ProbeModule}));
+    ASSERT_TRUE(session.WaitForRowText(StatusRow, "standin-player.exe started.")) << session.Dump();
+    HWND player = FindWindowA("Winamp v1.x", nullptr);
+    ASSERT_NE(player, nullptr);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(player, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    ASSERT_NE(process, nullptr);
+    QuitFromMenu(session);
+    EXPECT_EQ(WaitForSingleObject(process, 20000), WAIT_OBJECT_0) << "the host closes the player it started";
+    CloseHandle(process);
+}
+
+TEST(HostPlayer, WithPlayerLeavesARunningPlayerAlone) {
+    e2e::StandinPlayer running;
+    ASSERT_TRUE(running.Ready()) << running.Problem();
+    ConsoleSession session(HostWith({"--with-player", "--menu", "--module", ProbeModule}));
+    ASSERT_TRUE(session.WaitForRowText(StatusRow, "A player is already running.")) << session.Dump();
+    QuitFromMenu(session);
+    Sleep(500);
+    EXPECT_TRUE(running.Running()) << "a player the host did not start stays";
 }

@@ -4,24 +4,27 @@ namespace host {
 
 namespace {
 
+struct PlayerSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK CheckWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<PlayerSearch*>(parameter);
+    char name[64];
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !GetClassNameA(window, name, sizeof name) ||
+        lstrcmpA(name, PlayerWindowClass) != 0)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// The player window of that process, not any player that happens to run.
 HWND FindPlayerOf(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(parameter);
-            char name[64];
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != search->processId || !GetClassNameA(window, name, sizeof name) ||
-                lstrcmpA(name, PlayerWindowClass) != 0)
-                return TRUE;
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    PlayerSearch search{processId, nullptr};
+    EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
