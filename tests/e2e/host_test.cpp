@@ -152,6 +152,20 @@ TEST(HostScreen, ScreenBufferTallerThanTheWindowIsFittedToItAndRestored) {
     EXPECT_EQ(session.Size().Y, 60);
 }
 
+TEST(HostScreen, RedrawsItselfWhenTheConsoleIsResized) {
+    ConsoleSession session(HostWith({"--menu", "--module", ProbeModule}));
+    ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "F10 Quit")) << session.Dump();
+    ASSERT_TRUE(SetConsoleScreenBufferSize(session.Output(), COORD{100, 30}));
+    SMALL_RECT window{0, 0, 99, 29};
+    SetConsoleWindowInfo(session.Output(), TRUE, &window);
+    ASSERT_TRUE(session.WaitForRowText(29, "F10 Quit")) << session.Dump();
+    EXPECT_EQ(session.Row(1)[99], '\xBB') << "the right pane reaches the new edge";
+    session.PressKey(VK_F10);
+    EXPECT_TRUE(session.WaitForExit());
+    EXPECT_EQ(session.Size().X, Width) << "the size the host found comes back";
+    EXPECT_EQ(session.Size().Y, Height);
+}
+
 TEST(HostCommandLine, RefusesUnknownOptionsAndMissingModules) {
     struct Case {
         std::vector<std::string> arguments;

@@ -160,7 +160,15 @@ void Console::Close() {
     }
     const SavedState& state = *saved_;
     const COORD size = state.buffer.dwSize;
-    // Growing first lets the old window fit again; then the old contents go back where they were.
+    // The window must fit the buffer at every step: narrow it to what both sizes allow, size the buffer,
+    // then give the window back its old place. Then the old contents go back where they were.
+    CONSOLE_SCREEN_BUFFER_INFO now{};
+    if (GetConsoleScreenBufferInfo(output_, &now)) {
+        const SHORT width = std::min<SHORT>(now.srWindow.Right - now.srWindow.Left + 1, size.X);
+        const SHORT height = std::min<SHORT>(now.srWindow.Bottom - now.srWindow.Top + 1, size.Y);
+        SMALL_RECT fits{0, 0, static_cast<SHORT>(width - 1), static_cast<SHORT>(height - 1)};
+        SetConsoleWindowInfo(output_, TRUE, &fits);
+    }
     SetConsoleScreenBufferSize(output_, size);
     SetConsoleWindowInfo(output_, TRUE, &state.buffer.srWindow);
     if (!state.contents.empty()) {
