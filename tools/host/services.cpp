@@ -70,6 +70,7 @@ intptr_t HOSTAPI HostControl(int /*moduleNumber*/, int command, intptr_t paramet
 
 void FillServices(HostServices* services, const std::string& modulePath, const LanguageFile* languageFile) {
     language = languageFile;
+    RegisterModuleForHelp(ModuleNumber, modulePath);  // dialogs know their module by number only
     memset(services, 0, sizeof *services);
     services->size = sizeof *services;
     snprintf(services->moduleName, sizeof services->moduleName, "%s", modulePath.c_str());

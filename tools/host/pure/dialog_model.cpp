@@ -148,6 +148,8 @@ char DialogModel::HotKey(int index) const {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(text[marker + 1])));
 }
 
+int32_t DialogModel::TypeOf(int index) const { return index >= 0 && index < count_ ? Item(index).type : -1; }
+
 bool DialogModel::Enabled(int index) const {
     return index >= 0 && index < count_ && !(Item(index).flags & dialog::Disabled);
 }

@@ -64,6 +64,7 @@ public:
     std::string ShownText(int index) const;
     char HotKey(int index) const;
 
+    int32_t TypeOf(int index) const;  // the item's type; -1 out of range
     bool Enabled(int index) const;
     bool Focusable(int index) const;  // an enabled check box, radio button or button
     int Focus() const { return focus_; }  // -1 when nothing can take the focus
