@@ -5,7 +5,9 @@
 // characters, colours, the cursor and the input mode out. The test's own standard handles stay on the
 // pipe, so GoogleTest's output is not mixed into the console.
 //
-//   ConsoleSession session({.arguments = {"--menu"}});
+//   ConsoleSession::Options options;
+//   options.arguments = {"--menu"};
+//   ConsoleSession session(options);
 //   ASSERT_TRUE(session.WaitForText("Open panel")) << session.Dump();
 //   session.PressKey(VK_F10);
 //   EXPECT_TRUE(session.WaitForExit());
