@@ -166,6 +166,21 @@ TEST(HostScreen, RedrawsItselfWhenTheConsoleIsResized) {
     EXPECT_EQ(session.Size().Y, Height);
 }
 
+TEST(HostScreen, FitsAResizeThatHappenedWhileTheModuleHadTheConsole) {
+    ConsoleSession session(ProbeScenario("info"));
+    ASSERT_TRUE(session.WaitForTitle("probe:ready")) << session.Dump();
+    ASSERT_TRUE(SetConsoleScreenBufferSize(session.Output(), COORD{100, 30}));
+    SMALL_RECT window{0, 0, 99, 29};
+    SetConsoleWindowInfo(session.Output(), TRUE, &window);
+    session.PressKey(VK_SPACE);
+    ASSERT_TRUE(session.WaitForRowText(0, "probe:info")) << session.Dump();
+    session.PressKey(VK_SPACE);
+    ASSERT_TRUE(session.WaitForRowText(29, "F10 Quit")) << session.Dump();
+    EXPECT_EQ(session.Row(1)[99], '\xBB');
+    session.PressKey(VK_F10);
+    EXPECT_TRUE(session.WaitForExit());
+}
+
 TEST(HostCommandLine, RefusesUnknownOptionsAndMissingModules) {
     struct Case {
         std::vector<std::string> arguments;

@@ -30,6 +30,8 @@ void HostScreen::SetStatus(const std::string& text, bool notice) {
 
 void HostScreen::Draw() {
     Console& console = TheConsole();
+    // The console may have been resized while a module had it (and read the event itself).
+    console.Remeasure();
     {
         Console::Drawing drawing(console);
         DrawBackdrop(drawing.Screen(), backdrop_);
