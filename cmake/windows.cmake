@@ -11,10 +11,11 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   target_link_options(quaver PRIVATE -Wl,--enable-stdcall-fixup -Wl,--kill-at)
 endif()
 
-# The module's code with the real Win32 seam, for Windows tests that need to reach inside.
-add_library(quaver_win32_linked STATIC src/os/os_win32.cpp)
-target_link_libraries(quaver_win32_linked PUBLIC quaver_core user32 advapi32 winmm kernel32)
-target_link_libraries(quaver_win32_linked PRIVATE quaver_warnings)
+# The module's code with the real Win32 seam, for Windows tests that need to reach inside. The seam is
+# compiled into each such program, after which the module's library can find it on the link line.
+add_library(quaver_win32_linked INTERFACE)
+target_sources(quaver_win32_linked INTERFACE ${CMAKE_SOURCE_DIR}/src/os/os_win32.cpp)
+target_link_libraries(quaver_win32_linked INTERFACE quaver_core user32 advapi32 winmm kernel32)
 
 foreach(tool host player)
   if(EXISTS ${CMAKE_SOURCE_DIR}/tools/${tool}/CMakeLists.txt)
