@@ -49,9 +49,13 @@ TEST_F(EntryPoints, AHostRecordOneByteShortIsRefusedOnEveryOpening) {
 }
 
 TEST_F(EntryPoints, AHostRecordOfExactlyTheModulesSizeIsAccepted) {
+    fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 0);
     fake::StartModule(static_cast<int>(sizeof(HostServices)));
     EXPECT_FALSE(hostTooOld);
+    fake::PushKey(27, true);  // the panel opens; Esc closes it
     EXPECT_EQ(OpenPlugin(0, 0), reinterpret_cast<void*>(intptr_t{-1}));
+    EXPECT_TRUE(fake::host().messageBoxes.empty());
+    EXPECT_FALSE(fake::PutTexts().empty()) << "the panel was drawn";
 }
 
 TEST_F(EntryPoints, NegativeOrTinySizesAreTooOldAndNothingBeyondTheSizeIsUsed) {
