@@ -10,7 +10,7 @@ find_package(Threads REQUIRED)
 file(GLOB QUAVER_TEST_SUPPORT CONFIGURE_DEPENDS tests/support/*.cpp)
 add_library(quaver_test_support INTERFACE)
 target_sources(quaver_test_support INTERFACE ${QUAVER_TEST_SUPPORT})
-target_include_directories(quaver_test_support INTERFACE tests/support src)
+target_include_directories(quaver_test_support INTERFACE tests/support tests/shared src)
 target_link_libraries(quaver_test_support INTERFACE quaver_core Threads::Threads)
 
 file(GLOB QUAVER_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "console_session.h"
+#include "panel_pictures.h"
 #include "standin_player.h"
 
 using e2e::ConsoleSession;
@@ -21,26 +22,7 @@ constexpr int PanelX = 23, PanelY = 5;
 constexpr char PanelMark[] = " Track Time ";
 constexpr char Line = '\xC4';  // the border's single horizontal line
 
-// The digit rows as drawn: blocks as their glyphs, a space as '·'.
-std::string Picture(const std::string& cells) {
-    std::string picture;
-    for (char cell : cells) {
-        switch (static_cast<unsigned char>(cell)) {
-        case 0xDC: picture += "▄"; break;
-        case 0xDB: picture += "█"; break;
-        case 0xDF: picture += "▀"; break;
-        case 0x20: picture += "·"; break;
-        default: picture += '?';
-        }
-    }
-    return picture;
-}
 
-std::string Lines(std::string cells) {
-    for (char& c : cells)
-        if (c == Line) c = '-';
-    return cells;
-}
 
 // Track 7 at 3:45 elapsed on the narrow panel.
 const std::vector<std::string> track7At345 = {
@@ -78,8 +60,8 @@ protected:
         session->WaitForExit();
     }
 
-    std::string Digits(int line) const { return Picture(session->Text(PanelX + 3, PanelY + 2 + line, 28)); }
-    std::string InfoRow() const { return Lines(session->Text(PanelX + 5, PanelY + 6, 25)); }
+    std::string Digits(int line) const { return pictures::DigitPicture(session->Text(PanelX + 3, PanelY + 2 + line, 28)); }
+    std::string InfoRow() const { return pictures::LinePicture(session->Text(PanelX + 5, PanelY + 6, 25)); }
     std::string TitleField() const { return session->Text(PanelX + 2, PanelY + 5, 30); }
     std::string TopBorder() const { return session->Text(PanelX, PanelY, 34); }
     bool WaitForDigits(const std::vector<std::string>& rows, DWORD timeoutMs = 20000) const {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "console_session.h"
+#include "panel_pictures.h"
 #include "standin_player.h"
 
 using e2e::ConsoleSession;
@@ -19,92 +20,9 @@ constexpr int panelX = 23, widePanelX = 21, panelY = 5;
 constexpr int narrow = 34, wide = 38;
 constexpr int statusRow = 23;
 
-// Text written with code page 437 glyphs in UTF-8, as the console's bytes.
-std::string Oem(const std::string& utf8) {
-    static const std::map<char32_t, unsigned char> cp437 = {
-        {U'╔', 0xC9}, {U'╗', 0xBB}, {U'╚', 0xC8}, {U'╝', 0xBC}, {U'═', 0xCD}, {U'║', 0xBA}, {U'┌', 0xDA},
-        {U'┐', 0xBF}, {U'└', 0xC0}, {U'┘', 0xD9}, {U'─', 0xC4}, {U'│', 0xB3}, {U'▄', 0xDC}, {U'▀', 0xDF},
-        {U'■', 0xFE}, {U'▲', 0x1E}, {U'▼', 0x1F}, {U'►', 0x10}, {U'◄', 0x11},
-    };
-    std::string bytes;
-    for (size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        i += 1 + extra;
-        if (code < 0x80) {
-            bytes += static_cast<char>(code);
-        } else {
-            auto found = cp437.find(code);
-            bytes += found == cp437.end() ? '?' : static_cast<char>(found->second);
-        }
-    }
-    return bytes;
-}
-
-using Picture = std::vector<std::string>;
-
-// Rows 2 to 4 inside the box hold the live big digits and are compared at their edges only.
-const Picture narrowGlyphPanel = {
-    "╔═[■]════ Quaver Control ════════╗",
-    "║┌─ Track ─────── Track Time ───┐║",
-    "║│                              ▲║",
-    "║│                              │║",
-    "║│                              ▼║",
-    "║│                              │║",
-    "║└────────────────────────────SR┘║",
-    "║   ◄◄ ▄  < ▄   ►  ▄  > ▄  ►► ▄  ║",
-    "║   ▀▀▀▀  ▀▀▀  ▀▀▀▀▀  ▀▀▀  ▀▀▀▀  ║",
-    "║     *   ▄     ■    ▄    ▲   ▄  ║",
-    "║   ▀▀▀▀▀▀▀  ▀▀▀▀▀▀▀▀▀  ▀▀▀▀▀▀▀  ║",
-    "╚════════════════════════════════╝",
-};
-
-const Picture narrowAsciiPanel = {
-    "╔═[■]════ Quaver Control ════════╗",
-    "║┌─ Track ─────── Track Time ───┐║",
-    "║│                              ^║",
-    "║│                              │║",
-    "║│                              v║",
-    "║│                              │║",
-    "║└────────────────────────────SR┘║",
-    "║       ->     ▄   ||  ▄   ■  ▄  ║",
-    "║   ▀▀▀▀▀▀▀▀▀▀▀▀  ▀▀▀▀▀▀  ▀▀▀▀▀  ║",
-    "║   |< ▄  << ▄  >> ▄  >| ▄  ^ ▄  ║",
-    "║   ▀▀▀▀  ▀▀▀▀  ▀▀▀▀  ▀▀▀▀  ▀▀▀  ║",
-    "╚════════════════════════════════╝",
-};
-
-const Picture wideGlyphPanel = {
-    "╔═[■]══════ Quaver Control ══════════╗",
-    "║┌─── Track ───────── Track Time ───┐║",
-    "║│                                  ▲║",
-    "║│                                  │║",
-    "║│                                  ▼║",
-    "║│                                  │║",
-    "║└───────────────────────────────SR─┘║",
-    "║    ◄◄ ▄  < ▄    ►   ▄  > ▄  ►► ▄   ║",
-    "║    ▀▀▀▀  ▀▀▀  ▀▀▀▀▀▀▀  ▀▀▀  ▀▀▀▀   ║",
-    "║      *   ▄      ■     ▄    ▲   ▄   ║",
-    "║    ▀▀▀▀▀▀▀  ▀▀▀▀▀▀▀▀▀▀▀  ▀▀▀▀▀▀▀   ║",
-    "╚════════════════════════════════════╝",
-};
-
-const Picture wideAsciiPanel = {
-    "╔═[■]══════ Quaver Control ══════════╗",
-    "║┌─── Track ───────── Track Time ───┐║",
-    "║│                                  ^║",
-    "║│                                  │║",
-    "║│                                  v║",
-    "║│                                  │║",
-    "║└───────────────────────────────SR─┘║",
-    "║        ->     ▄   ||  ▄    ■   ▄   ║",
-    "║    ▀▀▀▀▀▀▀▀▀▀▀▀  ▀▀▀▀▀▀  ▀▀▀▀▀▀▀   ║",
-    "║    |< ▄  << ▄  >> ▄  >| ▄   ^  ▄   ║",
-    "║    ▀▀▀▀  ▀▀▀▀  ▀▀▀▀  ▀▀▀▀  ▀▀▀▀▀   ║",
-    "╚════════════════════════════════════╝",
-};
+using pictures::Oem;
+using pictures::Picture;
+using pictures::narrowGlyphPanel, pictures::narrowAsciiPanel, pictures::wideGlyphPanel, pictures::wideAsciiPanel;
 
 void SetModuleSetting(const char* name, DWORD value) {
     HKEY key = nullptr;

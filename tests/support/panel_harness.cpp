@@ -1,5 +1,7 @@
 #include "panel_harness.h"
 
+#include "panel_pictures.h"
+
 #include <cstring>
 #include <map>
 
@@ -93,30 +95,6 @@ std::string AttributesOfRow(int32_t y, int32_t x, int32_t count) {
     return attributes;
 }
 
-std::string Oem(const std::string& utf8) {
-    static const std::map<char32_t, unsigned char> cp437 = {
-        {U'╔', 0xC9}, {U'╗', 0xBB}, {U'╚', 0xC8}, {U'╝', 0xBC}, {U'═', 0xCD}, {U'║', 0xBA}, {U'┌', 0xDA},
-        {U'┐', 0xBF}, {U'└', 0xC0}, {U'┘', 0xD9}, {U'─', 0xC4}, {U'│', 0xB3}, {U'▄', 0xDC}, {U'▀', 0xDF},
-        {U'█', 0xDB}, {U'■', 0xFE}, {U'▲', 0x1E}, {U'▼', 0x1F}, {U'►', 0x10}, {U'◄', 0x11}, {U'☼', 0x0F},
-    };
-    std::string bytes;
-    for (size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        char32_t code = lead;
-        int extra = 0;
-        if (lead >= 0xF0) code = lead & 0x07, extra = 3;
-        else if (lead >= 0xE0) code = lead & 0x0F, extra = 2;
-        else if (lead >= 0xC0) code = lead & 0x1F, extra = 1;
-        for (int k = 1; k <= extra; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        i += 1 + extra;
-        if (code < 0x80) {
-            bytes += static_cast<char>(code);
-            continue;
-        }
-        auto found = cp437.find(code);
-        bytes += found == cp437.end() ? '?' : static_cast<char>(found->second);
-    }
-    return bytes;
-}
+std::string Oem(const std::string& utf8) { return pictures::Oem(utf8); }
 
 }  // namespace fake

@@ -10,72 +10,14 @@
 #include "panel/frame.h"
 #include "panel/panel.h"
 #include "panel_harness.h"
+#include "panel_pictures.h"
 
 using namespace quaver;
 
 namespace {
 
-using Picture = std::vector<std::string>;
-
-const Picture narrowGlyphPanel = {
-    "╔═[■]════ Quaver Control ════════╗",
-    "║┌─ Track ─────── Track Time ───┐║",
-    "║│                              ▲║",
-    "║│                              │║",
-    "║│                              ▼║",
-    "║│                              │║",
-    "║└────────────────────────────SR┘║",
-    "║   ◄◄ ▄  < ▄   ►  ▄  > ▄  ►► ▄  ║",
-    "║   ▀▀▀▀  ▀▀▀  ▀▀▀▀▀  ▀▀▀  ▀▀▀▀  ║",
-    "║     *   ▄     ■    ▄    ▲   ▄  ║",
-    "║   ▀▀▀▀▀▀▀  ▀▀▀▀▀▀▀▀▀  ▀▀▀▀▀▀▀  ║",
-    "╚════════════════════════════════╝",
-};
-
-const Picture narrowAsciiPanel = {
-    "╔═[■]════ Quaver Control ════════╗",
-    "║┌─ Track ─────── Track Time ───┐║",
-    "║│                              ^║",
-    "║│                              │║",
-    "║│                              v║",
-    "║│                              │║",
-    "║└────────────────────────────SR┘║",
-    "║       ->     ▄   ||  ▄   ■  ▄  ║",
-    "║   ▀▀▀▀▀▀▀▀▀▀▀▀  ▀▀▀▀▀▀  ▀▀▀▀▀  ║",
-    "║   |< ▄  << ▄  >> ▄  >| ▄  ^ ▄  ║",
-    "║   ▀▀▀▀  ▀▀▀▀  ▀▀▀▀  ▀▀▀▀  ▀▀▀  ║",
-    "╚════════════════════════════════╝",
-};
-
-const Picture wideGlyphPanel = {
-    "╔═[■]══════ Quaver Control ══════════╗",
-    "║┌─── Track ───────── Track Time ───┐║",
-    "║│                                  ▲║",
-    "║│                                  │║",
-    "║│                                  ▼║",
-    "║│                                  │║",
-    "║└───────────────────────────────SR─┘║",
-    "║    ◄◄ ▄  < ▄    ►   ▄  > ▄  ►► ▄   ║",
-    "║    ▀▀▀▀  ▀▀▀  ▀▀▀▀▀▀▀  ▀▀▀  ▀▀▀▀   ║",
-    "║      *   ▄      ■     ▄    ▲   ▄   ║",
-    "║    ▀▀▀▀▀▀▀  ▀▀▀▀▀▀▀▀▀▀▀  ▀▀▀▀▀▀▀   ║",
-    "╚════════════════════════════════════╝",
-};
-
-const Picture wideAsciiPanel = {
-    "╔═[■]══════ Quaver Control ══════════╗",
-    "║┌─── Track ───────── Track Time ───┐║",
-    "║│                                  ^║",
-    "║│                                  │║",
-    "║│                                  v║",
-    "║│                                  │║",
-    "║└───────────────────────────────SR─┘║",
-    "║        ->     ▄   ||  ▄    ■   ▄   ║",
-    "║    ▀▀▀▀▀▀▀▀▀▀▀▀  ▀▀▀▀▀▀  ▀▀▀▀▀▀▀   ║",
-    "║    |< ▄  << ▄  >> ▄  >| ▄   ^  ▄   ║",
-    "║    ▀▀▀▀  ▀▀▀▀  ▀▀▀▀  ▀▀▀▀  ▀▀▀▀▀   ║",
-    "╚════════════════════════════════════╝",
-};
+using pictures::Picture;
+using pictures::narrowGlyphPanel, pictures::narrowAsciiPanel, pictures::wideGlyphPanel, pictures::wideAsciiPanel;
 
 class Frame : public ::testing::Test {
 protected:

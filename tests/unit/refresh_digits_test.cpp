@@ -4,26 +4,14 @@
 #include <string>
 
 #include "panel/big_digits.h"
+#include "panel_pictures.h"
 
 using namespace quaver;
 
 namespace {
 
-// A row as drawn: the cells from `first` to the terminator, with the OEM block characters shown as their
-// glyphs and a space as '·'.
-std::string Picture(const char* row, int first) {
-    std::string picture;
-    for (const char* cell = row + first; *cell; ++cell) {
-        switch (static_cast<unsigned char>(*cell)) {
-        case 0xDC: picture += "\u2584"; break;  // ▄
-        case 0xDB: picture += "\u2588"; break;  // █
-        case 0xDF: picture += "\u2580"; break;  // ▀
-        case 0x20: picture += "\u00B7"; break;  // ·
-        default: picture += '?';
-        }
-    }
-    return picture;
-}
+// A row as drawn: the cells from `first` to the terminator.
+std::string Picture(const char* row, int first) { return pictures::DigitPicture(row + first); }
 
 struct Drawn {
     std::string top, middle, bottom;

@@ -18,6 +18,7 @@
 #include "panel/title_line.h"
 #include "panel/widgets.h"
 #include "panel_harness.h"
+#include "panel_pictures.h"
 #include "player/player.h"
 #include "scripted_player.h"
 
@@ -25,27 +26,7 @@ using namespace quaver;
 
 namespace {
 
-// The digit rows as drawn: block characters as their glyphs, a space as '·'.
-std::string Picture(const std::string& cells) {
-    std::string picture;
-    for (char cell : cells) {
-        switch (static_cast<unsigned char>(cell)) {
-        case 0xDC: picture += "▄"; break;
-        case 0xDB: picture += "█"; break;
-        case 0xDF: picture += "▀"; break;
-        case 0x20: picture += "·"; break;
-        default: picture += '?';
-        }
-    }
-    return picture;
-}
 
-// The info row as drawn, the line character as '-'.
-std::string Line(std::string cells) {
-    for (char& c : cells)
-        if (static_cast<unsigned char>(c) == 0xC4) c = '-';
-    return cells;
-}
 
 struct Query2 {
     uint32_t message;
@@ -80,8 +61,8 @@ protected:
     int x() const { return panel->placement.x; }
     int y() const { return panel->placement.y; }
     int digitCells() const { return WideTrackNumber ? 32 : 28; }
-    std::string Digits(int line) const { return Picture(fake::ScreenRow(y() + 2 + line, x() + 3, digitCells())); }
-    std::string InfoRow() const { return Line(fake::ScreenRow(y() + 6, x() + static_cast<int>(infoLineX), 25)); }
+    std::string Digits(int line) const { return pictures::DigitPicture(fake::ScreenRow(y() + 2 + line, x() + 3, digitCells())); }
+    std::string InfoRow() const { return pictures::LinePicture(fake::ScreenRow(y() + 6, x() + static_cast<int>(infoLineX), 25)); }
     std::string TitleField() const {
         return fake::ScreenRow(y() + 5, x() + 2, static_cast<int>(titleFieldLength));
     }
@@ -320,7 +301,7 @@ TEST_F(RefreshPass, ThePlayersVersionGoesIntoThePanelTitleUntilThePlayerGoesAway
     EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver Control ");
     EXPECT_EQ(panel->at(slot::PanelTitle).x, 10);
     EXPECT_EQ(PanelRedraws(DrawnSince(before)), 1) << "the border comes back under the longer title";
-    EXPECT_EQ(Line(fake::ScreenRow(y(), x(), 34)), Line(fake::Oem("╔═[■]═════ Quaver Control ═══════╗")));
+    EXPECT_EQ(pictures::LinePicture(fake::ScreenRow(y(), x(), 34)), pictures::LinePicture(fake::Oem("╔═[■]═════ Quaver Control ═══════╗")));
     EXPECT_EQ(InfoRow(), "-------------------------");
 
     before = fake::PutTexts().size();

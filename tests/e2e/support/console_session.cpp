@@ -1,20 +1,13 @@
 #include "console_session.h"
 
+#include "command_line.h"
+
 #include <algorithm>
 
 namespace e2e {
 
 namespace {
 
-std::string Quote(const std::string& argument) {
-    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) return argument;
-    std::string quoted = "\"";
-    for (char c : argument) {
-        if (c == '"') quoted += '\\';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
 
 INPUT_RECORD KeyRecord(bool down, WORD virtualKey, DWORD controlKeys, char character) {
     INPUT_RECORD record{};
@@ -103,8 +96,7 @@ bool ConsoleSession::Launch(const std::vector<std::string>& arguments) {
     const std::string& program = options_.program;
     const std::string path =
         program.find_first_of("\\/:") == std::string::npos ? TestFolder() + program : program;
-    std::string commandLine = Quote(path);
-    for (const std::string& argument : arguments) commandLine += " " + Quote(argument);
+    std::string commandLine = CommandLine(path, arguments);
 
     // The host inherits this process's environment; the asked variables are set just for its start.
     std::vector<std::pair<std::string, std::string>> previous;

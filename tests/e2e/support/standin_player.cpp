@@ -1,5 +1,7 @@
 #include "standin_player.h"
 
+#include "command_line.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -9,25 +11,10 @@ namespace e2e {
 
 namespace {
 
-std::string Quoted(const std::string& argument) {
-    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) return argument;
-    std::string quoted = "\"";
-    for (char c : argument) {
-        if (c == '"') quoted += '\\';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
-std::string CommandLine(const std::vector<std::string>& arguments) {
-    std::string line = Quoted(StandinPlayer::ExecutablePath());
-    for (const std::string& argument : arguments) line += " " + Quoted(argument);
-    return line;
-}
 
 // quiet: the player's own messages (--help, errors) go nowhere instead of into the test's output.
 HANDLE StartProcess(const std::vector<std::string>& arguments, DWORD* processId, bool quiet = false) {
-    std::string line = CommandLine(arguments);
+    std::string line = CommandLine(StandinPlayer::ExecutablePath(), arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
@@ -111,7 +98,7 @@ StandinPlayer::StandinPlayer(Options options) : logPath_(NewPlayerLogPath()) {
     arguments.insert(arguments.end(), options.arguments.begin(), options.arguments.end());
     process_ = StartProcess(arguments, &processId_);
     if (!process_) {
-        problem_ = "cannot start " + CommandLine(arguments) + " (error " + std::to_string(GetLastError()) + ")";
+        problem_ = "cannot start " + CommandLine(ExecutablePath(), arguments) + " (error " + std::to_string(GetLastError()) + ")";
         return;
     }
     if (options.waitForWindow && !WaitForWindow(options.windowTimeoutMs)) {
