@@ -8,47 +8,32 @@
 
 #include "fake_host.h"
 #include "fake_os.h"
+#include "fuzz_input.h"
 #include "panel/stream_text.h"
 #include "panel/title_layout.h"
 #include "panel/version_title.h"
 
 using namespace quaver;
+using fuzz::Require;
 
 namespace {
 
-struct Reader {
-    const uint8_t* data;
-    size_t size;
-    size_t at = 0;
-    template <typename T>
-    T Take() {
-        T value{};
-        const size_t n = size - at < sizeof value ? size - at : sizeof value;
-        std::memcpy(&value, data + at, n);
-        at += n;
-        return value;
-    }
-};
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-void StreamRow(Reader& in) {
+void StreamRow(fuzz::FuzzInput& in) {
     const auto sampleRate = in.Take<int32_t>();
     const auto bitRate = in.Take<int32_t>();
     const auto channels = in.Take<int32_t>();
     char text[streamTextCapacity];
     const int length = BuildStreamText(text, sampleRate, bitRate, channels);
-    Check(length >= 0 && length <= streamTextLimit && static_cast<size_t>(length) == std::strlen(text));
+    Require(length >= 0 && length <= streamTextLimit && static_cast<size_t>(length) == std::strlen(text),
+            "the stream text fits and its length is its own");
     char row[infoRowCells + 1];
     BlankInfoRow(row);
     PlaceStreamText(row, text, length);
-    Check(row[infoRowCells] == '\0');
+    Require(row[infoRowCells] == '\0', "the info row stays terminated");
 
     char title[versionTitleCapacity];
     const int titleLength = FormatVersionTitle(title, SplitPlayerVersion(sampleRate, bitRate & 1));
-    Check(titleLength > 0 && titleLength < versionTitleCapacity);
+    Require(titleLength > 0 && titleLength < versionTitleCapacity, "the version title fits");
 }
 
 }  // namespace
@@ -60,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return true;
     }();
     (void)started;
-    Reader in{data, size};
+    fuzz::FuzzInput in(data, size);
     StreamRow(in);
 
     const auto answer = in.Take<intptr_t>();
@@ -72,25 +57,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The rest is what the player copies, as many bytes as it likes up to the buffer it was told of.
     char buffer[titleBufferCapacity];
     buffer[0] = '\0';
-    const size_t copied = size - in.at < static_cast<size_t>(titleQueryLimit) ? size - in.at : titleQueryLimit;
-    std::memcpy(buffer, data + in.at, copied);
+    const size_t copied = in.remaining() < static_cast<size_t>(titleQueryLimit) ? in.remaining() : titleQueryLimit;
+    std::memcpy(buffer, data + (size - in.remaining()), copied);
     if (copied < static_cast<size_t>(titleQueryLimit)) buffer[copied] = '\0';
     buffer[titleBufferCapacity - 1] = '\0';
 
     const int32_t length = ReceivedTitleLength(answer, buffer, titleQueryLimit);
-    Check(length >= 0 && length < titleQueryLimit);
+    Require(length >= 0 && length < titleQueryLimit, "the title length is inside the buffer");
     ShownTitle shown{};
     if (!FindShownTitle(buffer, length, shown)) return 0;
-    Check(shown.start >= 0 && shown.length > 0 && shown.start + shown.length <= length);
+    Require(shown.start >= 0 && shown.length > 0 && shown.start + shown.length <= length,
+            "the shown part lies inside the title");
 
     for (int pass = 0; pass < passes; ++pass) {
         char field[34];
         const TitleSpan span = LayOutTitle(buffer + shown.start, shown.length, fieldLength, mode, scroll, field);
-        Check(span.at >= 0 && span.count >= 0 && span.at + span.count <= fieldLength);
+        Require(span.at >= 0 && span.count >= 0 && span.at + span.count <= fieldLength, "the layout stays in the field");
         if (shown.length > fieldLength && (mode == 1 || mode == 2)) {
-            Check(span.count == fieldLength);
-            Check(scroll.offset >= 0);
-            Check(scroll.offset <= (mode == 1 ? shown.length - fieldLength : shown.length + bandSeparatorLength - 1));
+            Require(span.count == fieldLength, "a scrolling title fills the field");
+            Require(scroll.offset >= 0, "the scroll offset is not negative");
+            Require(scroll.offset <= (mode == 1 ? shown.length - fieldLength : shown.length + bandSeparatorLength - 1),
+                    "the scroll offset stays inside the title");
         }
     }
     return 0;
