@@ -278,6 +278,7 @@ bool FlushConsoleInputBuffer(Handle) {
 namespace {
 bool CellReadable(int32_t x, int32_t y) {
     ++theWorld.consoleCellReads;
+    if (theWorld.onCellRead) theWorld.onCellRead(x, y);
     return x >= 0 && y >= 0 && x < theWorld.width && y < theWorld.height &&
            !theWorld.unreadableCells.count({x, y});
 }

@@ -65,6 +65,9 @@ struct World {
     int inputReadFailures = 0;  // the next N reads fail
     int inputFlushes = 0;
     int consoleCellReads = 0;
+    // Called with the world's lock held for every console cell read (character or attribute), inside the
+    // console or not; must not call back into the fake.
+    std::function<void(int32_t x, int32_t y)> onCellRead;
 
     // ---- registry
     std::map<std::string, std::map<std::string, RegistryValue>> currentUser;  // key path -> values
