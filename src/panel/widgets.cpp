@@ -62,6 +62,13 @@ void FillRow(char (&row)[buttonRowCapacity], uint32_t count, char character) {
     row[count] = '\0';
 }
 
+// One press at a time. Not only activeWidget: an event that no widget took (the pointer moving over the
+// console) leaves none, while the widget it passed over is still held.
+void ReleaseOthers(const Widget& taker) {
+    for (Widget* widget : widgetTable)
+        if (widget && widget != &taker && widget->engaged) widget->release();
+}
+
 bool Binds(uint16_t boundKey, uint32_t boundModifiers, uint16_t key, uint32_t modifiers) {
     return boundKey != 0 && key == boundKey && modifiers == boundModifiers;
 }
@@ -136,7 +143,7 @@ bool Widget::mouse(const os::InputRecord& event, uint32_t& delivered) {
         engaged = 1;
         delivered = command;
         DrawFromInput(*this);
-        if (activeWidget && activeWidget != this) activeWidget->release();
+        ReleaseOthers(*this);
         heldCommand.store(mousePress && repeat ? command : 0, std::memory_order_relaxed);
         return true;
     }

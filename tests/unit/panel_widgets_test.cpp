@@ -207,6 +207,25 @@ TEST_F(Widgets, AnotherBoundKeyWhileOneIsHeldReleasesTheFirstAndPressesTheOther)
     ExpectPressedButton({draws.begin() + 4, draws.end()}, 23 + 23, 14, "   \x1E   ");
 }
 
+TEST_F(Widgets, APressReleasesTheHeldWidgetAlsoAfterAnEventNoWidgetTook) {
+    // The pointer passing over the console is taken by no widget, which leaves no active widget behind.
+    EXPECT_EQ(Read(Key(keyL, true)), 40145u);
+    EXPECT_EQ(Read(Mouse(0, 0, 0, moved)), panelCode::Nothing);
+    EXPECT_EQ(Read(Key(keyX, true)), 40045u);
+    EXPECT_FALSE(at(slot::Open).engaged) << "one key holds one button";
+    EXPECT_FALSE(at(slot::Open).pressed);
+    EXPECT_TRUE(at(slot::Play).pressed);
+
+    const int16_t x = panel->column(slot::FastForward, 1), y = panel->row(slot::FastForward);
+    Read(Key(keyX, false));
+    EXPECT_EQ(Read(Mouse(x, y, left)), 40060u);
+    EXPECT_EQ(Read(Mouse(x, y, left, moved)), panelCode::Nothing);
+    EXPECT_EQ(Read(Key(keyZ, true)), 40044u);
+    EXPECT_FALSE(at(slot::FastForward).pressed) << "the button held by the mouse is let go";
+    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(ReleaseWaits(), 3);
+}
+
 TEST_F(Widgets, AnotherKeyOrTheKeyUpEndsAKeyPressWithoutDeliveringAnything) {
     Read(Key(keyX, true));
     EXPECT_EQ(Read(Key(0x41, true)), panelCode::Nothing) << "an unbound key";
