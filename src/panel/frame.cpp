@@ -79,10 +79,11 @@ void DrawPanel(const PanelPlacement& placement) {
     }
 
     // Two columns to the right and one row below, offset by two columns and one row; narrower, or absent,
-    // where the console ends.
+    // where the console ends, on a console lower than the panel too: only cells of the console are read.
     int32_t shadow = consoleWidth - x - width;
     if (shadow > shadowWidth) shadow = shadowWidth;
-    for (int32_t shadowRow = y + 1; shadowRow <= y + static_cast<int32_t>(panelHeight) - 1; ++shadowRow)
+    const int32_t lastShadowRow = y + static_cast<int32_t>(panelHeight) - 1;
+    for (int32_t shadowRow = y + 1; shadowRow <= lastShadowRow && shadowRow < consoleHeight; ++shadowRow)
         DrawShadowRun(x + width, shadowRow, shadow);
     if (y + static_cast<int32_t>(panelHeight) < consoleHeight)
         DrawShadowRun(x + shadowWidth, y + static_cast<int32_t>(panelHeight), width - shadowWidth + shadow);
