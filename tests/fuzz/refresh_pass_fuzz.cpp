@@ -1,0 +1,97 @@
+// Any 32-bit answers a player gives to every question of a refresh pass, over a few passes, in both time
+// formats and both panel widths, with the indicators and the version title on or off, and a player that may
+// go away or stop answering between passes: each pass draws only on the panel and its shadow, flushes exactly
+// once, and leaves every widget as wide as its text.
+#include <cstddef>
+#include <cstdint>
+
+#include "fake_host.h"
+#include "fake_os.h"
+#include "fuzz_input.h"
+#include "host/settings.h"
+#include "panel/panel.h"
+#include "panel/refresh.h"
+#include "panel/title_line.h"
+#include "panel_area.h"
+#include "panel_harness.h"
+#include "player/player.h"
+#include "scripted_player.h"
+
+using namespace quaver;
+using fuzz::Require;
+
+namespace {
+
+void TakeAnswers(fuzz::FuzzInput& in, fake::PlayerAnswers& answers) {
+    answers.playing = in.Take<int32_t>();
+    answers.listPosition = in.Take<int32_t>();
+    answers.sampleRate = in.Take<int32_t>();
+    answers.bitRate = in.Take<int32_t>();
+    answers.channels = in.Take<int32_t>();
+    answers.trackLength = in.Take<int32_t>();
+    answers.position = in.Take<int32_t>();
+    answers.shuffle = in.Take<int32_t>();
+    answers.repeat = in.Take<int32_t>();
+    answers.version = in.Take<int32_t>();
+    const uint8_t title = in.Take<uint8_t>();
+    answers.titleUnterminated = (title & 1) != 0;
+    answers.claimTitleLength = (title & 2) != 0;
+    answers.claimedTitleLength = in.Take<int32_t>();
+    // Stops answering after that many questions of this pass, or never.
+    answers.hangAfter = (title & 4) ? 1 + (title >> 3) : -1;
+    answers.answered = 0;
+    answers.windowTitle = in.TakeText(300);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::FuzzInput in(data, size);
+    fake::PanelLook look;
+    const uint8_t switches = in.Take<uint8_t>();
+    look.wideTrackNumber = switches & 1;
+    look.timeFormat = (switches >> 1) & 1;
+    look.repeatShuffle = (switches >> 2) & 1;
+    look.closeButton = (switches >> 3) & 1;
+    look.uglyButtons = (switches >> 4) & 1;
+    fake::PanelHarness panel(look);
+    DispWinampVer[0] = (switches >> 5) & 1;
+    DispWinampVer[1] = (switches >> 6) & 1;
+    playerVersion = 0;  // as every opening of the panel starts
+    scrollMode = static_cast<int32_t>(in.TakeBelow(3));
+    {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().manualClock = true;
+        fake::world().tick = in.Take<uint32_t>();
+        fake::world().volumeFails = in.TakeBool();
+        fake::world().volume = in.Take<uint32_t>();
+    }
+    volumeChangeTick = in.Take<uint32_t>();
+
+    fake::PlayerAnswers answers;
+    os::UniqueHandle stop(os::CreateEvent(true, false));
+    SetDisplayActive(true);
+    const int passes = 1 + static_cast<int>(in.TakeBelow(4));
+    for (int pass = 0; pass < passes; ++pass) {
+        // Before each pass the player is there with new answers, or has gone.
+        {
+            std::lock_guard lock(fake::Mutex());
+            fake::world().playerHung = false;
+        }
+        if (in.TakeBool()) {
+            fake::RemovePlayer();
+        } else {
+            TakeAnswers(in, answers);
+            fake::ShowScriptedPlayer(&answers);
+        }
+        fuzz::TakeDrawing();
+        RunRefreshPass(stop.get());
+        const int flushes = fuzz::RequireDrawnOnPanel(fuzz::TakeDrawing(), panel.placement);
+        Require(flushes == 1, "a pass flushes exactly once");
+        fuzz::RequireWidgetLengths();
+        Require(playerVersion == 0 || DispWinampVer[0], "the version is known only while it is shown");
+    }
+    fake::RemovePlayer();
+    SetDisplayActive(false);
+    return 0;
+}
