@@ -157,6 +157,20 @@ TEST_F(Opening, EveryFailureIsReportedAndLeavesNothingCreatedBehind) {
     }
 }
 
+TEST_F(Opening, AHostTooOldGetsItsErrorBoxAndNothingIsCreatedOrTouched) {
+    fake::StartModule(static_cast<int>(sizeof(HostServices)) - 1);
+    fake::PushKey(escapeKey, true);
+    EXPECT_EQ(OpenPlugin(0, 0), closed);
+    EXPECT_EQ(ErrorBoxes(), std::vector<std::string>{"message 3"});
+    EXPECT_EQ(fake::world().eventsCreated, 0);
+    EXPECT_EQ(fake::world().locksCreated, 0);
+    EXPECT_TRUE(fake::world().modesSet.empty());
+    EXPECT_TRUE(fake::world().cursorsSet.empty());
+    EXPECT_TRUE(fake::world().keybdEvents.empty()) << "no synthetic Shift before anything was created";
+    EXPECT_EQ(fake::PendingInput(), 1u);
+    ExpectNothingLeftBehind();
+}
+
 TEST_F(Opening, ATapOnZSendsPreviousToThePlayerOnceAndGivesTheForegroundBack) {
     ShowPlayer();
     Tap(0x5A);
