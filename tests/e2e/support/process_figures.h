@@ -16,7 +16,7 @@ struct ProcessFigures {
 ProcessFigures MeasureProcess(HANDLE process);
 std::string Describe(const ProcessFigures& figures);
 
-// User plus kernel time the process has used so far, in milliseconds.
+// User plus kernel time the process has used so far, in milliseconds; -1 when it cannot be read.
 double CpuMilliseconds(HANDLE process);
 
 }  // namespace e2e
