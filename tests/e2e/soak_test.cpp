@@ -98,7 +98,7 @@ protected:
         before = session.Capture();
         session.PressKey(VK_RETURN, 0, '\r');
         ASSERT_TRUE(e2e::WaitForPanel(session, area)) << session.Dump();
-        WaitForInputRead(session);
+        e2e::WaitForInputRead(session);
         Sleep(300);
         opened = session.Capture();
         // The host shows the panel's keys in its key bar as it opens the panel; nothing else outside changes.
@@ -120,7 +120,6 @@ protected:
         for (const std::string& action : actions) text += " " + action;
         return text;
     }
-    static void WaitForInputRead(const ConsoleSession& session) { e2e::WaitForInputRead(session); }
 
     e2e::ScopedModuleSettings settings;
     e2e::PanelArea area;
@@ -135,7 +134,9 @@ TEST_F(Soak, RandomKeysAndClicksWhileTheTrackChangesLeakNothingAndDrawOnlyInside
     std::printf("[ soak     ] %u s, seed %u (QUAVER_SOAK_SEED=%u repeats this run)\n", seconds, seed, seed);
     std::mt19937 random(seed);
     auto chance = [&](int percent) { return static_cast<int>(random() % 100) < percent; };
-    auto between = [&](int low, int high) { return low + static_cast<int>(random() % static_cast<uint32_t>(high - low + 1)); };
+    auto between = [&](int low, int high) {
+        return low + static_cast<int>(random() % static_cast<uint32_t>(high - low + 1));
+    };
 
     e2e::StandinPlayer player({"--auto-advance", "3000"});
     ASSERT_TRUE(player.Ready()) << player.Problem();
@@ -163,7 +164,7 @@ TEST_F(Soak, RandomKeysAndClicksWhileTheTrackChangesLeakNothingAndDrawOnlyInside
 
     // A quiet moment: every event read and acted on, the panel on the screen and nothing drawn outside it.
     auto check = [&](const char* when) {
-        WaitForInputRead(session);
+        e2e::WaitForInputRead(session);
         Sleep(150);  // a released button is redrawn 55 ms after the release
         ++tally.checks;
         if (!e2e::PanelShown(session, area)) {
@@ -302,8 +303,9 @@ TEST_F(Soak, RandomKeysAndClicksWhileTheTrackChangesLeakNothingAndDrawOnlyInside
 
     EXPECT_GT(early.handles, 0u) << "the host's handles can be counted";
     EXPECT_GT(early.privateBytes, 0u) << "the host's memory can be measured";
-    EXPECT_LE(late.handles, early.handles + 8) << "handles grew: " << Describe(early) << " -> " << Describe(late);
-    EXPECT_LE(late.privateBytes, early.privateBytes + 1024 * 1024)
+    // A little room for Wine's own bookkeeping; a leak per refresh pass or per key would pass it within seconds.
+    EXPECT_LE(late.handles, early.handles + 4) << "handles grew: " << Describe(early) << " -> " << Describe(late);
+    EXPECT_LE(late.privateBytes, early.privateBytes + 512 * 1024)
         << "private memory grew: " << Describe(early) << " -> " << Describe(late);
     EXPECT_GT(commands, 0) << "the driver's keys reached the player";
     EXPECT_GT(trackChanges, 0) << "the track changed under the panel";
@@ -331,7 +333,7 @@ TEST_F(Soak, OpeningAndClosingThePanelManyTimesLeavesNoHandlesBehind) {
         session.PressKey(VK_ESCAPE);
         ASSERT_TRUE(e2e::WaitForPanelGone(session, area)) << session.Dump();
         ASSERT_TRUE(session.WaitForRowText(23, "closed")) << session.Dump();
-        WaitForInputRead(session);
+        e2e::WaitForInputRead(session);
         if (opening == 5) early = e2e::MeasureProcess(session.Process());
     }
     const ProcessFigures late = e2e::MeasureProcess(session.Process());
