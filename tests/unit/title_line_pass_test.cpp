@@ -29,6 +29,7 @@ protected:
         DispWinampVer[0] = 0;
         scrollMode = 0;
         ResetTitleScrolling();
+        scrollLastLength = 0;  // lives as long as the module: every test starts as freshly loaded
         std::lock_guard lock(fake::Mutex());
         fake::world().manualClock = true;
         fake::world().tick = 50000;
