@@ -1,9 +1,11 @@
 #include "fake_host.h"
 
+#include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace fake {
 
@@ -209,6 +211,15 @@ int FlushCount() {
     int flushes = 0;
     for (const auto& call : theHost.putTexts) flushes += call.isFlush;
     return flushes;
+}
+
+bool WaitForFlushes(int count, uint32_t timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (FlushCount() < count) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
 }
 
 std::vector<PutTextCall> PutTexts() {

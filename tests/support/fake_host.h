@@ -74,6 +74,9 @@ void StartModule(int size = static_cast<int>(sizeof(HostServices)), const char* 
 inline constexpr const char* testSettingsKey = "Software\\Test\\Plugins\\QuaverRemoteControl";
 
 int FlushCount();
+// Polls (really sleeping) until the host has seen at least that many flushes. Use this, not fake::WaitUntil:
+// its predicate runs under the world's lock, which the host's callbacks take after their own.
+bool WaitForFlushes(int count, uint32_t timeoutMs = 3000);
 std::vector<PutTextCall> PutTexts();
 // Text of the host's pending screen (not yet flushed), for checking batches before their flush.
 std::string BackRow(int y, int x = 0, int count = -1);

@@ -466,7 +466,7 @@ TEST_F(RefreshPass, TheThreadPassesAboutEveryPeriodWhileActiveAndEndsOnStop) {
     ShowPlayer();
     const auto started = std::chrono::steady_clock::now();
     os::Handle thread = os::CreateThread(RefreshThread, stop, 0x4000);
-    EXPECT_TRUE(fake::WaitUntil([](fake::World&) { return fake::FlushCount() >= 4; }, 5000));
+    EXPECT_TRUE(fake::WaitForFlushes(4, 5000));
     const auto elapsed = std::chrono::steady_clock::now() - started;
     EXPECT_GE(elapsed, std::chrono::milliseconds(3 * refreshPeriod - 10)) << "three waits between four passes";
 
