@@ -27,6 +27,26 @@ void WriteBlock(HANDLE output, const Rect& rect, const CHAR_INFO* cells) {
                         COORD{0, 0}, &region);
 }
 
+// Unicode for each byte of the OEM code page, its glyphs for the control range included (the arrows and the
+// sun of the panel): written as bytes, those would reach a terminal as control characters, not as glyphs.
+const WCHAR* OemGlyphs() {
+    static WCHAR glyphs[256];
+    static const bool made = [] {
+        char bytes[256];
+        for (int i = 0; i < 256; ++i) bytes[i] = static_cast<char>(i);
+        return MultiByteToWideChar(OemCodePage, MB_USEGLYPHCHARS, bytes, 256, glyphs, 256) == 256;
+    }();
+    (void)made;
+    return glyphs;
+}
+
+void WriteGlyphBlock(HANDLE output, const Rect& rect, const CHAR_INFO* cells) {
+    SMALL_RECT region{static_cast<SHORT>(rect.left), static_cast<SHORT>(rect.top), static_cast<SHORT>(rect.right),
+                      static_cast<SHORT>(rect.bottom)};
+    WriteConsoleOutputW(output, cells, COORD{static_cast<SHORT>(rect.Width()), static_cast<SHORT>(rect.Height())},
+                        COORD{0, 0}, &region);
+}
+
 }  // namespace
 
 // What Open found, put back by Close.
@@ -223,14 +243,14 @@ void Console::FlushLocked() {
         for (int y = rect.top; y <= rect.bottom; ++y)
             for (int x = rect.left; x <= rect.right; ++x, ++i) {
                 const Cell& cell = screen_.At(x, y);
-                cells[i].Char.AsciiChar = cell.character;
+                cells[i].Char.UnicodeChar = OemGlyphs()[static_cast<unsigned char>(cell.character)];
                 cells[i].Attributes = cell.attribute;
             }
         // Large rectangles are written in slices, as the console may refuse one big block.
         const int slice = RowsPerCall(rect.Width());
         for (int top = rect.top; top <= rect.bottom; top += slice) {
             const Rect part{rect.left, top, rect.right, std::min(rect.bottom, top + slice - 1)};
-            WriteBlock(output_, part, &cells[static_cast<size_t>(top - rect.top) * rect.Width()]);
+            WriteGlyphBlock(output_, part, &cells[static_cast<size_t>(top - rect.top) * rect.Width()]);
         }
     }
 }
