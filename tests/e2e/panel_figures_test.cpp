@@ -31,14 +31,7 @@ uint32_t EnvironmentNumber(const char* name, uint32_t fallback) {
     return value ? value : fallback;
 }
 
-void SetModuleSetting(const char* name, DWORD value) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, e2e::ModuleSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
+using e2e::SetModuleSetting;
 
 // Nearest-rank percentile of sorted values.
 double Percentile(const std::vector<double>& sorted, double fraction) {

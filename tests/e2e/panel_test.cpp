@@ -24,14 +24,7 @@ using pictures::Oem;
 using pictures::Picture;
 using pictures::narrowGlyphPanel, pictures::narrowAsciiPanel, pictures::wideGlyphPanel, pictures::wideAsciiPanel;
 
-void SetModuleSetting(const char* name, DWORD value) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, e2e::ModuleSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
+void SetModuleSetting(const char* name, DWORD value) { ASSERT_TRUE(e2e::SetModuleSetting(name, value)); }
 
 class Panel : public ::testing::Test {
 protected:

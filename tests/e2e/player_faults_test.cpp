@@ -39,14 +39,7 @@ bool Noted(const std::vector<PlayerLogEntry>& log, const std::string& note) {
     return false;
 }
 
-void SetModuleSetting(const char* name, DWORD value) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, e2e::ModuleSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
+using e2e::SetModuleSetting;
 
 class PlayerFaults : public ::testing::Test {
 protected:

@@ -303,4 +303,15 @@ bool ConsoleSession::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
 
 void ClearModuleSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, ModuleSettingsKey); }
 
+bool SetModuleSetting(const char* name, DWORD value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, ModuleSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    const bool stored =
+        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return stored;
+}
+
 }  // namespace e2e

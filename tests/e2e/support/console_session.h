@@ -116,6 +116,8 @@ private:
 // The host's registry root is fixed; tests that touch the module's settings start and end with none.
 constexpr char ModuleSettingsKey[] = "Software\\Quaver Host\\Plugins\\QuaverRemoteControl";
 void ClearModuleSettings();
+// Stores one of the module's 32-bit settings where the host's module will read it; false when it could not.
+bool SetModuleSetting(const char* name, DWORD value);
 
 class ScopedModuleSettings {
 public:
