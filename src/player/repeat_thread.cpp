@@ -5,15 +5,28 @@
 
 namespace quaver {
 
-uint32_t RepeatHeldCommand() {
-    const uint32_t command = heldCommand.load(std::memory_order_relaxed);
-    if (command == 0) return repeatPeriod;
+namespace {
+// The player a held command is being repeated to. Owned by the RepeatThread alone. Another window in its
+// place means that player went away, even when this thread did not look while it was gone (a send to a
+// dying window may outlast its exit), and a new player must not receive a press meant for the old one.
+os::Window repeatTarget;
+}  // namespace
 
-    const os::Window player = FindPlayer();
-    if (!player) {
-        heldCommand.store(0, std::memory_order_relaxed);
+uint32_t RepeatHeldCommand() {
+    uint32_t command = heldCommand.load(std::memory_order_relaxed);
+    if (command == 0) {
+        repeatTarget = nullptr;
         return repeatPeriod;
     }
+
+    const os::Window player = FindPlayer();
+    if (!player || (repeatTarget && player != repeatTarget)) {
+        // Only this command: a press made meanwhile stays.
+        heldCommand.compare_exchange_strong(command, 0, std::memory_order_relaxed);
+        repeatTarget = nullptr;
+        return repeatPeriod;
+    }
+    repeatTarget = player;
 
     const uint32_t sent = os::GetTickCount();
     if (command::IsVolume(command)) volumeChangeTick.store(sent, std::memory_order_relaxed);

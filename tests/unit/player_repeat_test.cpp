@@ -140,6 +140,27 @@ TEST_F(HeldCommand, APlayerThatIsGoneDropsTheHeldCommand) {
     EXPECT_TRUE(Commands().empty());
 }
 
+TEST_F(HeldCommand, AnotherPlayerInThePlaceOfTheOneHeldForIsNotSentTheCommand) {
+    PlayerTaking(0);
+    heldCommand = command::Rewind;
+    RepeatHeldCommand();
+    ASSERT_EQ(CommandCount(), 1u);
+    {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().player = reinterpret_cast<os::Window>(0xBEEF);  // the player restarted unseen
+    }
+    EXPECT_EQ(RepeatHeldCommand(), 50u);
+    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(CommandCount(), 1u) << "the new player gets nothing";
+
+    heldCommand = command::Rewind;  // a press made for the new player
+    RepeatHeldCommand();
+    EXPECT_EQ(CommandCount(), 2u);
+    EXPECT_EQ(Commands().back().window, reinterpret_cast<os::Window>(0xBEEF));
+    heldCommand = 0;
+    RepeatHeldCommand();  // the release ends the hold for this thread too
+}
+
 // ---- the thread -------------------------------------------------------------------------------------------
 
 TEST_F(HeldCommand, WhileHeldTheCommandIsResentAboutEvery50Ms) {
