@@ -1,4 +1,5 @@
 #include "fake_host.h"
+#include "host_text_functions.h"
 
 #include <chrono>
 #include <cstdarg>
@@ -158,16 +159,6 @@ int HOSTAPI ShowHelpTopic(const char*, const char* topic, unsigned) {
     return 1;
 }
 
-int FormatText(char* buffer, const char* format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    const int written = std::vsprintf(buffer, format, arguments);
-    va_end(arguments);
-    return written;
-}
-
-int HOSTAPI CompareN(const char* a, const char* b, size_t n) { return std::strncmp(a, b, n); }
-
 }  // namespace
 
 std::mutex& HostMutex() { return hostMutex; }
@@ -197,8 +188,8 @@ void ResetHost(int size, const char* registryRoot) {
     s.ShowDialogEx = ShowDialogEx;
     s.SendDialogMessage = SendDialogMessage;
     s.DefaultDialogHandler = DefaultDialogHandler;
-    theHost.functions.FormatText = FormatText;
-    theHost.functions.CompareN = CompareN;
+    theHost.functions.FormatText = testhost::FormatText;
+    theHost.functions.CompareN = testhost::CompareN;
 }
 
 void StartModule(int size, const char* registryRoot) {

@@ -1,4 +1,5 @@
 #include "recording_host.h"
+#include "host_text_functions.h"
 
 #include <windows.h>
 
@@ -52,16 +53,6 @@ intptr_t HOSTAPI HostControl(int, int command, intptr_t parameter) {
     return found == theHost.colours.end() ? 0 : found->second;
 }
 
-int FormatText(char* buffer, const char* format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    const int written = std::vsprintf(buffer, format, arguments);
-    va_end(arguments);
-    return written;
-}
-
-int HOSTAPI CompareN(const char* a, const char* b, size_t n) { return std::strncmp(a, b, n); }
-
 }  // namespace
 
 RecordingHost& recordingHost() { return theHost; }
@@ -84,8 +75,8 @@ RecordingHost& ResetRecordingHost(int size) {
     s.PutText = PutText;
     s.HostControl = HostControl;
     s.standardFunctions = &theHost.functions;
-    theHost.functions.FormatText = FormatText;
-    theHost.functions.CompareN = CompareN;
+    theHost.functions.FormatText = testhost::FormatText;
+    theHost.functions.CompareN = testhost::CompareN;
     return theHost;
 }
 
