@@ -21,6 +21,7 @@ constexpr int HostTooOld = 3;
 constexpr int ErrorButton = 22;
 constexpr int PlayerStarting = 23;
 constexpr int PlayerCommandLine = 24;
+constexpr int SettingsNotSaved = 25;
 }  // namespace message
 
 // The host's text for message n; never null (an empty text stands in when the host gives none).
