@@ -38,7 +38,7 @@ constexpr uint32_t repeatSendTimeout = 45;  // ms a re-send may take before it i
 constexpr uint32_t repeatProbeTimeout = 250;
 // ms a command from the host's thread may take before it is given up: Esc must still close the panel
 // within a second of a command to a hung player.
-constexpr uint32_t commandSendTimeout = 400;
+constexpr uint32_t commandSendTimeout = 300;
 constexpr int startWaitCount = 28;          // looks for a started player's window ...
 constexpr uint32_t startWaitPeriod = 250;   // ... this many ms apart
 constexpr int startCommandCapacity = 261;   // 260 characters and a terminator
