@@ -215,7 +215,7 @@ void RunRefreshPass(os::Handle stop) {
     }
 
     // The questions are asked without the lock, so that a key's pressed look and command never wait for them.
-    PlayerSnapshot snapshot;
+    PlayerSnapshot snapshot{};
     const os::Window player = FindPlayer();
     bool complete = false;
     bool answeredAny = false;
