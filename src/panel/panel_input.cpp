@@ -98,7 +98,9 @@ uint32_t ReadPanelInput() {
     os::InputRecord event{};
     if (!os::ReadConsoleInput(consoleInput, &event)) return panelCode::Nothing;
     switch (event.eventType) {
-    case os::FocusEventType: return panelCode::ReleaseAll;
+    case os::FocusEventType:
+        startRefusedKey = 0;  // key-ups made elsewhere are never seen: a key may have been let go meanwhile
+        return panelCode::ReleaseAll;
     case os::KeyEventType: return event.key.keyDown ? OnKeyDown(event) : OnKeyUp(event);
     case os::MouseEventType: return OnMouse(event);
     default: return PanelShown() ? OfferToWidgets(event) : panelCode::Nothing;

@@ -227,6 +227,13 @@ TEST_F(PanelInput, AStartThatBringsNoPlayerIsTriedOnceForAHeldKeyAndWhatQueuedMe
     EXPECT_EQ(started(), 1u);
     EXPECT_EQ(fake::world().beeps.size(), 3u);
 
+    // The console lost the focus meanwhile: the key may have been let go unseen, so a press may start again.
+    fake::world().onCreateProcess = nullptr;
+    Act(Focus());
+    Act(Key(keyZ, true));
+    EXPECT_EQ(started(), 2u);
+    EXPECT_EQ(ReadPanelInput(), panelCode::ReleaseAll);
+
     // Let go and pressed again: a new attempt. An Esc made while its notice is up still closes the panel.
     fake::world().onCreateProcess = [](const std::string&) {
         fake::PushKey(keyZ, true);
@@ -235,7 +242,7 @@ TEST_F(PanelInput, AStartThatBringsNoPlayerIsTriedOnceForAHeldKeyAndWhatQueuedMe
     };
     Act(Key(keyZ, false));
     Act(Key(keyZ, true));
-    EXPECT_EQ(started(), 2u);
+    EXPECT_EQ(started(), 3u);
     EXPECT_EQ(ReadPanelInput(), panelCode::Close);
 }
 
