@@ -41,11 +41,12 @@ intptr_t SendToDialog(void* dialog, int message, int parameter1, intptr_t parame
 // whether or not the user confirms.
 void FillItems(HostDialogItem* items) {
     LoadDisplaySettings();
-    IgnoreFarPalette = ReadSetting("IgnoreFarPalette", 0) != 0;
+    // The palette choice is read afresh when the palette is loaded: no switch keeps it.
+    const uint8_t ownPalette = ReadSetting("IgnoreFarPalette", 0) != 0;
     TimeFormat = ReadSetting("TimeFormat", 1) != 0;
     const uint32_t scrolling = ReadSetting("ScrollMode", 3) & 3u;
 
-    SetState(items[OwnPalette], IgnoreFarPalette);
+    SetState(items[OwnPalette], ownPalette);
     SetState(items[ShowPlayerVersion], DispWinampVer[0]);
     SetState(items[VersionDigits], DispWinampVer[1]);
     SetState(items[CloseButton], DispCloseButton);
@@ -73,7 +74,6 @@ void FillItems(HostDialogItem* items) {
 // The confirmed choices into the switches and the store. Disabled items count like the others, so a
 // dependent option keeps its value while its parent is off. False when the store did not take them all.
 bool StoreItems(const HostDialogItem* items) {
-    IgnoreFarPalette = On(items[OwnPalette]);
     DispRepeatShfl = On(items[RepeatShuffle]);
     DispWinampVer[0] = On(items[ShowPlayerVersion]);
     DispWinampVer[1] = On(items[VersionDigits]);
@@ -90,7 +90,7 @@ bool StoreItems(const HostDialogItem* items) {
     scrollMode = ScrollModeFromStored(scrolling);
 
     const StoredSetting settings[] = {
-        {"IgnoreFarPalette", IgnoreFarPalette},
+        {"IgnoreFarPalette", On(items[OwnPalette])},
         {"AutostartWinamp", AutostartWinamp[0] + 2u * AutostartWinamp[1]},
         {"WideTrackNumber", WideTrackNumber},
         {"DrawUglyButtons", DrawUglyButtons},

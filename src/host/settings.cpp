@@ -8,7 +8,6 @@
 namespace quaver {
 
 uint8_t TimeFormat;
-uint8_t IgnoreFarPalette;
 uint8_t DispWinampVer[2];
 uint8_t DispRepeatShfl;
 uint8_t DispVolumeCtrl;

@@ -7,7 +7,6 @@ namespace quaver {
 
 // One byte, 0 or 1, per one-bit setting and per bit of a two-bit setting (index = bit).
 extern uint8_t TimeFormat;
-extern uint8_t IgnoreFarPalette;
 extern uint8_t DispWinampVer[2];
 extern uint8_t DispRepeatShfl;
 extern uint8_t DispVolumeCtrl;

@@ -43,7 +43,6 @@ void MeasureConsole() {
 void ClearPerOpeningState() {
     playerVersion = 0;
     ResetRefreshPicture();
-    activeWidget = nullptr;
     leftButtonHeld = false;
     heldCommand.store(0, std::memory_order_relaxed);
     commandKey = 0;

@@ -20,7 +20,6 @@ uint32_t modifierState;
 bool leftButtonHeld;
 
 os::Handle displayActiveEvent;
-os::Handle stopEvent;
 os::CriticalSection drawingLock;
 
 PanelPlacement* panelPlacement;

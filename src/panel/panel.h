@@ -29,7 +29,6 @@ constexpr uint32_t ToggleTimeFormat = 4;
 constexpr uint32_t NextScrollMode = 5;
 constexpr uint32_t HideOrShow = 6;
 constexpr uint32_t ClosePlayer = 7;
-constexpr bool IsPanelCode(uint32_t code) { return code <= ClosePlayer; }
 }  // namespace panelCode
 
 extern uint32_t modifierState;  // 1 Ctrl, 2 Alt, 4 Shift, from the events the panel reads
@@ -44,7 +43,6 @@ extern uint16_t startRefusedKey;
 extern uint32_t pendingInputCode;
 
 extern os::Handle displayActiveEvent;  // manual reset: set while the worker threads may draw
-extern os::Handle stopEvent;           // manual reset: set once when the panel closes
 extern os::CriticalSection drawingLock;
 
 struct PanelPlacement {

@@ -34,14 +34,8 @@ bool PanelShown() { return panelPlacement && panelPlacement->shown; }
 // The first widget in slot order that accepts the event yields its command.
 uint32_t OfferToWidgets(const os::InputRecord& event) {
     uint32_t code = panelCode::Nothing;
-    Widget* taker = nullptr;
-    for (Widget* widget : widgetTable) {
-        if (widget && widget->mouse(event, code)) {
-            taker = widget;
-            break;
-        }
-    }
-    activeWidget = taker;
+    for (Widget* widget : widgetTable)
+        if (widget && widget->mouse(event, code)) break;
     return code;
 }
 

@@ -71,7 +71,6 @@ void PreparePanel(PanelWidgets& widgets, PanelPlacement& placement) {
 // The widgets and the placement end with RunPanel: nothing may refer to them afterwards.
 void ForgetPanel() {
     for (Widget*& widget : widgetTable) widget = nullptr;
-    activeWidget = nullptr;
     panelPlacement = nullptr;
 }
 
@@ -83,7 +82,6 @@ void StopWorkers(os::UniqueHandle& stop, os::UniqueHandle& repeatThread, os::Uni
     refreshThread.reset();
     repeatThread.reset();
     stop.reset();
-    stopEvent = nullptr;
 }
 
 }  // namespace
@@ -133,12 +131,10 @@ void RunPanel() {
         ShowErrorBox(message::CreateEventFailed);
         return;
     }
-    stopEvent = stop.get();
 
     os::UniqueHandle repeatThread(os::CreateThread(RepeatThread, stop.get(), workerStackSize));
     if (!repeatThread) {
         stop.reset();
-        stopEvent = nullptr;
         os::SetConsoleMode(consoleInput, savedMode);
         ShowErrorBox(message::CreateThreadFailed);
         return;

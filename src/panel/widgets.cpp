@@ -11,7 +11,6 @@
 namespace quaver {
 
 Widget* widgetTable[widgetCount];
-Widget* activeWidget;
 
 namespace {
 
@@ -62,8 +61,8 @@ void FillRow(char (&row)[buttonRowCapacity], uint32_t count, char character) {
     row[count] = '\0';
 }
 
-// One press at a time. Not only activeWidget: an event that no widget took (the pointer moving over the
-// console) leaves none, while the widget it passed over is still held.
+// One press at a time. Every widget, not only the one that took the last event: an event that no widget
+// took (the pointer moving over the console) leaves the widget it passed over still held.
 void ReleaseOthers(const Widget& taker) {
     for (Widget* widget : widgetTable)
         if (widget && widget != &taker && widget->engaged) widget->release();

@@ -61,7 +61,6 @@ constexpr int Shuffle = 13, Repeat = 14, CloseGlyph = 15;
 }  // namespace slot
 
 extern Widget* widgetTable[widgetCount];
-extern Widget* activeWidget;
 
 // The 16 widget objects of one opening, of the kinds their slots require. RunPanel owns one on its stack.
 struct PanelWidgets {

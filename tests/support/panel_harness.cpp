@@ -44,7 +44,6 @@ PanelHarness::PanelHarness(const PanelLook& look) {
     startRefusedKey = 0;
     pendingInputCode = panelCode::Nothing;
     ResetRefreshPicture();
-    activeWidget = nullptr;
     heldCommand = 0;
     volumeChangeTick = 0;
     displayActiveEvent = os::CreateEvent(true, false);
@@ -67,7 +66,6 @@ PanelHarness::~PanelHarness() {
     using namespace quaver;
     if (placement.savedArea) host().services.RestoreScreenArea(placement.savedArea);
     for (Widget*& widget : widgetTable) widget = nullptr;
-    activeWidget = nullptr;
     panelPlacement = nullptr;
     heldCommand = 0;
     os::DeleteCriticalSection(drawingLock);

@@ -137,7 +137,6 @@ TEST_F(ConfigDialog, AConfirmedDialogWritesAllTenValuesInOrderAndSetsTheSwitches
     EXPECT_EQ(StoredValue("TimeFormat"), 1u) << "5 was read as remaining time and is written back as 1";
     EXPECT_EQ(StoredValue("ScrollMode"), 2u) << "scrolling, running text";
 
-    EXPECT_EQ(IgnoreFarPalette, 1);
     EXPECT_EQ(DispVolumeCtrl, 1);
     EXPECT_EQ(WideTrackNumber, 1);
     EXPECT_EQ(DrawUglyButtons, 1);

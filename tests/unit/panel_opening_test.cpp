@@ -68,7 +68,6 @@ protected:
         EXPECT_EQ(fake::host().savedAreasLive, 0);
         EXPECT_FALSE(fake::world().infiniteWaitExpired) << "a thread was never ended";
         EXPECT_EQ(displayActiveEvent, nullptr);
-        EXPECT_EQ(stopEvent, nullptr);
         EXPECT_EQ(panelPlacement, nullptr);
     }
     static void ExpectSyntheticShift() {
