@@ -49,8 +49,8 @@ void ForgetSent() {
 class LiveDisplay {
 public:
     LiveDisplay(bool withPlayer, int32_t mode) {
-        DispWinampVer[0] = 1;
-        DispWinampVer[1] = 0;
+        showVersion[0] = 1;
+        showVersion[1] = 0;
         playerVersion = 0;
         scrollMode = mode;
         ResetTitleScrolling();

@@ -43,62 +43,63 @@ void FillItems(HostDialogItem* items) {
     LoadDisplaySettings();
     // The palette choice is read afresh when the palette is loaded: no switch keeps it.
     const uint8_t ownPalette = ReadSetting("IgnoreFarPalette", 0) != 0;
-    TimeFormat = ReadSetting("TimeFormat", 1) != 0;
-    const uint32_t scrolling = ReadSetting("ScrollMode", 3) & 3u;
+    timeFormat = ReadSetting("TimeFormat", 1) != 0;
+    const uint32_t scrolling = ReadSetting("ScrollMode", 3) & (storedScroll::Scrolls | storedScroll::BackAndForth);
 
     SetState(items[OwnPalette], ownPalette);
-    SetState(items[ShowPlayerVersion], DispWinampVer[0]);
-    SetState(items[VersionDigits], DispWinampVer[1]);
-    SetState(items[CloseButton], DispCloseButton);
-    SetState(items[VolumeControl], DispVolumeCtrl);
-    SetState(items[RepeatShuffle], DispRepeatShfl);
-    SetState(items[WideTrack], WideTrackNumber);
-    SetState(items[StartPlayer], AutostartWinamp[0]);
-    SetState(items[StartOnlyOnCommand], AutostartWinamp[1]);
-    SetState(items[UglyButtons], DrawUglyButtons);
-    SetState(items[ScrollTitle], Bit(scrolling, 1));
-    SetState(items[RunningText], Bit(scrolling, 0) == 0);
-    SetState(items[BackAndForth], Bit(scrolling, 0));
-    SetState(items[ElapsedTime], TimeFormat == 0);
-    SetState(items[RemainingTime], TimeFormat);
+    SetState(items[ShowPlayerVersion], showVersion[0]);
+    SetState(items[VersionDigits], showVersion[1]);
+    SetState(items[CloseButton], showCloseButton);
+    SetState(items[VolumeControl], showVolumeControl);
+    SetState(items[RepeatShuffle], showRepeatShuffle);
+    SetState(items[WideTrack], wideTrackNumber);
+    SetState(items[StartPlayer], startPlayer[0]);
+    SetState(items[StartOnlyOnCommand], startPlayer[1]);
+    SetState(items[UglyButtons], asciiButtons);
+    SetState(items[ScrollTitle], (scrolling & storedScroll::Scrolls) != 0);
+    SetState(items[RunningText], (scrolling & storedScroll::BackAndForth) == 0);
+    SetState(items[BackAndForth], (scrolling & storedScroll::BackAndForth) != 0);
+    SetState(items[ElapsedTime], timeFormat == 0);
+    SetState(items[RemainingTime], timeFormat);
 
     scrollMode = ScrollModeFromStored(scrolling);
     scrollOffset = 0;
     scrollBackward = 0;
 
-    if (scrollMode == 0) Disable(items, RunningText, TreeToBackAndForth);
-    if (!DispWinampVer[0]) Disable(items, VersionDigits, VersionDigits);
-    if (!AutostartWinamp[0]) Disable(items, StartOnlyOnCommand, StartOnlyOnCommand);
+    if (scrollMode == scrollModeValue::Centred) Disable(items, RunningText, TreeToBackAndForth);
+    if (!showVersion[0]) Disable(items, VersionDigits, VersionDigits);
+    if (!startPlayer[0]) Disable(items, StartOnlyOnCommand, StartOnlyOnCommand);
 }
 
 // The confirmed choices into the switches and the store. Disabled items count like the others, so a
 // dependent option keeps its value while its parent is off. False when the store did not take them all.
 bool StoreItems(const HostDialogItem* items) {
-    DispRepeatShfl = On(items[RepeatShuffle]);
-    DispWinampVer[0] = On(items[ShowPlayerVersion]);
-    DispWinampVer[1] = On(items[VersionDigits]);
-    DispCloseButton = On(items[CloseButton]);
-    DispVolumeCtrl = On(items[VolumeControl]);
-    AutostartWinamp[0] = On(items[StartPlayer]);
-    AutostartWinamp[1] = On(items[StartOnlyOnCommand]);
-    WideTrackNumber = On(items[WideTrack]);
-    DrawUglyButtons = On(items[UglyButtons]);
-    TimeFormat = On(items[RemainingTime]);
+    showRepeatShuffle = On(items[RepeatShuffle]);
+    showVersion[0] = On(items[ShowPlayerVersion]);
+    showVersion[1] = On(items[VersionDigits]);
+    showCloseButton = On(items[CloseButton]);
+    showVolumeControl = On(items[VolumeControl]);
+    startPlayer[0] = On(items[StartPlayer]);
+    startPlayer[1] = On(items[StartOnlyOnCommand]);
+    wideTrackNumber = On(items[WideTrack]);
+    asciiButtons = On(items[UglyButtons]);
+    timeFormat = On(items[RemainingTime]);
     // Taken from the value that is stored, so that memory and registry agree even if the host left both
     // or neither of the style buttons selected.
-    const uint32_t scrolling = 2u * On(items[ScrollTitle]) + On(items[BackAndForth]);
+    const uint32_t scrolling = (On(items[ScrollTitle]) ? storedScroll::Scrolls : 0u) |
+                               (On(items[BackAndForth]) ? storedScroll::BackAndForth : 0u);
     scrollMode = ScrollModeFromStored(scrolling);
 
     const StoredSetting settings[] = {
         {"IgnoreFarPalette", On(items[OwnPalette])},
-        {"AutostartWinamp", AutostartWinamp[0] + 2u * AutostartWinamp[1]},
-        {"WideTrackNumber", WideTrackNumber},
-        {"DrawUglyButtons", DrawUglyButtons},
-        {"DispCloseButton", DispCloseButton},
-        {"DispVolumeCtrl", DispVolumeCtrl},
-        {"DispRepeatShfl", DispRepeatShfl},
-        {"DispWinampVer", DispWinampVer[0] + 2u * DispWinampVer[1]},
-        {"TimeFormat", TimeFormat},
+        {"AutostartWinamp", startPlayer[0] + 2u * startPlayer[1]},
+        {"WideTrackNumber", wideTrackNumber},
+        {"DrawUglyButtons", asciiButtons},
+        {"DispCloseButton", showCloseButton},
+        {"DispVolumeCtrl", showVolumeControl},
+        {"DispRepeatShfl", showRepeatShuffle},
+        {"DispWinampVer", showVersion[0] + 2u * showVersion[1]},
+        {"TimeFormat", timeFormat},
         {"ScrollMode", scrolling},
     };
     return WriteSettings(settings, static_cast<int>(sizeof settings / sizeof settings[0]));

@@ -32,7 +32,7 @@ extern "C" void HOSTAPI SetStartupInfo(const HostServices* services) {
     hostTooOld = false;
 
     BuildSettingsKeyPath(hostServices.registryRoot, settingsKeyPath);
-    TimeFormat = ReadSetting("TimeFormat", 0) != 0;
+    timeFormat = ReadSetting("TimeFormat", 0) != 0;
     scrollMode = ScrollModeFromStored(ReadSetting("ScrollMode", 2));
     ResetTitleScrolling();
 }

@@ -7,21 +7,21 @@
 
 namespace quaver {
 
-uint8_t TimeFormat;
-uint8_t DispWinampVer[2];
-uint8_t DispRepeatShfl;
-uint8_t DispVolumeCtrl;
-uint8_t DrawUglyButtons;
-uint8_t AutostartWinamp[2];
-uint8_t DispCloseButton;
-uint8_t WideTrackNumber;
+uint8_t timeFormat;
+uint8_t showVersion[2];
+uint8_t showRepeatShuffle;
+uint8_t showVolumeControl;
+uint8_t asciiButtons;
+uint8_t startPlayer[2];
+uint8_t showCloseButton;
+uint8_t wideTrackNumber;
 
-uint8_t palette[8];
-const uint8_t defaultPalette[8] = {0x7F, 0x7F, 0x70, 0x2E, 0x1F, 0x78, 0x7E, 0x1F};
+uint8_t palette[paletteEntryCount];
+const uint8_t defaultPalette[paletteEntryCount] = {0x7F, 0x7F, 0x70, 0x2E, 0x1F, 0x78, 0x7E, 0x1F};
 
 namespace {
-// Host colour numbers behind palette entries 0 to 4.
-constexpr int hostColourOfEntry[5] = {23, 24, 21, 29, 30};
+// Host colour numbers behind the palette entries up to the pressed button face; the others are derived.
+constexpr int hostColourOfEntry[palettePressedButton + 1] = {23, 24, 21, 29, 30};
 constexpr int hostColourCommand = 4;
 
 // An empty path means the settings key could not be named: nothing is read or written then.
@@ -72,24 +72,25 @@ uint32_t ReadSetting(const char* name, uint32_t defaultValue) {
 }
 
 void LoadDisplaySettings() {
-    DrawUglyButtons = ReadSetting("DrawUglyButtons", 0) != 0;
-    DispCloseButton = ReadSetting("DispCloseButton", 1) != 0;
-    DispVolumeCtrl = ReadSetting("DispVolumeCtrl", 0) != 0;
-    DispRepeatShfl = ReadSetting("DispRepeatShfl", 1) != 0;
-    WideTrackNumber = ReadSetting("WideTrackNumber", 0) != 0;
+    asciiButtons = ReadSetting("DrawUglyButtons", 0) != 0;
+    showCloseButton = ReadSetting("DispCloseButton", 1) != 0;
+    showVolumeControl = ReadSetting("DispVolumeCtrl", 0) != 0;
+    showRepeatShuffle = ReadSetting("DispRepeatShfl", 1) != 0;
+    wideTrackNumber = ReadSetting("WideTrackNumber", 0) != 0;
     const uint32_t autostart = ReadSetting("AutostartWinamp", 1);
-    AutostartWinamp[0] = Bit(autostart, 0);
-    AutostartWinamp[1] = Bit(autostart, 1);
+    startPlayer[0] = Bit(autostart, 0);
+    startPlayer[1] = Bit(autostart, 1);
     const uint32_t version = ReadSetting("DispWinampVer", 3);
-    DispWinampVer[0] = Bit(version, 0);
-    DispWinampVer[1] = Bit(version, 1);
+    showVersion[0] = Bit(version, 0);
+    showVersion[1] = Bit(version, 1);
 }
 
-void DerivePaletteEntries(uint8_t (&entries)[8]) {
-    const uint8_t background = entries[0] & 0xF0;
-    entries[6] = static_cast<uint8_t>(background | (entries[3] & 0x0F));
-    entries[7] = entries[4];
-    entries[5] = static_cast<uint8_t>(background | (entries[0] < 0x80 ? 8 : 7));
+void DerivePaletteEntries(uint8_t (&entries)[paletteEntryCount]) {
+    const uint8_t frame = entries[paletteFrame];
+    const uint8_t background = frame & 0xF0;
+    entries[paletteIndicator] = static_cast<uint8_t>(background | (entries[paletteButtonFace] & 0x0F));
+    entries[palettePressedIndicator] = entries[palettePressedButton];
+    entries[paletteButtonShadow] = static_cast<uint8_t>(background | (frame < 0x80 ? 8 : 7));
 }
 
 void LoadPalette() {
@@ -99,7 +100,7 @@ void LoadPalette() {
             std::memcpy(palette, defaultPalette, sizeof palette);
         return;
     }
-    for (int entry = 0; entry < 5; ++entry) {
+    for (int entry = 0; entry <= palettePressedButton; ++entry) {
         const intptr_t colour = hostServices.HostControl
                                     ? hostServices.HostControl(hostServices.moduleNumber, hostColourCommand,
                                                                hostColourOfEntry[entry])

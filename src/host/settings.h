@@ -6,19 +6,27 @@
 namespace quaver {
 
 // One byte, 0 or 1, per one-bit setting and per bit of a two-bit setting (index = bit).
-extern uint8_t TimeFormat;
-extern uint8_t DispWinampVer[2];
-extern uint8_t DispRepeatShfl;
-extern uint8_t DispVolumeCtrl;
-extern uint8_t DrawUglyButtons;
-extern uint8_t AutostartWinamp[2];
-extern uint8_t DispCloseButton;
-extern uint8_t WideTrackNumber;
+extern uint8_t timeFormat;
+extern uint8_t showVersion[2];
+extern uint8_t showRepeatShuffle;
+extern uint8_t showVolumeControl;
+extern uint8_t asciiButtons;
+extern uint8_t startPlayer[2];
+extern uint8_t showCloseButton;
+extern uint8_t wideTrackNumber;
 
-// Palette entries: 0 frame and background, 1 panel title, 2 digits and title line, 3 button face,
-// 4 pressed button face, 5 button shadow, 6 indicators, 7 pressed indicator.
-extern uint8_t palette[8];
-extern const uint8_t defaultPalette[8];
+// Palette entries.
+constexpr uint8_t paletteFrame = 0;  // frame and background
+constexpr uint8_t palettePanelTitle = 1;
+constexpr uint8_t paletteDigits = 2;  // digits and title line
+constexpr uint8_t paletteButtonFace = 3;
+constexpr uint8_t palettePressedButton = 4;
+constexpr uint8_t paletteButtonShadow = 5;
+constexpr uint8_t paletteIndicator = 6;
+constexpr uint8_t palettePressedIndicator = 7;
+constexpr int paletteEntryCount = 8;
+extern uint8_t palette[paletteEntryCount];
+extern const uint8_t defaultPalette[paletteEntryCount];
 
 void WriteSetting(const char* name, uint32_t value);
 struct StoredSetting {
@@ -36,11 +44,7 @@ void LoadPalette();
 
 // Pure rules of the store.
 constexpr uint8_t Bit(uint32_t value, int bit) { return static_cast<uint8_t>((value >> bit) & 1u); }
-// Stored "ScrollMode" to scrollMode: 0,1 -> 0 (centred), 2 -> 2 (running text), 3 -> 1 (back and forth).
-constexpr int32_t ScrollModeFromStored(uint32_t stored) {
-    return (stored & 2u) == 0 ? 0 : ((stored & 1u) ? 1 : 2);
-}
-// Fills entries 5, 6 and 7 from entries 0, 3 and 4.
-void DerivePaletteEntries(uint8_t (&entries)[8]);
+// Fills the shadow, indicator and pressed-indicator entries from the frame, button-face and pressed-button ones.
+void DerivePaletteEntries(uint8_t (&entries)[paletteEntryCount]);
 
 }  // namespace quaver

@@ -24,6 +24,14 @@ os::CriticalSection drawingLock;
 
 PanelPlacement* panelPlacement;
 
+uint32_t ModifiersOf(uint32_t controlKeyState) {
+    uint32_t modifiers = 0;
+    if (controlKeyState & (os::LeftCtrlPressed | os::RightCtrlPressed)) modifiers |= modifier::Ctrl;
+    if (controlKeyState & (os::LeftAltPressed | os::RightAltPressed)) modifiers |= modifier::Alt;
+    if (controlKeyState & os::ShiftPressed) modifiers |= modifier::Shift;
+    return modifiers;
+}
+
 void SetDisplayActive(bool active) {
     if (!displayActiveEvent) return;  // no panel is open: there is no display to pause
     // Under the lock, so that a pause waits for a refresh pass in progress.

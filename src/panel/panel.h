@@ -12,7 +12,7 @@ extern os::Handle consoleInput;
 extern os::Handle consoleOutput;
 extern int32_t consoleWidth;
 extern int32_t consoleHeight;
-extern uint32_t panelWidth;        // 34, or 38 with WideTrackNumber
+extern uint32_t panelWidth;        // 34, or 38 with wideTrackNumber
 constexpr uint32_t panelHeight = 12;
 extern uint32_t trackLabelX;       // 3 or 5
 extern uint32_t timeLabelCentre;   // 23 or 27
@@ -31,7 +31,15 @@ constexpr uint32_t HideOrShow = 6;
 constexpr uint32_t ClosePlayer = 7;
 }  // namespace panelCode
 
-extern uint32_t modifierState;  // 1 Ctrl, 2 Alt, 4 Shift, from the events the panel reads
+// Modifier bits, of the panel's own modifier state and of a widget's key bindings.
+namespace modifier {
+constexpr uint32_t Ctrl = 1, Alt = 2, Shift = 4;
+constexpr uint32_t All = Ctrl | Alt | Shift;
+}  // namespace modifier
+// The modifier bits of the console's control-key state in a key event.
+uint32_t ModifiersOf(uint32_t controlKeyState);
+
+extern uint32_t modifierState;  // modifier bits, from the events the panel reads
 extern bool leftButtonHeld;
 
 // Starting the player from a held key: the key-down that yielded the code in hand (0 for any other event),

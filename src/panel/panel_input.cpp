@@ -17,14 +17,12 @@ constexpr int discardLimit = 4096;
 bool commandKeyReleased;
 
 constexpr uint16_t shiftKey = 16, ctrlKey = 17, altKey = 18, escapeKey = 27, eKey = 0x45, threeKey = 0x33;
-constexpr uint32_t ctrlBit = 1, altBit = 2, shiftBit = 4;
-constexpr uint32_t allModifiers = ctrlBit | altBit | shiftBit;
 
 uint32_t ModifierBitOf(uint16_t virtualKey) {
     switch (virtualKey) {
-    case shiftKey: return shiftBit;
-    case ctrlKey: return ctrlBit;
-    case altKey: return altBit;
+    case shiftKey: return modifier::Shift;
+    case ctrlKey: return modifier::Ctrl;
+    case altKey: return modifier::Alt;
     default: return 0;
     }
 }
@@ -45,10 +43,10 @@ uint32_t OnKeyDown(const os::InputRecord& event) {
     commandKey = key;
     if (key == escapeKey) return panelCode::Close;
     // These two reach the player also while the panel is hidden.
-    if (modifierState == altBit && key == eKey) return command::AltE;
-    if (modifierState == altBit && key == threeKey) return command::Alt3;
+    if (modifierState == modifier::Alt && key == eKey) return command::AltE;
+    if (modifierState == modifier::Alt && key == threeKey) return command::Alt3;
     if (!PanelShown()) return panelCode::Nothing;
-    if (modifierState == allModifiers) return panelCode::HideOrShow;
+    if (modifierState == modifier::All) return panelCode::HideOrShow;
     return OfferToWidgets(event);
 }
 
@@ -60,7 +58,7 @@ void NoteKeyUp(uint16_t key) {
 
 uint32_t OnKeyUp(const os::InputRecord& event) {
     NoteKeyUp(event.key.virtualKey);
-    if (!PanelShown()) return modifierState != allModifiers ? panelCode::HideOrShow : panelCode::Nothing;
+    if (!PanelShown()) return modifierState != modifier::All ? panelCode::HideOrShow : panelCode::Nothing;
     return OfferToWidgets(event);
 }
 

@@ -20,7 +20,6 @@ namespace {
 constexpr uint32_t keepMouseInputOnly = 0x10;
 constexpr uint32_t workerStackSize = 0x4000;
 constexpr os::CursorInfo hiddenCursor{1, false};
-constexpr int32_t scrollModeCount = 3;
 
 void ReleaseAllWidgets() {
     for (Widget* widget : widgetTable)
@@ -32,14 +31,14 @@ void ToggleTimeFormat() {
     os::CriticalSectionLock lock(drawingLock);
     Widget* label = widgetTable[slot::TimeLabel];
     // After the flip the label names the format in force.
-    if (label) SetText(*label, TimeFormat == 1 ? trackTimeLabel : trackLeftLabel);
-    TimeFormat = TimeFormat == 1 ? 0 : 1;
+    if (label) SetText(*label, timeFormat == 1 ? trackTimeLabel : trackLeftLabel);
+    timeFormat = timeFormat == 1 ? 0 : 1;
     if (label && panelPlacement && panelPlacement->shown) label->draw(true);
 }
 
 void NextScrollMode() {
     os::CriticalSectionLock lock(drawingLock);
-    scrollMode = (scrollMode + 1) % scrollModeCount;
+    scrollMode = (scrollMode + 1) % scrollModeValue::Count;
     ResetTitleScrolling();
 }
 
@@ -57,13 +56,13 @@ void PreparePanel(PanelWidgets& widgets, PanelPlacement& placement) {
     widgets.EnterInTable();
     panelPlacement = &placement;
     BuildWidgets();
-    widgets.volumeUp.visible = DispVolumeCtrl != 0;
-    widgets.volumeDown.visible = DispVolumeCtrl != 0;
-    widgets.shuffle.visible = DispRepeatShfl != 0;
-    widgets.repeatIndicator.visible = DispRepeatShfl != 0;
-    widgets.closeGlyph.visible = DispCloseButton != 0;
+    widgets.volumeUp.visible = showVolumeControl != 0;
+    widgets.volumeDown.visible = showVolumeControl != 0;
+    widgets.shuffle.visible = showRepeatShuffle != 0;
+    widgets.repeatIndicator.visible = showRepeatShuffle != 0;
+    widgets.closeGlyph.visible = showCloseButton != 0;
     volumeChangeTick.store(0, std::memory_order_relaxed);
-    const PanelGeometry geometry = ComputePanelGeometry(consoleWidth, consoleHeight, WideTrackNumber != 0);
+    const PanelGeometry geometry = ComputePanelGeometry(consoleWidth, consoleHeight, wideTrackNumber != 0);
     placement.x = geometry.x;
     placement.y = geometry.y;
 }

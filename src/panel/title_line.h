@@ -15,7 +15,7 @@ constexpr int32_t titleLineCells = 34;  // the widest field; titleLine holds it 
 constexpr uint32_t volumeShowMs = 1000;
 
 extern char titleLine[40];  // text of widget slot 12, OEM code page
-extern int32_t scrollMode;  // 0 centred, 1 back and forth, 2 running text
+extern int32_t scrollMode;  // a scrollModeValue
 extern int32_t scrollOffset;
 extern int32_t scrollPause;
 extern uint8_t scrollBackward;

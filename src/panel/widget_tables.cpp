@@ -22,9 +22,9 @@ constexpr uint16_t Pad0 = 0x60, Pad2 = 0x62, Pad4 = 0x64, Pad5 = 0x65, Pad6 = 0x
 constexpr uint16_t F1 = 0x70, F4 = 0x73;
 }  // namespace key
 
-constexpr uint32_t alt = 2;
-// The colour and the repeat flag share one byte: bits 0-6 the palette index, bit 7 repeat.
-constexpr uint8_t repeats = 0x80;
+constexpr uint32_t none = 0;
+constexpr bool repeats = true;
+constexpr bool once = false;
 
 struct WidgetDefinition {
     uint32_t command;  // player command, or panel code
@@ -32,27 +32,28 @@ struct WidgetDefinition {
     uint16_t key2;
     uint32_t modifiers1;
     uint32_t modifiers2;
-    uint8_t colourAndRepeat;
+    uint8_t colour;  // palette entry
+    bool repeat;     // held down by the mouse, the command is re-sent
 };
 
 constexpr WidgetDefinition widgetDefinitions[widgetCount] = {
-    // command                    key1        key2       mods1 mods2 colour | repeat
-    {command::Previous,           key::Z,     key::Pad4, 0,    0,    0},
-    {command::Play,               key::X,     key::Pad5, 0,    0,    0},
-    {command::Pause,              key::C,     key::None, 0,    0,    0},
-    {command::Stop,               key::V,     key::None, 0,    0,    0},
-    {command::Next,               key::B,     key::Pad6, 0,    0,    0},
-    {command::Open,               key::L,     key::Pad0, 0,    0,    0},
-    {command::Rewind,             key::Left,  key::Pad7, 0,    0,    0 | repeats},
-    {command::FastForward,        key::Right, key::Pad9, 0,    0,    0 | repeats},
-    {command::VolumeUp,           key::Up,    key::Pad8, 0,    0,    6 | repeats},
-    {command::VolumeDown,         key::Down,  key::Pad2, 0,    0,    6 | repeats},
-    {panelCode::AboutBox,         key::F1,    key::None, 0,    0,    1},
-    {panelCode::ToggleTimeFormat, key::Space, key::None, 0,    0,    0},
-    {panelCode::NextScrollMode,   key::Enter, key::None, 0,    0,    2},
-    {command::ToggleShuffle,      key::S,     key::None, 0,    0,    6},
-    {command::ToggleRepeat,       key::R,     key::None, 0,    0,    6},
-    {panelCode::ClosePlayer,      key::F4,    key::None, alt,  0,    6},
+    // command                    key1        key2       mods1           mods2  colour             repeat
+    {command::Previous,           key::Z,     key::Pad4, none,           none,  paletteFrame,      once},
+    {command::Play,               key::X,     key::Pad5, none,           none,  paletteFrame,      once},
+    {command::Pause,              key::C,     key::None, none,           none,  paletteFrame,      once},
+    {command::Stop,               key::V,     key::None, none,           none,  paletteFrame,      once},
+    {command::Next,               key::B,     key::Pad6, none,           none,  paletteFrame,      once},
+    {command::Open,               key::L,     key::Pad0, none,           none,  paletteFrame,      once},
+    {command::Rewind,             key::Left,  key::Pad7, none,           none,  paletteFrame,      repeats},
+    {command::FastForward,        key::Right, key::Pad9, none,           none,  paletteFrame,      repeats},
+    {command::VolumeUp,           key::Up,    key::Pad8, none,           none,  paletteIndicator,  repeats},
+    {command::VolumeDown,         key::Down,  key::Pad2, none,           none,  paletteIndicator,  repeats},
+    {panelCode::AboutBox,         key::F1,    key::None, none,           none,  palettePanelTitle, once},
+    {panelCode::ToggleTimeFormat, key::Space, key::None, none,           none,  paletteFrame,      once},
+    {panelCode::NextScrollMode,   key::Enter, key::None, none,           none,  paletteDigits,     once},
+    {command::ToggleShuffle,      key::S,     key::None, none,           none,  paletteIndicator,  once},
+    {command::ToggleRepeat,       key::R,     key::None, none,           none,  paletteIndicator,  once},
+    {panelCode::ClosePlayer,      key::F4,    key::None, modifier::Alt,  none,  paletteIndicator,  once},
 };
 
 struct WidgetPlace {
@@ -63,7 +64,7 @@ struct WidgetPlace {
 
 using WidgetLayout = WidgetPlace[widgetCount];
 
-// Index: 1 for ASCII labels (DrawUglyButtons) + 2 for the wide panel (WideTrackNumber).
+// Index: 1 for ASCII labels (asciiButtons) + 2 for the wide panel (wideTrackNumber).
 // Slot 11 (time-mode label) and slot 12 (title line) get their texts, and slot 11 its column, when built.
 constexpr WidgetLayout widgetLayouts[4] = {
     {   // glyph labels, narrow panel
@@ -151,8 +152,8 @@ void BlankTitleLine() {
 }  // namespace
 
 void BuildWidgets() {
-    const WidgetLayout& layout = widgetLayouts[(DrawUglyButtons ? 1 : 0) + (WideTrackNumber ? 2 : 0)];
-    const char* const timeLabel = TimeFormat == 1 ? trackLeftLabel : trackTimeLabel;
+    const WidgetLayout& layout = widgetLayouts[(asciiButtons ? 1 : 0) + (wideTrackNumber ? 2 : 0)];
+    const char* const timeLabel = timeFormat == 1 ? trackLeftLabel : trackTimeLabel;
     const auto timeLabelX = static_cast<int16_t>(timeLabelCentre - (std::strlen(timeLabel) >> 1));
     BlankTitleLine();
 
@@ -174,8 +175,8 @@ void BuildWidgets() {
         widget->key2 = definition.key2;
         widget->modifiers1 = definition.modifiers1;
         widget->modifiers2 = definition.modifiers2;
-        widget->colour = definition.colourAndRepeat & 0x7F;
-        widget->repeat = (definition.colourAndRepeat & repeats) != 0;
+        widget->colour = definition.colour;
+        widget->repeat = definition.repeat;
         widget->pressed = 0;
         widget->engaged = 0;
         widget->mouseHeld = 0;

@@ -19,13 +19,6 @@ constexpr uint32_t releaseDelayMs = 55;
 // A button's shadow row is built here: a button's text is at most 31 characters.
 constexpr uint32_t buttonRowCapacity = 32;
 
-// Palette entries of the looks.
-constexpr int frameColour = 0;
-constexpr int buttonFaceColour = 3;
-constexpr int pressedButtonColour = 4;
-constexpr int buttonShadowColour = 5;
-constexpr int pressedIndicatorColour = 7;
-
 constexpr char lowerHalfBlock = '\xDC';
 constexpr char upperHalfBlock = '\xDF';
 
@@ -39,7 +32,7 @@ Cell ScreenCellOf(const Widget& widget) {
     return {(placement ? placement->x : 0) + widget.x, (placement ? placement->y : 0) + widget.y};
 }
 
-int Colour(int entry) { return palette[entry & 7]; }
+int Colour(int entry) { return palette[entry & (paletteEntryCount - 1)]; }
 
 bool LeftDown(const os::MouseEvent& mouse) { return (mouse.buttonState & os::LeftButtonPressed) != 0; }
 bool Moved(const os::MouseEvent& mouse) { return (mouse.eventFlags & os::MouseMoved) != 0; }
@@ -89,16 +82,16 @@ void ButtonWidget::draw(bool flush) {
     // Both looks cover the same cells, so each fully overwrites the other: the face moves one cell right
     // and the half-block shadow disappears while pressed.
     if (pressed) {
-        PutText(at.x, at.y, Colour(frameColour), " ");
-        PutText(at.x + 1, at.y, Colour(pressedButtonColour), text);
+        PutText(at.x, at.y, Colour(paletteFrame), " ");
+        PutText(at.x + 1, at.y, Colour(palettePressedButton), text);
         FillRow(row, length, ' ');
-        PutText(at.x + 1, at.y + 1, Colour(frameColour), row);
+        PutText(at.x + 1, at.y + 1, Colour(paletteFrame), row);
     } else {
         const char rightShadow[2] = {lowerHalfBlock, '\0'};
-        PutText(at.x, at.y, Colour(buttonFaceColour), text);
-        PutText(at.x + width, at.y, Colour(buttonShadowColour), rightShadow);
+        PutText(at.x, at.y, Colour(paletteButtonFace), text);
+        PutText(at.x + width, at.y, Colour(paletteButtonShadow), rightShadow);
         FillRow(row, length, upperHalfBlock);
-        PutText(at.x + 1, at.y + 1, Colour(buttonShadowColour), row);
+        PutText(at.x + 1, at.y + 1, Colour(paletteButtonShadow), row);
     }
     if (flush) FlushOutput();
 }
@@ -106,7 +99,7 @@ void ButtonWidget::draw(bool flush) {
 void IndicatorWidget::draw(bool flush) {
     if (!visible) return;
     const Cell at = ScreenCellOf(*this);
-    PutText(at.x, at.y, Colour(pressed ? pressedIndicatorColour : colour), text);
+    PutText(at.x, at.y, Colour(pressed ? palettePressedIndicator : colour), text);
     if (flush) FlushOutput();
 }
 
@@ -228,11 +221,7 @@ void SetTextAt(Widget& widget, const char* text, int16_t x) {
 }
 
 bool HitsKey(const Widget& widget, const os::KeyEvent& key) {
-    const uint32_t state = key.controlKeyState;
-    uint32_t modifiers = 0;
-    if (state & (os::LeftCtrlPressed | os::RightCtrlPressed)) modifiers |= 1;
-    if (state & (os::LeftAltPressed | os::RightAltPressed)) modifiers |= 2;
-    if (state & os::ShiftPressed) modifiers |= 4;
+    const uint32_t modifiers = ModifiersOf(key.controlKeyState);
     return Binds(widget.key1, widget.modifiers1, key.virtualKey, modifiers) ||
            Binds(widget.key2, widget.modifiers2, key.virtualKey, modifiers);
 }

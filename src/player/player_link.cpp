@@ -67,7 +67,7 @@ void StartPlayer() {
 os::Window FindOrStart(bool allowStart, bool& attempted) {
     attempted = false;
     if (os::Window player = FindPlayer()) return player;
-    if (!AutostartWinamp[0] || !allowStart) return nullptr;
+    if (!startPlayer[0] || !allowStart) return nullptr;
     attempted = true;
     StartPlayer();
     return FindPlayer();
@@ -84,7 +84,7 @@ os::Window FindOrStartPlayer(bool allowStart) {
 
 CommandResult SendPlayerCommand(uint32_t command, bool startAllowed) {
     bool attempted = false;
-    const os::Window player = FindOrStart(AutostartWinamp[1] != 0 && startAllowed, attempted);
+    const os::Window player = FindOrStart(startPlayer[1] != 0 && startAllowed, attempted);
     if (!player) {
         os::MessageBeep(informationBeep);
         return attempted ? CommandResult::StartFailed : CommandResult::NoPlayer;

@@ -58,8 +58,8 @@ protected:
         host = &e2e::ResetRecordingHost();
         SetStartupInfo(&host->services);
         ASSERT_FALSE(hostTooOld);
-        AutostartWinamp[0] = 1;
-        AutostartWinamp[1] = 0;
+        startPlayer[0] = 1;
+        startPlayer[1] = 0;
         heldCommand = 0;
         volumeChangeTick = 0;
         os::InitializeCriticalSection(drawingLock);
@@ -119,7 +119,7 @@ class LinkedPlayerStart : public LinkedPlayer {
 protected:
     void SetUp() override {
         LinkedPlayer::SetUp();
-        AutostartWinamp[1] = 1;  // start on a command
+        startPlayer[1] = 1;  // start on a command
         ASSERT_TRUE(registration.Registered());
         logPath = e2e::NewPlayerLogPath();
     }

@@ -50,16 +50,16 @@ TEST_F(RealRegistry, AFourByteBinaryValueReadsAsANumberAndALongerOneFallsBack) {
     StoreBytes("DispRepeatShfl", {0, 0, 0, 0, 0});
     StoreBytes("DispVolumeCtrl", {1, 0, 0, 0});
     LoadDisplaySettings();
-    EXPECT_EQ(DispCloseButton, 0);
-    EXPECT_EQ(DispRepeatShfl, 1) << "a 5-byte value: the default";
-    EXPECT_EQ(DispVolumeCtrl, 1);
+    EXPECT_EQ(showCloseButton, 0);
+    EXPECT_EQ(showRepeatShuffle, 1) << "a 5-byte value: the default";
+    EXPECT_EQ(showVolumeControl, 1);
 }
 
 TEST_F(RealRegistry, StartUpReadsTheTimeFormatAndScrollMode) {
     StoreBytes("TimeFormat", {5, 0, 0, 0}, REG_DWORD);
     StoreBytes("ScrollMode", {6, 0, 0, 0}, REG_DWORD);
     SetStartupInfo(&host->services);
-    EXPECT_EQ(TimeFormat, 1);
+    EXPECT_EQ(timeFormat, 1);
     EXPECT_EQ(scrollMode, 2);
 }
 

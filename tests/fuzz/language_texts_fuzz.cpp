@@ -77,7 +77,7 @@ void ErrorBoxes() {
 
 // No registered open command: the start notice is shown and the fallback text is the command line.
 void StartWithoutRegisteredCommand() {
-    AutostartWinamp[0] = 1;
+    startPlayer[0] = 1;
     FindOrStartPlayer(true);
     const fake::MessageBoxCall& notice = fake::host().messageBoxes.back();
     Require(notice.lines.size() == 2 && notice.lines[1] == Seen(fake::host().messages.at(message::PlayerStarting)),

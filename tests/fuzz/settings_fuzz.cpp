@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     quaver::LoadPalette();
 
     using namespace quaver;
-    const uint8_t switches[] = {TimeFormat, DispWinampVer[0], DispWinampVer[1], DispRepeatShfl, DispVolumeCtrl,
-                                DrawUglyButtons, AutostartWinamp[0], AutostartWinamp[1], DispCloseButton,
-                                WideTrackNumber};
+    const uint8_t switches[] = {timeFormat, showVersion[0], showVersion[1], showRepeatShuffle, showVolumeControl,
+                                asciiButtons, startPlayer[0], startPlayer[1], showCloseButton,
+                                wideTrackNumber};
     for (uint8_t value : switches)
         if (!IsSwitch(value)) std::abort();
     if (scrollMode < 0 || scrollMode > 2) std::abort();

@@ -19,12 +19,12 @@ PanelHarness::PanelHarness(const PanelLook& look) {
     Reset();
     ResizeConsole(look.consoleWidth, look.consoleHeight);
     StartModule();
-    DrawUglyButtons = look.uglyButtons;
-    WideTrackNumber = look.wideTrackNumber;
-    DispCloseButton = look.closeButton;
-    DispVolumeCtrl = look.volumeControl;
-    DispRepeatShfl = look.repeatShuffle;
-    TimeFormat = look.timeFormat;
+    asciiButtons = look.uglyButtons;
+    wideTrackNumber = look.wideTrackNumber;
+    showCloseButton = look.closeButton;
+    showVolumeControl = look.volumeControl;
+    showRepeatShuffle = look.repeatShuffle;
+    timeFormat = look.timeFormat;
     std::memcpy(palette, testPalette, sizeof palette);
 
     consoleInput = os::GetStdHandle(os::StdInputHandle);

@@ -24,17 +24,17 @@ protected:
 
 TEST_F(SettingsStore, AnEmptyStoreGivesTheDocumentedDefaults) {
     LoadDisplaySettings();
-    EXPECT_EQ(TimeFormat, 0) << "elapsed time";
+    EXPECT_EQ(timeFormat, 0) << "elapsed time";
     EXPECT_EQ(scrollMode, 2) << "running text";
-    EXPECT_EQ(DispWinampVer[0], 1);
-    EXPECT_EQ(DispWinampVer[1], 1);
-    EXPECT_EQ(DispRepeatShfl, 1);
-    EXPECT_EQ(DispCloseButton, 1);
-    EXPECT_EQ(DispVolumeCtrl, 0);
-    EXPECT_EQ(DrawUglyButtons, 0);
-    EXPECT_EQ(WideTrackNumber, 0);
-    EXPECT_EQ(AutostartWinamp[0], 1) << "the player is started when the panel opens";
-    EXPECT_EQ(AutostartWinamp[1], 0);
+    EXPECT_EQ(showVersion[0], 1);
+    EXPECT_EQ(showVersion[1], 1);
+    EXPECT_EQ(showRepeatShuffle, 1);
+    EXPECT_EQ(showCloseButton, 1);
+    EXPECT_EQ(showVolumeControl, 0);
+    EXPECT_EQ(asciiButtons, 0);
+    EXPECT_EQ(wideTrackNumber, 0);
+    EXPECT_EQ(startPlayer[0], 1) << "the player is started when the panel opens";
+    EXPECT_EQ(startPlayer[1], 0);
     EXPECT_EQ(fake::world().openKeys, 0) << "every access closes its key";
 }
 
@@ -43,9 +43,9 @@ TEST_F(SettingsStore, OneBitValuesReadAsOnWhenNonZero) {
     Store("DispCloseButton", 0);
     Store("WideTrackNumber", 0x80000000u);
     LoadDisplaySettings();
-    EXPECT_EQ(DispVolumeCtrl, 1);
-    EXPECT_EQ(DispCloseButton, 0);
-    EXPECT_EQ(WideTrackNumber, 1);
+    EXPECT_EQ(showVolumeControl, 1);
+    EXPECT_EQ(showCloseButton, 0);
+    EXPECT_EQ(wideTrackNumber, 1);
 }
 
 TEST_F(SettingsStore, TwoBitValuesSplitIntoTheirSwitchesAndIgnoreHigherBits) {
@@ -57,10 +57,10 @@ TEST_F(SettingsStore, TwoBitValuesSplitIntoTheirSwitchesAndIgnoreHigherBits) {
         Store("AutostartWinamp", c.stored);
         Store("DispWinampVer", c.stored);
         LoadDisplaySettings();
-        EXPECT_EQ(AutostartWinamp[0], c.bit0) << c.stored;
-        EXPECT_EQ(AutostartWinamp[1], c.bit1) << c.stored;
-        EXPECT_EQ(DispWinampVer[0], c.bit0) << c.stored;
-        EXPECT_EQ(DispWinampVer[1], c.bit1) << c.stored;
+        EXPECT_EQ(startPlayer[0], c.bit0) << c.stored;
+        EXPECT_EQ(startPlayer[1], c.bit1) << c.stored;
+        EXPECT_EQ(showVersion[0], c.bit0) << c.stored;
+        EXPECT_EQ(showVersion[1], c.bit1) << c.stored;
     }
 }
 
@@ -80,7 +80,7 @@ TEST_F(SettingsStore, StartUpReadsTimeFormatAndScrollModeAndResetsScrolling) {
     scrollPause = 2;
     scrollBackward = 1;
     SetStartupInfo(&fake::host().services);
-    EXPECT_EQ(TimeFormat, 1) << "any non-zero value means remaining time";
+    EXPECT_EQ(timeFormat, 1) << "any non-zero value means remaining time";
     EXPECT_EQ(scrollMode, 1);
     EXPECT_EQ(scrollOffset, 0);
     EXPECT_EQ(scrollPause, 13);
@@ -92,13 +92,13 @@ TEST_F(SettingsStore, ValuesOfOtherTypesAndLengthsAreReadOnlyWhenTheyFitFourByte
     fake::SetBinary(fake::testSettingsKey, "DispRepeatShfl", {0, 0, 0, 0, 0});
     fake::SetBinary(fake::testSettingsKey, "WideTrackNumber", {1, 0});
     LoadDisplaySettings();
-    EXPECT_EQ(DispCloseButton, 0) << "the type is not examined";
-    EXPECT_EQ(DispRepeatShfl, 1) << "a 5-byte value fails to read and the default applies";
-    EXPECT_EQ(WideTrackNumber, 1) << "a short value is taken with zero high bytes";
+    EXPECT_EQ(showCloseButton, 0) << "the type is not examined";
+    EXPECT_EQ(showRepeatShuffle, 1) << "a 5-byte value fails to read and the default applies";
+    EXPECT_EQ(wideTrackNumber, 1) << "a short value is taken with zero high bytes";
     fake::SetBinary(fake::testSettingsKey, "AutostartWinamp", {2});
     LoadDisplaySettings();
-    EXPECT_EQ(AutostartWinamp[0], 0);
-    EXPECT_EQ(AutostartWinamp[1], 1);
+    EXPECT_EQ(startPlayer[0], 0);
+    EXPECT_EQ(startPlayer[1], 1);
 }
 
 TEST_F(SettingsStore, ATextWhereANumberBelongsReadsAsMissing) {
@@ -107,10 +107,10 @@ TEST_F(SettingsStore, ATextWhereANumberBelongsReadsAsMissing) {
     fake::SetBinary(fake::testSettingsKey, "DispVolumeCtrl", {'1', 0, 0}, 7);     // REG_MULTI_SZ "1"
     fake::SetBinary(fake::testSettingsKey, "DrawUglyButtons", {1, 0, 0, 0}, 3);  // binary: read
     LoadDisplaySettings();
-    EXPECT_EQ(DispCloseButton, 1) << "the default, not the text's bytes";
-    EXPECT_EQ(WideTrackNumber, 0);
-    EXPECT_EQ(DispVolumeCtrl, 0);
-    EXPECT_EQ(DrawUglyButtons, 1);
+    EXPECT_EQ(showCloseButton, 1) << "the default, not the text's bytes";
+    EXPECT_EQ(wideTrackNumber, 0);
+    EXPECT_EQ(showVolumeControl, 0);
+    EXPECT_EQ(asciiButtons, 1);
     EXPECT_EQ(ReadSetting("DispCloseButton", 7), 7u);
 }
 
