@@ -49,8 +49,8 @@ void ForgetSent() {
 class LiveDisplay {
 public:
     LiveDisplay(bool withPlayer, int32_t mode) {
-        showVersion[0] = 1;
-        showVersion[1] = 0;
+        settings.showVersion[0] = 1;
+        settings.showVersion[1] = 0;
         playerVersion = 0;
         scrollMode = mode;
         ResetTitleScrolling();
@@ -62,7 +62,7 @@ public:
             std::lock_guard lock(fake::Mutex());
             fake::world().sent.reserve(4096);
         }
-        hostServices.PutText = CountCells;
+        hostLink.services.PutText = CountCells;
         RunRefreshPass(stop_);  // the version is asked once
         ForgetSent();
         drawn = {};

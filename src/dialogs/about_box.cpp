@@ -12,11 +12,11 @@ void ShowAboutBox() {
 
     // Hiding pauses the live display, so nothing draws over the dialog or the help viewer.
     if (panelPlacement) SetPanelShown(*panelPlacement, false);
-    const int result = hostServices.ShowDialog ? hostServices.ShowDialog(hostServices.moduleNumber, -1, -1, aboutWidth,
+    const int result = hostLink.services.ShowDialog ? hostLink.services.ShowDialog(hostLink.services.moduleNumber, -1, -1, aboutWidth,
                                                                          aboutHeight, nullptr, items, aboutItemCount)
                                                : -1;
-    if (result == aboutHelpButton && hostServices.ShowHelpTopic)
-        hostServices.ShowHelpTopic(hostServices.moduleName, "Hotkeys", 0);
+    if (result == aboutHelpButton && hostLink.services.ShowHelpTopic)
+        hostLink.services.ShowHelpTopic(hostLink.services.moduleName, "Hotkeys", 0);
     FlushOutput();
     // Keys and clicks meant for the dialog or the help viewer must not reach the panel.
     os::FlushConsoleInputBuffer(consoleInput);

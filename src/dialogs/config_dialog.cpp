@@ -33,8 +33,8 @@ void Disable(HostDialogItem* items, int first, int last) {
 }
 
 intptr_t SendToDialog(void* dialog, int message, int parameter1, intptr_t parameter2) {
-    if (!hostServices.SendDialogMessage) return 0;
-    return hostServices.SendDialogMessage(dialog, message, parameter1, parameter2);
+    if (!hostLink.services.SendDialogMessage) return 0;
+    return hostLink.services.SendDialogMessage(dialog, message, parameter1, parameter2);
 }
 
 // Reads the settings into the items; the in-memory switches and scrolling follow the store from here on,
@@ -43,66 +43,66 @@ void FillItems(HostDialogItem* items) {
     LoadDisplaySettings();
     // The palette choice is read afresh when the palette is loaded: no switch keeps it.
     const uint8_t ownPalette = ReadSetting("IgnoreFarPalette", 0) != 0;
-    timeFormat = ReadSetting("TimeFormat", 1) != 0;
+    settings.timeFormat = ReadSetting("TimeFormat", 1) != 0;
     const uint32_t scrolling = ReadSetting("ScrollMode", 3) & (storedScroll::Scrolls | storedScroll::BackAndForth);
 
     SetState(items[OwnPalette], ownPalette);
-    SetState(items[ShowPlayerVersion], showVersion[0]);
-    SetState(items[VersionDigits], showVersion[1]);
-    SetState(items[CloseButton], showCloseButton);
-    SetState(items[VolumeControl], showVolumeControl);
-    SetState(items[RepeatShuffle], showRepeatShuffle);
-    SetState(items[WideTrack], wideTrackNumber);
-    SetState(items[StartPlayer], startPlayer[0]);
-    SetState(items[StartOnlyOnCommand], startPlayer[1]);
-    SetState(items[UglyButtons], asciiButtons);
+    SetState(items[ShowPlayerVersion], settings.showVersion[0]);
+    SetState(items[VersionDigits], settings.showVersion[1]);
+    SetState(items[CloseButton], settings.showCloseButton);
+    SetState(items[VolumeControl], settings.showVolumeControl);
+    SetState(items[RepeatShuffle], settings.showRepeatShuffle);
+    SetState(items[WideTrack], settings.wideTrackNumber);
+    SetState(items[StartPlayer], settings.startPlayer[0]);
+    SetState(items[StartOnlyOnCommand], settings.startPlayer[1]);
+    SetState(items[UglyButtons], settings.asciiButtons);
     SetState(items[ScrollTitle], (scrolling & storedScroll::Scrolls) != 0);
     SetState(items[RunningText], (scrolling & storedScroll::BackAndForth) == 0);
     SetState(items[BackAndForth], (scrolling & storedScroll::BackAndForth) != 0);
-    SetState(items[ElapsedTime], timeFormat == 0);
-    SetState(items[RemainingTime], timeFormat);
+    SetState(items[ElapsedTime], settings.timeFormat == 0);
+    SetState(items[RemainingTime], settings.timeFormat);
 
     scrollMode = ScrollModeFromStored(scrolling);
     scrollOffset = 0;
     scrollBackward = 0;
 
     if (scrollMode == scrollModeValue::Centred) Disable(items, RunningText, TreeToBackAndForth);
-    if (!showVersion[0]) Disable(items, VersionDigits, VersionDigits);
-    if (!startPlayer[0]) Disable(items, StartOnlyOnCommand, StartOnlyOnCommand);
+    if (!settings.showVersion[0]) Disable(items, VersionDigits, VersionDigits);
+    if (!settings.startPlayer[0]) Disable(items, StartOnlyOnCommand, StartOnlyOnCommand);
 }
 
 // The confirmed choices into the switches and the store. Disabled items count like the others, so a
 // dependent option keeps its value while its parent is off. False when the store did not take them all.
 bool StoreItems(const HostDialogItem* items) {
-    showRepeatShuffle = On(items[RepeatShuffle]);
-    showVersion[0] = On(items[ShowPlayerVersion]);
-    showVersion[1] = On(items[VersionDigits]);
-    showCloseButton = On(items[CloseButton]);
-    showVolumeControl = On(items[VolumeControl]);
-    startPlayer[0] = On(items[StartPlayer]);
-    startPlayer[1] = On(items[StartOnlyOnCommand]);
-    wideTrackNumber = On(items[WideTrack]);
-    asciiButtons = On(items[UglyButtons]);
-    timeFormat = On(items[RemainingTime]);
+    settings.showRepeatShuffle = On(items[RepeatShuffle]);
+    settings.showVersion[0] = On(items[ShowPlayerVersion]);
+    settings.showVersion[1] = On(items[VersionDigits]);
+    settings.showCloseButton = On(items[CloseButton]);
+    settings.showVolumeControl = On(items[VolumeControl]);
+    settings.startPlayer[0] = On(items[StartPlayer]);
+    settings.startPlayer[1] = On(items[StartOnlyOnCommand]);
+    settings.wideTrackNumber = On(items[WideTrack]);
+    settings.asciiButtons = On(items[UglyButtons]);
+    settings.timeFormat = On(items[RemainingTime]);
     // Taken from the value that is stored, so that memory and registry agree even if the host left both
     // or neither of the style buttons selected.
     const uint32_t scrolling = (On(items[ScrollTitle]) ? storedScroll::Scrolls : 0u) |
                                (On(items[BackAndForth]) ? storedScroll::BackAndForth : 0u);
     scrollMode = ScrollModeFromStored(scrolling);
 
-    const StoredSetting settings[] = {
+    const StoredSetting values[] = {
         {"IgnoreFarPalette", On(items[OwnPalette])},
-        {"AutostartWinamp", startPlayer[0] + 2u * startPlayer[1]},
-        {"WideTrackNumber", wideTrackNumber},
-        {"DrawUglyButtons", asciiButtons},
-        {"DispCloseButton", showCloseButton},
-        {"DispVolumeCtrl", showVolumeControl},
-        {"DispRepeatShfl", showRepeatShuffle},
-        {"DispWinampVer", showVersion[0] + 2u * showVersion[1]},
-        {"TimeFormat", timeFormat},
+        {"AutostartWinamp", settings.startPlayer[0] + 2u * settings.startPlayer[1]},
+        {"WideTrackNumber", settings.wideTrackNumber},
+        {"DrawUglyButtons", settings.asciiButtons},
+        {"DispCloseButton", settings.showCloseButton},
+        {"DispVolumeCtrl", settings.showVolumeControl},
+        {"DispRepeatShfl", settings.showRepeatShuffle},
+        {"DispWinampVer", settings.showVersion[0] + 2u * settings.showVersion[1]},
+        {"TimeFormat", settings.timeFormat},
         {"ScrollMode", scrolling},
     };
-    return WriteSettings(settings, static_cast<int>(sizeof settings / sizeof settings[0]));
+    return WriteSettings(values, static_cast<int>(sizeof values / sizeof values[0]));
 }
 
 }  // namespace
@@ -111,8 +111,8 @@ int RunConfigDialog() {
     HostDialogItem items[configItemCount];
     ExpandDialogItems(configItems, items, configItemCount, true);
     FillItems(items);
-    if (!hostServices.ShowDialogEx) return 0;
-    const int result = hostServices.ShowDialogEx(hostServices.moduleNumber, -1, -1, items[Frame].x2 + 4,
+    if (!hostLink.services.ShowDialogEx) return 0;
+    const int result = hostLink.services.ShowDialogEx(hostLink.services.moduleNumber, -1, -1, items[Frame].x2 + 4,
                                                  configHeight, "Config", items, configItemCount, 0, 0,
                                                  ConfigDialogHandler, 0);
     if (result != confirmedResult) return 0;
@@ -137,8 +137,8 @@ intptr_t HOSTAPI ConfigDialogHandler(void* dialog, int message, int parameter1, 
     }
     if (message == dialogMessage::Closing && parameter1 == -1)
         return SendToDialog(dialog, dialogMessage::Close, -1, 0);
-    if (!hostServices.DefaultDialogHandler) return 0;
-    return hostServices.DefaultDialogHandler(dialog, message, parameter1, parameter2);
+    if (!hostLink.services.DefaultDialogHandler) return 0;
+    return hostLink.services.DefaultDialogHandler(dialog, message, parameter1, parameter2);
 }
 
 }  // namespace quaver

@@ -4,26 +4,21 @@
 
 namespace quaver {
 
-HostServices hostServices;
-HostStandardFunctions standardFunctions;
-char settingsKeyPath[80];
-bool hostTooOld;
-
-const char* const menuTitle = "Quaver Control";
+HostLink hostLink;
 
 namespace {
 constexpr char settingsSubkey[] = "\\QuaverRemoteControl";
 }
 
 const char* GetLangString(int messageNumber) {
-    if (!hostServices.GetLangString) return "";
-    const char* text = hostServices.GetLangString(hostServices.moduleNumber, messageNumber);
+    if (!hostLink.services.GetLangString) return "";
+    const char* text = hostLink.services.GetLangString(hostLink.services.moduleNumber, messageNumber);
     return text ? text : "";
 }
 
 void ShowErrorBox(int code) {
     const char* lines[3] = {menuTitle, GetLangString(code), GetLangString(message::ErrorButton)};
-    if (hostServices.ShowMessage) hostServices.ShowMessage(hostServices.moduleNumber, 9, nullptr, lines, 3, 1);
+    if (hostLink.services.ShowMessage) hostLink.services.ShowMessage(hostLink.services.moduleNumber, 9, nullptr, lines, 3, 1);
 }
 
 void BuildSettingsKeyPath(const char* registryRoot, char (&path)[80]) {

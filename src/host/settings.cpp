@@ -7,16 +7,7 @@
 
 namespace quaver {
 
-uint8_t timeFormat;
-uint8_t showVersion[2];
-uint8_t showRepeatShuffle;
-uint8_t showVolumeControl;
-uint8_t asciiButtons;
-uint8_t startPlayer[2];
-uint8_t showCloseButton;
-uint8_t wideTrackNumber;
-
-uint8_t palette[paletteEntryCount];
+Settings settings;
 const uint8_t defaultPalette[paletteEntryCount] = {0x7F, 0x7F, 0x70, 0x2E, 0x1F, 0x78, 0x7E, 0x1F};
 
 namespace {
@@ -25,24 +16,24 @@ constexpr int hostColourOfEntry[palettePressedButton + 1] = {23, 24, 21, 29, 30}
 constexpr int hostColourCommand = 4;
 
 // An empty path means the settings key could not be named: nothing is read or written then.
-bool HaveSettingsKey() { return settingsKeyPath[0] != '\0'; }
+bool HaveSettingsKey() { return hostLink.settingsKeyPath[0] != '\0'; }
 }  // namespace
 
 void WriteSetting(const char* name, uint32_t value) {
     if (!HaveSettingsKey()) return;
     os::RegistryKey key = nullptr;
-    if (!os::RegCreateKeyForWrite(settingsKeyPath, &key)) return;
+    if (!os::RegCreateKeyForWrite(hostLink.settingsKeyPath, &key)) return;
     os::RegSetDwordValue(key, name, value);
     os::RegCloseKey(key);
 }
 
-bool WriteSettings(const StoredSetting* settings, int count) {
+bool WriteSettings(const StoredSetting* values, int count) {
     if (!HaveSettingsKey()) return false;
     os::RegistryKey key = nullptr;
-    if (!os::RegCreateKeyForWrite(settingsKeyPath, &key)) return false;
+    if (!os::RegCreateKeyForWrite(hostLink.settingsKeyPath, &key)) return false;
     bool allWritten = true;
     for (int i = 0; i < count; ++i)
-        allWritten = os::RegSetDwordValue(key, settings[i].name, settings[i].value) && allWritten;
+        allWritten = os::RegSetDwordValue(key, values[i].name, values[i].value) && allWritten;
     os::RegCloseKey(key);
     return allWritten;
 }
@@ -51,7 +42,7 @@ namespace {
 bool ReadTypedValue(const char* name, void* buffer, uint32_t* size, uint32_t* type) {
     if (!HaveSettingsKey()) return false;
     os::RegistryKey key = nullptr;
-    if (!os::RegOpenKeyForQuery(settingsKeyPath, &key)) return false;
+    if (!os::RegOpenKeyForQuery(hostLink.settingsKeyPath, &key)) return false;
     const bool read = os::RegQueryValue(key, name, buffer, size, type);
     os::RegCloseKey(key);
     return read;
@@ -72,17 +63,17 @@ uint32_t ReadSetting(const char* name, uint32_t defaultValue) {
 }
 
 void LoadDisplaySettings() {
-    asciiButtons = ReadSetting("DrawUglyButtons", 0) != 0;
-    showCloseButton = ReadSetting("DispCloseButton", 1) != 0;
-    showVolumeControl = ReadSetting("DispVolumeCtrl", 0) != 0;
-    showRepeatShuffle = ReadSetting("DispRepeatShfl", 1) != 0;
-    wideTrackNumber = ReadSetting("WideTrackNumber", 0) != 0;
+    settings.asciiButtons = ReadSetting("DrawUglyButtons", 0) != 0;
+    settings.showCloseButton = ReadSetting("DispCloseButton", 1) != 0;
+    settings.showVolumeControl = ReadSetting("DispVolumeCtrl", 0) != 0;
+    settings.showRepeatShuffle = ReadSetting("DispRepeatShfl", 1) != 0;
+    settings.wideTrackNumber = ReadSetting("WideTrackNumber", 0) != 0;
     const uint32_t autostart = ReadSetting("AutostartWinamp", 1);
-    startPlayer[0] = Bit(autostart, 0);
-    startPlayer[1] = Bit(autostart, 1);
+    settings.startPlayer[0] = Bit(autostart, 0);
+    settings.startPlayer[1] = Bit(autostart, 1);
     const uint32_t version = ReadSetting("DispWinampVer", 3);
-    showVersion[0] = Bit(version, 0);
-    showVersion[1] = Bit(version, 1);
+    settings.showVersion[0] = Bit(version, 0);
+    settings.showVersion[1] = Bit(version, 1);
 }
 
 void DerivePaletteEntries(uint8_t (&entries)[paletteEntryCount]) {
@@ -95,19 +86,19 @@ void DerivePaletteEntries(uint8_t (&entries)[paletteEntryCount]) {
 
 void LoadPalette() {
     if (ReadSetting("IgnoreFarPalette", 0) != 0) {
-        uint32_t size = sizeof palette;
-        if (!ReadValue("Palette", palette, &size) || size != sizeof palette)
-            std::memcpy(palette, defaultPalette, sizeof palette);
+        uint32_t size = sizeof settings.palette;
+        if (!ReadValue("Palette", settings.palette, &size) || size != sizeof settings.palette)
+            std::memcpy(settings.palette, defaultPalette, sizeof settings.palette);
         return;
     }
     for (int entry = 0; entry <= palettePressedButton; ++entry) {
-        const intptr_t colour = hostServices.HostControl
-                                    ? hostServices.HostControl(hostServices.moduleNumber, hostColourCommand,
+        const intptr_t colour = hostLink.services.HostControl
+                                    ? hostLink.services.HostControl(hostLink.services.moduleNumber, hostColourCommand,
                                                                hostColourOfEntry[entry])
                                     : defaultPalette[entry];
-        palette[entry] = static_cast<uint8_t>(colour & 0xFF);
+        settings.palette[entry] = static_cast<uint8_t>(colour & 0xFF);
     }
-    DerivePaletteEntries(palette);
+    DerivePaletteEntries(settings.palette);
 }
 
 }  // namespace quaver

@@ -1,19 +1,10 @@
-// The settings store: registry values under settingsKeyPath, their in-memory switches and the palette.
+// The settings store: registry values under the settings path, their in-memory switches and the palette.
 #pragma once
 
 #include <cstdint>
 
 namespace quaver {
 
-// One byte, 0 or 1, per one-bit setting and per bit of a two-bit setting (index = bit).
-extern uint8_t timeFormat;
-extern uint8_t showVersion[2];
-extern uint8_t showRepeatShuffle;
-extern uint8_t showVolumeControl;
-extern uint8_t asciiButtons;
-extern uint8_t startPlayer[2];
-extern uint8_t showCloseButton;
-extern uint8_t wideTrackNumber;
 
 // Palette entries.
 constexpr uint8_t paletteFrame = 0;  // frame and background
@@ -25,8 +16,25 @@ constexpr uint8_t paletteButtonShadow = 5;
 constexpr uint8_t paletteIndicator = 6;
 constexpr uint8_t palettePressedIndicator = 7;
 constexpr int paletteEntryCount = 8;
-extern uint8_t palette[paletteEntryCount];
 extern const uint8_t defaultPalette[paletteEntryCount];
+
+// The settings in force. Written on the host's thread while no panel is open: by SetStartupInfo, by
+// OpenPlugin from the store as the panel opens, and by the configuration dialog; the one exception is
+// timeFormat, which the time-mode key flips under drawingLock while the panel is open. Read by the host's
+// thread and, while the panel is open, by the RefreshThread (timeFormat under drawingLock only).
+struct Settings {
+    // One byte, 0 or 1, per one-bit setting and per bit of a two-bit setting (index = bit).
+    uint8_t timeFormat;         // 1: the clock counts the time left
+    uint8_t showVersion[2];     // the player's version in the panel title; [1] with its minor digits
+    uint8_t showRepeatShuffle;  // the shuffle and repeat indicators
+    uint8_t showVolumeControl;  // the volume buttons
+    uint8_t asciiButtons;       // button labels in plain ASCII
+    uint8_t startPlayer[2];     // start an absent player; [1] only for a command, not when the panel opens
+    uint8_t showCloseButton;
+    uint8_t wideTrackNumber;    // three digits of track number, on the wider panel
+    uint8_t palette[paletteEntryCount];
+};
+extern Settings settings;
 
 void WriteSetting(const char* name, uint32_t value);
 struct StoredSetting {
@@ -35,7 +43,7 @@ struct StoredSetting {
 };
 // Opens the settings key once and writes every value as a 32-bit value. False when the key cannot be
 // named, created or opened, or any value could not be set (the others are still written).
-bool WriteSettings(const StoredSetting* settings, int count);
+bool WriteSettings(const StoredSetting* values, int count);
 bool ReadValue(const char* name, void* buffer, uint32_t* size);
 // The stored 32-bit value, or defaultValue when it is missing, unreadable or a text.
 uint32_t ReadSetting(const char* name, uint32_t defaultValue);

@@ -60,7 +60,7 @@ void BuildFrameRow(const FrameRow& pattern, int32_t width, char* row) {
     row[width - 2] = pattern.innerRight;
     row[width - 1] = pattern.right;
     row[width] = '\0';
-    if (pattern.row == 0 && showCloseButton) SetIntoFill(row, width, closeButtonX, closeButtonBrackets);
+    if (pattern.row == 0 && settings.showCloseButton) SetIntoFill(row, width, closeButtonX, closeButtonBrackets);
     if (pattern.row == 1) SetIntoFill(row, width, static_cast<int32_t>(trackLabelX), trackLabel);
 }
 
@@ -75,7 +75,7 @@ void DrawPanel(const PanelPlacement& placement) {
     char row[widePanelWidth + 1];
     for (const FrameRow& pattern : frameRows) {
         BuildFrameRow(pattern, width, row);
-        PutText(x, y + pattern.row, palette[paletteFrame], row);
+        PutText(x, y + pattern.row, settings.palette[paletteFrame], row);
     }
 
     // Two columns to the right and one row below, offset by two columns and one row; narrower, or absent,

@@ -51,7 +51,7 @@ void ClearPerOpeningState() {
 }
 
 void SetGeometry() {
-    const PanelGeometry geometry = ComputePanelGeometry(consoleWidth, consoleHeight, wideTrackNumber != 0);
+    const PanelGeometry geometry = ComputePanelGeometry(consoleWidth, consoleHeight, settings.wideTrackNumber != 0);
     panelWidth = geometry.panelWidth;
     trackLabelX = geometry.trackLabelX;
     timeLabelCentre = geometry.timeLabelCentre;
@@ -82,7 +82,7 @@ void OpenPanel() {
         displayActiveEvent = displayActive.get();
         {
             DrawingLockLifetime lock;
-            FindOrStartPlayer(startPlayer[1] == 0);
+            FindOrStartPlayer(settings.startPlayer[1] == 0);
             RunPanel();
         }  // the lock is deleted before the event is closed
         displayActiveEvent = nullptr;

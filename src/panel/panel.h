@@ -12,7 +12,7 @@ extern os::Handle consoleInput;
 extern os::Handle consoleOutput;
 extern int32_t consoleWidth;
 extern int32_t consoleHeight;
-extern uint32_t panelWidth;        // 34, or 38 with wideTrackNumber
+extern uint32_t panelWidth;        // 34, or 38 with settings.wideTrackNumber
 constexpr uint32_t panelHeight = 12;
 extern uint32_t trackLabelX;       // 3 or 5
 extern uint32_t timeLabelCentre;   // 23 or 27

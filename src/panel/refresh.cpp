@@ -40,7 +40,7 @@ struct PassBuffers {
 
 // Everything one pass learns from the player. Asked without drawingLock, then drawn under it in one go.
 struct PlayerSnapshot {
-    bool remaining;  // timeFormat when asked: the track length was asked, the clock counts down
+    bool remaining;  // settings.timeFormat when asked: the track length was asked, the clock counts down
     int32_t playing;
     int32_t listPosition;
     int32_t sampleRate;
@@ -94,12 +94,12 @@ bool AskPlayer(PlayerQueries& player, bool remaining, PlayerSnapshot& snapshot) 
         return false;
     if (remaining && !player.Ask(query::TrackLength, snapshot.trackLength)) return false;
     if (!player.Ask(query::Position, snapshot.position)) return false;
-    snapshot.indicatorsAsked = showRepeatShuffle != 0;
+    snapshot.indicatorsAsked = settings.showRepeatShuffle != 0;
     if (snapshot.indicatorsAsked &&
         (!player.Ask(query::Shuffle, snapshot.shuffle) || !player.Ask(query::Repeat, snapshot.repeat)))
         return false;
     // playerVersion is written only by this thread.
-    snapshot.versionAsked = showVersion[0] && playerVersion == 0;
+    snapshot.versionAsked = settings.showVersion[0] && playerVersion == 0;
     if (snapshot.versionAsked && !player.Ask(query::Version, snapshot.version)) return false;
     return AskTitleLine(player, snapshot.title);
 }
@@ -130,12 +130,12 @@ void ShowIndicator(int slotIndex, int32_t lit, const char* letter) {
 
 void PlacePanelTitle(const char* text, int32_t length) {
     Widget& title = *widgetTable[slot::PanelTitle];
-    SetTextAt(title, text, PanelTitleColumn(panelWidth, length, showCloseButton != 0));
+    SetTextAt(title, text, PanelTitleColumn(panelWidth, length, settings.showCloseButton != 0));
     title.draw(false);
 }
 
 void ShowVersion(int32_t value) {
-    const PlayerVersionNumber version = SplitPlayerVersion(value, showVersion[1] != 0);
+    const PlayerVersionNumber version = SplitPlayerVersion(value, settings.showVersion[1] != 0);
     // No player has a negative version: it stays unknown, unshown, and is asked again next pass.
     if (version.major < 0) return;
     // A major version of 0 leaves the version unknown too: it is asked again next pass.
@@ -146,11 +146,11 @@ void ShowVersion(int32_t value) {
 void DrawPass(const PassBuffers& buffers) {
     const int x = panelPlacement->x;
     const int y = panelPlacement->y;
-    const int first = wideTrackNumber ? 0 : narrowFirstCell;
-    PutText(x + digitRowsColumn, y + topDigitRowLine, palette[paletteDigits], buffers.digits.top + first);
-    PutText(x + digitRowsColumn, y + topDigitRowLine + 1, palette[paletteDigits], buffers.digits.middle + first);
-    PutText(x + digitRowsColumn, y + topDigitRowLine + 2, palette[paletteDigits], buffers.digits.bottom + first);
-    PutText(x + static_cast<int>(infoLineX), y + infoRowLine, palette[paletteFrame], buffers.infoRow);
+    const int first = settings.wideTrackNumber ? 0 : narrowFirstCell;
+    PutText(x + digitRowsColumn, y + topDigitRowLine, settings.palette[paletteDigits], buffers.digits.top + first);
+    PutText(x + digitRowsColumn, y + topDigitRowLine + 1, settings.palette[paletteDigits], buffers.digits.middle + first);
+    PutText(x + digitRowsColumn, y + topDigitRowLine + 2, settings.palette[paletteDigits], buffers.digits.bottom + first);
+    PutText(x + static_cast<int>(infoLineX), y + infoRowLine, settings.palette[paletteFrame], buffers.infoRow);
     widgetTable[slot::TitleLine]->draw(false);
     FlushOutput();  // the one flush of the pass
 }
@@ -185,10 +185,10 @@ void IdleBuffers(PassBuffers& buffers) {
 // The display without a player: track number 000, no clock, a plain info line, a blank title line; the
 // indicators keep their last state. A player that went away also takes its version out of the panel title.
 void ShowIdle(bool playerGone) {
-    if (playerGone && showVersion[0] && playerVersion != 0) {
+    if (playerGone && settings.showVersion[0] && playerVersion != 0) {
         playerVersion = 0;
         SetTextAt(*widgetTable[slot::PanelTitle], plainPanelTitle,
-                  PanelTitleColumn(panelWidth, sizeof plainPanelTitle - 1, showCloseButton != 0));
+                  PanelTitleColumn(panelWidth, sizeof plainPanelTitle - 1, settings.showCloseButton != 0));
         // The whole panel, so that the border comes back under the longer version title.
         DrawPanel(*panelPlacement);
     }
@@ -209,7 +209,7 @@ void RunRefreshPass(os::Handle stop) {
     {
         os::CriticalSectionLock lock(drawingLock);
         if (!DisplayStillActive(stop) || !PanelReady()) return;
-        remaining = timeFormat != 0;  // the host's thread flips it under the lock
+        remaining = settings.timeFormat != 0;  // the host's thread flips it under the lock
     }
 
     // The questions are asked without the lock, so that a key's pressed look and command never wait for them.

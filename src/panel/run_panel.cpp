@@ -31,8 +31,8 @@ void ToggleTimeFormat() {
     os::CriticalSectionLock lock(drawingLock);
     Widget* label = widgetTable[slot::TimeLabel];
     // After the flip the label names the format in force.
-    if (label) SetText(*label, timeFormat == 1 ? trackTimeLabel : trackLeftLabel);
-    timeFormat = timeFormat == 1 ? 0 : 1;
+    if (label) SetText(*label, settings.timeFormat == 1 ? trackTimeLabel : trackLeftLabel);
+    settings.timeFormat = settings.timeFormat == 1 ? 0 : 1;
     if (label && panelPlacement && panelPlacement->shown) label->draw(true);
 }
 
@@ -56,13 +56,13 @@ void PreparePanel(PanelWidgets& widgets, PanelPlacement& placement) {
     widgets.EnterInTable();
     panelPlacement = &placement;
     BuildWidgets();
-    widgets.volumeUp.visible = showVolumeControl != 0;
-    widgets.volumeDown.visible = showVolumeControl != 0;
-    widgets.shuffle.visible = showRepeatShuffle != 0;
-    widgets.repeatIndicator.visible = showRepeatShuffle != 0;
-    widgets.closeGlyph.visible = showCloseButton != 0;
+    widgets.volumeUp.visible = settings.showVolumeControl != 0;
+    widgets.volumeDown.visible = settings.showVolumeControl != 0;
+    widgets.shuffle.visible = settings.showRepeatShuffle != 0;
+    widgets.repeatIndicator.visible = settings.showRepeatShuffle != 0;
+    widgets.closeGlyph.visible = settings.showCloseButton != 0;
     volumeChangeTick.store(0, std::memory_order_relaxed);
-    const PanelGeometry geometry = ComputePanelGeometry(consoleWidth, consoleHeight, wideTrackNumber != 0);
+    const PanelGeometry geometry = ComputePanelGeometry(consoleWidth, consoleHeight, settings.wideTrackNumber != 0);
     placement.x = geometry.x;
     placement.y = geometry.y;
 }

@@ -64,7 +64,7 @@ struct WidgetPlace {
 
 using WidgetLayout = WidgetPlace[widgetCount];
 
-// Index: 1 for ASCII labels (asciiButtons) + 2 for the wide panel (wideTrackNumber).
+// Index: 1 for ASCII labels (settings.asciiButtons) + 2 for the wide panel (settings.wideTrackNumber).
 // Slot 11 (time-mode label) and slot 12 (title line) get their texts, and slot 11 its column, when built.
 constexpr WidgetLayout widgetLayouts[4] = {
     {   // glyph labels, narrow panel
@@ -152,8 +152,8 @@ void BlankTitleLine() {
 }  // namespace
 
 void BuildWidgets() {
-    const WidgetLayout& layout = widgetLayouts[(asciiButtons ? 1 : 0) + (wideTrackNumber ? 2 : 0)];
-    const char* const timeLabel = timeFormat == 1 ? trackLeftLabel : trackTimeLabel;
+    const WidgetLayout& layout = widgetLayouts[(settings.asciiButtons ? 1 : 0) + (settings.wideTrackNumber ? 2 : 0)];
+    const char* const timeLabel = settings.timeFormat == 1 ? trackLeftLabel : trackTimeLabel;
     const auto timeLabelX = static_cast<int16_t>(timeLabelCentre - (std::strlen(timeLabel) >> 1));
     BlankTitleLine();
 

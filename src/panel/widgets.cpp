@@ -32,7 +32,7 @@ Cell ScreenCellOf(const Widget& widget) {
     return {(placement ? placement->x : 0) + widget.x, (placement ? placement->y : 0) + widget.y};
 }
 
-int Colour(int entry) { return palette[entry & (paletteEntryCount - 1)]; }
+int Colour(int entry) { return settings.palette[entry & (paletteEntryCount - 1)]; }
 
 bool LeftDown(const os::MouseEvent& mouse) { return (mouse.buttonState & os::LeftButtonPressed) != 0; }
 bool Moved(const os::MouseEvent& mouse) { return (mouse.eventFlags & os::MouseMoved) != 0; }

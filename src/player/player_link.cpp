@@ -39,12 +39,12 @@ void StartPlayer() {
     const bool displayWasActive =
         displayActiveEvent && os::WaitForSingleObject(displayActiveEvent, 0) == os::WaitObject0;
     SetDisplayActive(false);
-    void* screen = hostServices.SaveScreenArea ? hostServices.SaveScreenArea(0, 0, -1, -1) : nullptr;
+    void* screen = hostLink.services.SaveScreenArea ? hostLink.services.SaveScreenArea(0, 0, -1, -1) : nullptr;
     const os::Window foreground = os::GetForegroundWindow();
 
     // No buttons: the host draws the box and returns at once; it stays until the screen is restored.
     const char* const notice[2] = {"", GetLangString(message::PlayerStarting)};
-    if (hostServices.ShowMessage) hostServices.ShowMessage(hostServices.moduleNumber, 0, nullptr, notice, 2, 0);
+    if (hostLink.services.ShowMessage) hostLink.services.ShowMessage(hostLink.services.moduleNumber, 0, nullptr, notice, 2, 0);
 
     char commandLine[startCommandCapacity] = {};
     BuildStartCommand(commandLine);
@@ -55,7 +55,7 @@ void StartPlayer() {
         }
     }
 
-    if (hostServices.RestoreScreenArea) hostServices.RestoreScreenArea(screen);
+    if (hostLink.services.RestoreScreenArea) hostLink.services.RestoreScreenArea(screen);
     // Keys and clicks made while the notice was up were not meant for the panel: a held key's queued
     // repeats would each start the player again.
     DiscardInputQueuedDuringStart();
@@ -67,7 +67,7 @@ void StartPlayer() {
 os::Window FindOrStart(bool allowStart, bool& attempted) {
     attempted = false;
     if (os::Window player = FindPlayer()) return player;
-    if (!startPlayer[0] || !allowStart) return nullptr;
+    if (!settings.startPlayer[0] || !allowStart) return nullptr;
     attempted = true;
     StartPlayer();
     return FindPlayer();
@@ -84,7 +84,7 @@ os::Window FindOrStartPlayer(bool allowStart) {
 
 CommandResult SendPlayerCommand(uint32_t command, bool startAllowed) {
     bool attempted = false;
-    const os::Window player = FindOrStart(startPlayer[1] != 0 && startAllowed, attempted);
+    const os::Window player = FindOrStart(settings.startPlayer[1] != 0 && startAllowed, attempted);
     if (!player) {
         os::MessageBeep(informationBeep);
         return attempted ? CommandResult::StartFailed : CommandResult::NoPlayer;

@@ -57,9 +57,9 @@ protected:
         ASSERT_EQ(FindWindowA("Winamp v1.x", nullptr), nullptr) << "another player is running on this desktop";
         host = &e2e::ResetRecordingHost();
         SetStartupInfo(&host->services);
-        ASSERT_FALSE(hostTooOld);
-        startPlayer[0] = 1;
-        startPlayer[1] = 0;
+        ASSERT_FALSE(hostLink.tooOld);
+        settings.startPlayer[0] = 1;
+        settings.startPlayer[1] = 0;
         heldCommand = 0;
         volumeChangeTick = 0;
         os::InitializeCriticalSection(drawingLock);
@@ -119,7 +119,7 @@ class LinkedPlayerStart : public LinkedPlayer {
 protected:
     void SetUp() override {
         LinkedPlayer::SetUp();
-        startPlayer[1] = 1;  // start on a command
+        settings.startPlayer[1] = 1;  // start on a command
         ASSERT_TRUE(registration.Registered());
         logPath = e2e::NewPlayerLogPath();
     }

@@ -75,7 +75,7 @@ void DrawOnConsoleOfSize(int16_t columns, int16_t rows, bool wide, bool closeBut
     consoleHeight = rows;
     panelWidth = geometry.panelWidth;
     trackLabelX = geometry.trackLabelX;
-    showCloseButton = closeButton;
+    settings.showCloseButton = closeButton;
     ShadowReads reads{columns, rows, PanelPlacement{geometry.x, geometry.y, nullptr, 1}};
     WatchReads(&reads);
     DrawPanel(reads.placement);

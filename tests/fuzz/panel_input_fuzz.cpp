@@ -122,8 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fake::world().manualClock = true;  // the 55 ms of a release pass at once
     }
     modifierState = in.Take<uint8_t>() & 7u;  // whatever the previous opening left
-    startPlayer[0] = (switches >> 6) & 1;
-    startPlayer[1] = (switches >> 7) & 1;
+    settings.startPlayer[0] = (switches >> 6) & 1;
+    settings.startPlayer[1] = (switches >> 7) & 1;
     fake::PlayerAnswers answers;
     if (in.TakeBool()) fake::ShowScriptedPlayer(&answers);
 

@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     quaver::LoadPalette();
 
     using namespace quaver;
-    const uint8_t switches[] = {timeFormat, showVersion[0], showVersion[1], showRepeatShuffle, showVolumeControl,
-                                asciiButtons, startPlayer[0], startPlayer[1], showCloseButton,
-                                wideTrackNumber};
+    const uint8_t switches[] = {settings.timeFormat, settings.showVersion[0], settings.showVersion[1], settings.showRepeatShuffle, settings.showVolumeControl,
+                                settings.asciiButtons, settings.startPlayer[0], settings.startPlayer[1], settings.showCloseButton,
+                                settings.wideTrackNumber};
     for (uint8_t value : switches)
         if (!IsSwitch(value)) std::abort();
     if (scrollMode < 0 || scrollMode > 2) std::abort();

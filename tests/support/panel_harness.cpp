@@ -19,13 +19,13 @@ PanelHarness::PanelHarness(const PanelLook& look) {
     Reset();
     ResizeConsole(look.consoleWidth, look.consoleHeight);
     StartModule();
-    asciiButtons = look.uglyButtons;
-    wideTrackNumber = look.wideTrackNumber;
-    showCloseButton = look.closeButton;
-    showVolumeControl = look.volumeControl;
-    showRepeatShuffle = look.repeatShuffle;
-    timeFormat = look.timeFormat;
-    std::memcpy(palette, testPalette, sizeof palette);
+    settings.asciiButtons = look.uglyButtons;
+    settings.wideTrackNumber = look.wideTrackNumber;
+    settings.showCloseButton = look.closeButton;
+    settings.showVolumeControl = look.volumeControl;
+    settings.showRepeatShuffle = look.repeatShuffle;
+    settings.timeFormat = look.timeFormat;
+    std::memcpy(settings.palette, testPalette, sizeof settings.palette);
 
     consoleInput = os::GetStdHandle(os::StdInputHandle);
     consoleOutput = os::GetStdHandle(os::StdOutputHandle);

@@ -81,13 +81,13 @@ TEST_F(ConfigDialog, OnAnEmptyStoreItShowsTheDialogsDefaultsWithNothingDisabled)
 }
 
 TEST_F(ConfigDialog, CancellingOnAnEmptyStoreStillSwitchesToTheDialogsDefaults) {
-    ASSERT_EQ(timeFormat, 0) << "start-up chose elapsed time";
+    ASSERT_EQ(settings.timeFormat, 0) << "start-up chose elapsed time";
     ASSERT_EQ(scrollMode, 2) << "and running text";
     scrollOffset = 7;
     scrollBackward = 1;
     scrollPause = 5;
     EXPECT_EQ(Configure(0), 0);
-    EXPECT_EQ(timeFormat, 1) << "remaining time";
+    EXPECT_EQ(settings.timeFormat, 1) << "remaining time";
     EXPECT_EQ(scrollMode, 1) << "back and forth";
     EXPECT_EQ(scrollOffset, 0) << "scrolling starts over";
     EXPECT_EQ(scrollBackward, 0);
@@ -137,12 +137,12 @@ TEST_F(ConfigDialog, AConfirmedDialogWritesAllTenValuesInOrderAndSetsTheSwitches
     EXPECT_EQ(StoredValue("TimeFormat"), 1u) << "5 was read as remaining time and is written back as 1";
     EXPECT_EQ(StoredValue("ScrollMode"), 2u) << "scrolling, running text";
 
-    EXPECT_EQ(showVolumeControl, 1);
-    EXPECT_EQ(wideTrackNumber, 1);
-    EXPECT_EQ(asciiButtons, 1);
-    EXPECT_EQ(showCloseButton, 0);
-    EXPECT_EQ(showRepeatShuffle, 0);
-    EXPECT_EQ(timeFormat, 1);
+    EXPECT_EQ(settings.showVolumeControl, 1);
+    EXPECT_EQ(settings.wideTrackNumber, 1);
+    EXPECT_EQ(settings.asciiButtons, 1);
+    EXPECT_EQ(settings.showCloseButton, 0);
+    EXPECT_EQ(settings.showRepeatShuffle, 0);
+    EXPECT_EQ(settings.timeFormat, 1);
     EXPECT_EQ(scrollMode, 2);
 }
 
@@ -153,8 +153,8 @@ TEST_F(ConfigDialog, TheVersionDigitsChoiceIsKeptWhileTheVersionIsHidden) {
     });
     EXPECT_EQ(Configure(0), 1);
     EXPECT_EQ(StoredValue("DispWinampVer"), 2u);
-    EXPECT_EQ(showVersion[0], 0);
-    EXPECT_EQ(showVersion[1], 1);
+    EXPECT_EQ(settings.showVersion[0], 0);
+    EXPECT_EQ(settings.showVersion[1], 1);
 
     fake::host().dialogs.clear();
     fake::host().runDialog = nullptr;
@@ -171,8 +171,8 @@ TEST_F(ConfigDialog, StartingThePlayerOnlyWhenACommandNeedsItStoresAutostart3) {
     });
     EXPECT_EQ(Configure(0), 1);
     EXPECT_EQ(StoredValue("AutostartWinamp"), 3u);
-    EXPECT_EQ(startPlayer[0], 1);
-    EXPECT_EQ(startPlayer[1], 1);
+    EXPECT_EQ(settings.startPlayer[0], 1);
+    EXPECT_EQ(settings.startPlayer[1], 1);
 
     Store("AutostartWinamp", 2);
     fake::host().dialogs.clear();
@@ -200,7 +200,7 @@ TEST_F(ConfigDialog, TheCancelButtonAndEscBothWriteNothing) {
         UserDoes(ending);
         EXPECT_EQ(Configure(0), 0);
         EXPECT_TRUE(fake::world().valuesSet.empty());
-        EXPECT_EQ(showVolumeControl, 0) << "the unconfirmed choice does not reach the panel";
+        EXPECT_EQ(settings.showVolumeControl, 0) << "the unconfirmed choice does not reach the panel";
     }
 }
 
@@ -222,7 +222,7 @@ TEST_F(ConfigDialog, AConfirmedChoiceTheStoreDidNotTakeIsReportedAndNotCalledSav
         });
         EXPECT_EQ(Configure(0), 0);
         EXPECT_FALSE(Stored("WideTrackNumber"));
-        EXPECT_EQ(wideTrackNumber, 1) << "the switches keep the choice for this run";
+        EXPECT_EQ(settings.wideTrackNumber, 1) << "the switches keep the choice for this run";
         ASSERT_EQ(fake::host().messageBoxes.size(), 1u);
         const auto& box = fake::host().messageBoxes[0].lines;
         ASSERT_GE(box.size(), 2u);

@@ -358,7 +358,7 @@ TEST(ModuleAllocations, AWholePanelSessionAllocatesNothingInModuleCode) {
 
     // The session changes what lasts for the module's life (clock format, title scrolling): put it back after.
     const int32_t savedScrollMode = quaver::scrollMode, savedLastLength = quaver::scrollLastLength;
-    const uint8_t savedTimeFormat = quaver::timeFormat;
+    const uint8_t savedTimeFormat = quaver::settings.timeFormat;
     StartRecording();
     std::thread user([&] { WorkThePanel(answers); });
     OpenPlugin(0, 0);
@@ -366,7 +366,7 @@ TEST(ModuleAllocations, AWholePanelSessionAllocatesNothingInModuleCode) {
     StopRecording();
     quaver::scrollMode = savedScrollMode;
     quaver::scrollLastLength = savedLastLength;
-    quaver::timeFormat = savedTimeFormat;
+    quaver::settings.timeFormat = savedTimeFormat;
     quaver::ResetTitleScrolling();
 
     std::map<Owner, int> owners;

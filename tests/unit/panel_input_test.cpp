@@ -209,8 +209,8 @@ TEST_F(PanelInput, AnEventNoWidgetTakesLeavesNoActiveWidget) {
 
 TEST_F(PanelInput, AStartThatBringsNoPlayerIsTriedOnceForAHeldKeyAndWhatQueuedMeanwhileIsDropped) {
     constexpr uint16_t keyZ = 0x5A;  // previous track
-    startPlayer[0] = 1;
-    startPlayer[1] = 1;  // start the player when a command needs it
+    settings.startPlayer[0] = 1;
+    settings.startPlayer[1] = 1;  // start the player when a command needs it
     fake::world().classesRoot["winamp.file\\shell\\open\\command"] = "C:\\Player\\player.exe";
     // While the start notice is up, the held Z repeats and a click lands somewhere.
     fake::world().onCreateProcess = [](const std::string&) {

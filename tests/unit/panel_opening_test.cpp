@@ -244,7 +244,7 @@ TEST_F(Opening, SpaceTogglesTheClockFormatForThisAndLaterOpeningsWithoutStoringI
     Tap(0x20);
     fake::PushKey(escapeKey, true);
     OpenPlugin(0, 0);
-    EXPECT_EQ(timeFormat, 1);
+    EXPECT_EQ(settings.timeFormat, 1);
     EXPECT_TRUE(Drew(" Track Left "));
     EXPECT_FALSE(fake::HasValue(fake::testSettingsKey, "TimeFormat"));
 
@@ -258,7 +258,7 @@ TEST_F(Opening, SpaceTogglesTheClockFormatForThisAndLaterOpeningsWithoutStoringI
         if (call.y == 6 && call.x == 23 + 17) labels.push_back(call.text);
     // opened naming the remaining time, drawn pressed by the key, flipped, and drawn released after the key-up
     EXPECT_EQ(labels, (std::vector<std::string>{" Track Left ", " Track Left ", " Track Time ", " Track Time "}));
-    EXPECT_EQ(timeFormat, 0);
+    EXPECT_EQ(settings.timeFormat, 0);
 }
 
 TEST_F(Opening, EnterStepsTheScrollModeAndRestartsTheScrollingWithoutStoringIt) {

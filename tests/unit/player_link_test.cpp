@@ -78,7 +78,7 @@ TEST_F(PlayerLink, TheStoredAutostartSettingDecidesWhetherTheOpeningPanelOrAComm
         Autostart(c.stored);
         Register(R"("C:\Winamp\winamp.exe" "%1")");
         StartingMakesThePlayerAppear();
-        const os::Window atOpening = FindOrStartPlayer(startPlayer[1] == 0);
+        const os::Window atOpening = FindOrStartPlayer(settings.startPlayer[1] == 0);
         EXPECT_EQ(Started(), c.startsAtOpening ? 1u : 0u);
         EXPECT_EQ(atOpening != nullptr, c.startsAtOpening);
 

@@ -45,8 +45,8 @@ protected:
         stop = os::CreateEvent(true, false);
         os::SetEvent(displayActiveEvent);
         playerVersion = 0;
-        showVersion[0] = 0;
-        showVersion[1] = 0;
+        settings.showVersion[0] = 0;
+        settings.showVersion[1] = 0;
         scrollMode = 0;
         ResetTitleScrolling();
     }
@@ -62,7 +62,7 @@ protected:
 
     int x() const { return panel->placement.x; }
     int y() const { return panel->placement.y; }
-    int digitCells() const { return wideTrackNumber ? 32 : 28; }
+    int digitCells() const { return settings.wideTrackNumber ? 32 : 28; }
     std::string Digits(int line) const { return pictures::DigitPicture(fake::ScreenRow(y() + 2 + line, x() + 3, digitCells())); }
     std::string InfoRow() const { return pictures::LinePicture(fake::ScreenRow(y() + 6, x() + static_cast<int>(infoLineX), 25)); }
     std::string TitleField() const {
@@ -204,7 +204,7 @@ TEST_F(RefreshPass, APausedClockBlinksWithTheTickCountWhileTheTrackNumberStays) 
         std::lock_guard lock(fake::Mutex());
         fake::world().tick = 44000;
     }
-    timeFormat = 1;
+    settings.timeFormat = 1;
     Pass();
     EXPECT_EQ(Digits(1), "█·█···█·····················") << "the minus sign blinks with the clock";
 }
@@ -238,8 +238,8 @@ TEST_F(RefreshPass, WithoutTheIndicatorsTheyAreNeitherAskedNorDrawn) {
 
 TEST_F(RefreshPass, AsksOnlyTheListedQueriesInOrderAndFlushesOnce) {
     Open();
-    showVersion[0] = 1;
-    timeFormat = 1;
+    settings.showVersion[0] = 1;
+    settings.timeFormat = 1;
     ShowPlayer();
     const size_t before = fake::PutTexts().size();
     const int lookups = fake::world().findWindowCalls;
@@ -261,14 +261,14 @@ TEST_F(RefreshPass, AsksOnlyTheListedQueriesInOrderAndFlushesOnce) {
     }
 
     ForgetSent();
-    timeFormat = 0;
+    settings.timeFormat = 0;
     Pass();
     EXPECT_EQ(Asked().size(), expected.size() - 2) << "no track length, and the version is known";
 }
 
 TEST_F(RefreshPass, APlayerThatStaysAwayIsShownIdleWithoutRedrawingThePanel) {
     Open({.wideTrackNumber = true});
-    showVersion[0] = 1;
+    settings.showVersion[0] = 1;
     DrawPanel(panel->placement);
     const size_t before = fake::PutTexts().size();
     Pass();
@@ -287,7 +287,7 @@ TEST_F(RefreshPass, APlayerThatStaysAwayIsShownIdleWithoutRedrawingThePanel) {
 
 TEST_F(RefreshPass, ThePlayersVersionGoesIntoThePanelTitleUntilThePlayerGoesAway) {
     Open();
-    showVersion[0] = 1;
+    settings.showVersion[0] = 1;
     ShowPlayer();
     DrawPanel(panel->placement);
     Pass();
@@ -313,15 +313,15 @@ TEST_F(RefreshPass, ThePlayersVersionGoesIntoThePanelTitleUntilThePlayerGoesAway
 
 TEST_F(RefreshPass, TheMinorVersionFormAndAMajorVersionOfZero) {
     Open();
-    showVersion[0] = 1;
-    showVersion[1] = 1;
+    settings.showVersion[0] = 1;
+    settings.showVersion[1] = 1;
     player.version = 0x2100;
     ShowPlayer();
     Pass();
     EXPECT_STREQ(versionTitle, " Quaver v2.10 Control ");
 
     playerVersion = 0;
-    showVersion[1] = 0;
+    settings.showVersion[1] = 0;
     Pass();
     EXPECT_STREQ(versionTitle, " Quaver v2.1 Control ");
 
@@ -339,7 +339,7 @@ TEST_F(RefreshPass, TheMinorVersionFormAndAMajorVersionOfZero) {
 
 TEST_F(RefreshPass, ANegativeVersionCountsAsUnknownAndIsNotShown) {
     Open();
-    showVersion[0] = 1;
+    settings.showVersion[0] = 1;
     player.version = static_cast<int32_t>(0xFFFF2091u);
     ShowPlayer();
     Pass();
@@ -423,7 +423,7 @@ TEST_F(SlowPlayer, APlayerThatHangsPartWayNeverShowsAHalfPicture) {
 }
 
 TEST_F(SlowPlayer, AHungTitleQueryKeepsThePictureAndTheVersion) {
-    showVersion[0] = 1;
+    settings.showVersion[0] = 1;
     ShowPlayer();
     Pass();
     ASSERT_EQ(playerVersion, 2);

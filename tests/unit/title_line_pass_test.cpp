@@ -26,7 +26,7 @@ protected:
         panel = std::make_unique<fake::PanelHarness>(look);
         stop = os::CreateEvent(true, false);
         os::SetEvent(displayActiveEvent);
-        showVersion[0] = 0;
+        settings.showVersion[0] = 0;
         scrollMode = 0;
         ResetTitleScrolling();
         scrollLastLength = 0;  // lives as long as the module: every test starts as freshly loaded
