@@ -55,7 +55,7 @@ public:
         scrollMode = mode;
         ResetTitleScrolling();
         stop_ = os::CreateEvent(true, false);
-        os::SetEvent(displayActiveEvent);
+        os::SetEvent(openPanel.displayActiveEvent);
         answers.windowTitle = "12. A title long enough to run through the whole field - Winamp";
         if (withPlayer) fake::ShowScriptedPlayer(&answers);
         {

@@ -11,7 +11,7 @@ void ShowAboutBox() {
     ExpandDialogItems(aboutItems, items, aboutItemCount, false);
 
     // Hiding pauses the live display, so nothing draws over the dialog or the help viewer.
-    if (panelPlacement) SetPanelShown(*panelPlacement, false);
+    if (openPanel.placement) SetPanelShown(*openPanel.placement, false);
     const int result = hostLink.services.ShowDialog ? hostLink.services.ShowDialog(hostLink.services.moduleNumber, -1, -1, aboutWidth,
                                                                          aboutHeight, nullptr, items, aboutItemCount)
                                                : -1;
@@ -19,8 +19,8 @@ void ShowAboutBox() {
         hostLink.services.ShowHelpTopic(hostLink.services.moduleName, "Hotkeys", 0);
     FlushOutput();
     // Keys and clicks meant for the dialog or the help viewer must not reach the panel.
-    os::FlushConsoleInputBuffer(consoleInput);
-    if (panelPlacement) SetPanelShown(*panelPlacement, true);
+    os::FlushConsoleInputBuffer(openPanel.consoleInput);
+    if (openPanel.placement) SetPanelShown(*openPanel.placement, true);
 }
 
 }  // namespace quaver

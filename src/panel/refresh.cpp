@@ -67,15 +67,15 @@ struct ShownPicture {
 ShownPicture shown;
 
 bool PanelReady() {
-    return panelPlacement && widgetTable[slot::PanelTitle] && widgetTable[slot::TitleLine] &&
-           widgetTable[slot::Shuffle] && widgetTable[slot::Repeat];
+    return openPanel.placement && openPanel.widgets[slot::PanelTitle] && openPanel.widgets[slot::TitleLine] &&
+           openPanel.widgets[slot::Shuffle] && openPanel.widgets[slot::Repeat];
 }
 
 // A pass that was waiting for the lock while the display was paused must not draw over what the pause was
 // made for (the restored screen, the player's start notice).
 bool DisplayStillActive(os::Handle stop) {
     return os::WaitForSingleObject(stop, 0) != os::WaitObject0 &&
-           os::WaitForSingleObject(displayActiveEvent, 0) == os::WaitObject0;
+           os::WaitForSingleObject(openPanel.displayActiveEvent, 0) == os::WaitObject0;
 }
 
 void BlankBuffers(PassBuffers& buffers) {
@@ -122,15 +122,15 @@ bool ClockHidden(const PlayerSnapshot& snapshot) {
 }
 
 void ShowIndicator(int slotIndex, int32_t lit, const char* letter) {
-    Widget& indicator = *widgetTable[slotIndex];
+    Widget& indicator = *openPanel.widgets[slotIndex];
     SetText(indicator, lit ? letter : unlitIndicator);
     indicator.colour = lit ? paletteIndicator : paletteFrame;
     indicator.draw(false);
 }
 
 void PlacePanelTitle(const char* text, int32_t length) {
-    Widget& title = *widgetTable[slot::PanelTitle];
-    SetTextAt(title, text, PanelTitleColumn(panelWidth, length, settings.showCloseButton != 0));
+    Widget& title = *openPanel.widgets[slot::PanelTitle];
+    SetTextAt(title, text, PanelTitleColumn(openPanel.panelWidth, length, settings.showCloseButton != 0));
     title.draw(false);
 }
 
@@ -144,14 +144,14 @@ void ShowVersion(int32_t value) {
 }
 
 void DrawPass(const PassBuffers& buffers) {
-    const int x = panelPlacement->x;
-    const int y = panelPlacement->y;
+    const int x = openPanel.placement->x;
+    const int y = openPanel.placement->y;
     const int first = settings.wideTrackNumber ? 0 : narrowFirstCell;
     PutText(x + digitRowsColumn, y + topDigitRowLine, settings.palette[paletteDigits], buffers.digits.top + first);
     PutText(x + digitRowsColumn, y + topDigitRowLine + 1, settings.palette[paletteDigits], buffers.digits.middle + first);
     PutText(x + digitRowsColumn, y + topDigitRowLine + 2, settings.palette[paletteDigits], buffers.digits.bottom + first);
-    PutText(x + static_cast<int>(infoLineX), y + infoRowLine, settings.palette[paletteFrame], buffers.infoRow);
-    widgetTable[slot::TitleLine]->draw(false);
+    PutText(x + static_cast<int>(openPanel.infoLineX), y + infoRowLine, settings.palette[paletteFrame], buffers.infoRow);
+    openPanel.widgets[slot::TitleLine]->draw(false);
     FlushOutput();  // the one flush of the pass
 }
 
@@ -187,10 +187,10 @@ void IdleBuffers(PassBuffers& buffers) {
 void ShowIdle(bool playerGone) {
     if (playerGone && settings.showVersion[0] && playerVersion != 0) {
         playerVersion = 0;
-        SetTextAt(*widgetTable[slot::PanelTitle], plainPanelTitle,
-                  PanelTitleColumn(panelWidth, sizeof plainPanelTitle - 1, settings.showCloseButton != 0));
+        SetTextAt(*openPanel.widgets[slot::PanelTitle], plainPanelTitle,
+                  PanelTitleColumn(openPanel.panelWidth, sizeof plainPanelTitle - 1, settings.showCloseButton != 0));
         // The whole panel, so that the border comes back under the longer version title.
-        DrawPanel(*panelPlacement);
+        DrawPanel(*openPanel.placement);
     }
     IdleBuffers(shown.buffers);
     DrawPass(shown.buffers);
@@ -207,7 +207,7 @@ void ResetRefreshPicture() {
 void RunRefreshPass(os::Handle stop) {
     bool remaining = false;
     {
-        os::CriticalSectionLock lock(drawingLock);
+        os::CriticalSectionLock lock(openPanel.drawingLock);
         if (!DisplayStillActive(stop) || !PanelReady()) return;
         remaining = settings.timeFormat != 0;  // the host's thread flips it under the lock
     }
@@ -223,7 +223,7 @@ void RunRefreshPass(os::Handle stop) {
         answeredAny = queries.answeredAny();
     }
 
-    os::CriticalSectionLock lock(drawingLock);
+    os::CriticalSectionLock lock(openPanel.drawingLock);
     if (!DisplayStillActive(stop) || !PanelReady()) return;
     const uint32_t now = os::GetTickCount();
     if (answeredAny) {
@@ -247,7 +247,7 @@ void RunRefreshPass(os::Handle stop) {
 
 uint32_t OSAPI RefreshThread(void* stop) {
     // stopEvent first, so that it wins when both are set; a paused display sleeps here without drawing.
-    const os::Handle events[2] = {stop, displayActiveEvent};
+    const os::Handle events[2] = {stop, openPanel.displayActiveEvent};
     for (;;) {
         if (os::WaitForAnyObject(2, events, os::Infinite) != os::WaitObject0 + 1) return 0;
         RunRefreshPass(stop);

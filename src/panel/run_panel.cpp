@@ -22,22 +22,22 @@ constexpr uint32_t workerStackSize = 0x4000;
 constexpr os::CursorInfo hiddenCursor{1, false};
 
 void ReleaseAllWidgets() {
-    for (Widget* widget : widgetTable)
+    for (Widget* widget : openPanel.widgets)
         if (widget) widget->release();
 }
 
 void ToggleTimeFormat() {
     // Under the lock: a refresh pass must not see the label and the format half changed.
-    os::CriticalSectionLock lock(drawingLock);
-    Widget* label = widgetTable[slot::TimeLabel];
+    os::CriticalSectionLock lock(openPanel.drawingLock);
+    Widget* label = openPanel.widgets[slot::TimeLabel];
     // After the flip the label names the format in force.
     if (label) SetText(*label, settings.timeFormat == 1 ? trackTimeLabel : trackLeftLabel);
     settings.timeFormat = settings.timeFormat == 1 ? 0 : 1;
-    if (label && panelPlacement && panelPlacement->shown) label->draw(true);
+    if (label && openPanel.placement && openPanel.placement->shown) label->draw(true);
 }
 
 void NextScrollMode() {
-    os::CriticalSectionLock lock(drawingLock);
+    os::CriticalSectionLock lock(openPanel.drawingLock);
     scrollMode = (scrollMode + 1) % scrollModeValue::Count;
     ResetTitleScrolling();
 }
@@ -54,7 +54,7 @@ void HideOrShow(PanelPlacement& placement) {
 // Gives every widget its slot's kind and the settings' visibility, and centres the panel.
 void PreparePanel(PanelWidgets& widgets, PanelPlacement& placement) {
     widgets.EnterInTable();
-    panelPlacement = &placement;
+    openPanel.placement = &placement;
     BuildWidgets();
     widgets.volumeUp.visible = settings.showVolumeControl != 0;
     widgets.volumeDown.visible = settings.showVolumeControl != 0;
@@ -62,15 +62,15 @@ void PreparePanel(PanelWidgets& widgets, PanelPlacement& placement) {
     widgets.repeatIndicator.visible = settings.showRepeatShuffle != 0;
     widgets.closeGlyph.visible = settings.showCloseButton != 0;
     volumeChangeTick.store(0, std::memory_order_relaxed);
-    const PanelGeometry geometry = ComputePanelGeometry(consoleWidth, consoleHeight, settings.wideTrackNumber != 0);
+    const PanelGeometry geometry = ComputePanelGeometry(openPanel.consoleWidth, openPanel.consoleHeight, settings.wideTrackNumber != 0);
     placement.x = geometry.x;
     placement.y = geometry.y;
 }
 
 // The widgets and the placement end with RunPanel: nothing may refer to them afterwards.
 void ForgetPanel() {
-    for (Widget*& widget : widgetTable) widget = nullptr;
-    panelPlacement = nullptr;
+    for (Widget*& widget : openPanel.widgets) widget = nullptr;
+    openPanel.placement = nullptr;
 }
 
 void StopWorkers(os::UniqueHandle& stop, os::UniqueHandle& repeatThread, os::UniqueHandle& refreshThread) {
@@ -107,16 +107,16 @@ bool ActOnInputCode(uint32_t code, PanelPlacement& placement) {
     // A player command, straight from the widget that took the key or click.
     if (command::IsVolume(code)) volumeChangeTick.store(os::GetTickCount(), std::memory_order_relaxed);
     // The repeats of a held key whose command found no player even after a start do not start it again.
-    const bool startRefused = commandKey != 0 && commandKey == startRefusedKey;
+    const bool startRefused = panelInput.commandKey != 0 && panelInput.commandKey == panelInput.startRefusedKey;
     if (SendPlayerCommand(code, !startRefused) == CommandResult::StartFailed && CommandKeyStillHeld())
-        startRefusedKey = commandKey;
+        panelInput.startRefusedKey = panelInput.commandKey;
     return true;
 }
 
 void RunPanel() {
     uint32_t savedMode = 0;
-    if (!os::GetConsoleMode(consoleInput, &savedMode) ||
-        !os::SetConsoleMode(consoleInput, savedMode & keepMouseInputOnly)) {
+    if (!os::GetConsoleMode(openPanel.consoleInput, &savedMode) ||
+        !os::SetConsoleMode(openPanel.consoleInput, savedMode & keepMouseInputOnly)) {
         ShowErrorBox(message::ConsoleModeFailed);
         return;
     }
@@ -126,7 +126,7 @@ void RunPanel() {
 
     os::UniqueHandle stop(os::CreateEvent(true, false));
     if (!stop) {
-        os::SetConsoleMode(consoleInput, savedMode);
+        os::SetConsoleMode(openPanel.consoleInput, savedMode);
         ShowErrorBox(message::CreateEventFailed);
         return;
     }
@@ -134,7 +134,7 @@ void RunPanel() {
     os::UniqueHandle repeatThread(os::CreateThread(RepeatThread, stop.get(), workerStackSize));
     if (!repeatThread) {
         stop.reset();
-        os::SetConsoleMode(consoleInput, savedMode);
+        os::SetConsoleMode(openPanel.consoleInput, savedMode);
         ShowErrorBox(message::CreateThreadFailed);
         return;
     }
@@ -142,14 +142,14 @@ void RunPanel() {
     os::UniqueHandle refreshThread(os::CreateThread(RefreshThread, stop.get(), workerStackSize));
     if (!refreshThread) {
         StopWorkers(stop, repeatThread, refreshThread);
-        os::SetConsoleMode(consoleInput, savedMode);
+        os::SetConsoleMode(openPanel.consoleInput, savedMode);
         ShowErrorBox(message::CreateThreadFailed);
         return;
     }
 
     os::CursorInfo savedCursor{};
-    const bool cursorKnown = os::GetConsoleCursorInfo(consoleOutput, &savedCursor);
-    os::SetConsoleCursorInfo(consoleOutput, hiddenCursor);
+    const bool cursorKnown = os::GetConsoleCursorInfo(openPanel.consoleOutput, &savedCursor);
+    os::SetConsoleCursorInfo(openPanel.consoleOutput, hiddenCursor);
 
     PanelWidgets widgets;
     PanelPlacement placement{};
@@ -162,8 +162,8 @@ void RunPanel() {
     // Closing: the worker threads end before the screen is put back, so nothing draws over it.
     StopWorkers(stop, repeatThread, refreshThread);
     SetPanelShown(placement, false);
-    os::SetConsoleMode(consoleInput, savedMode);
-    if (cursorKnown) os::SetConsoleCursorInfo(consoleOutput, savedCursor);
+    os::SetConsoleMode(openPanel.consoleInput, savedMode);
+    if (cursorKnown) os::SetConsoleCursorInfo(openPanel.consoleOutput, savedCursor);
     ForgetPanel();
 }
 

@@ -11,7 +11,7 @@
 namespace quaver {
 
 int32_t TitleFieldCells() {
-    return titleFieldLength < static_cast<uint32_t>(titleLineCells) ? static_cast<int32_t>(titleFieldLength)
+    return openPanel.titleFieldLength < static_cast<uint32_t>(titleLineCells) ? static_cast<int32_t>(openPanel.titleFieldLength)
                                                                      : titleLineCells;
 }
 

@@ -143,7 +143,7 @@ constexpr WidgetLayout widgetLayouts[4] = {
 
 // The title line starts blank, titleFieldLength characters long.
 void BlankTitleLine() {
-    uint32_t length = titleFieldLength;
+    uint32_t length = openPanel.titleFieldLength;
     if (length > sizeof titleLine - 1) length = sizeof titleLine - 1;
     std::memset(titleLine, ' ', length);
     titleLine[length] = '\0';
@@ -154,11 +154,11 @@ void BlankTitleLine() {
 void BuildWidgets() {
     const WidgetLayout& layout = widgetLayouts[(settings.asciiButtons ? 1 : 0) + (settings.wideTrackNumber ? 2 : 0)];
     const char* const timeLabel = settings.timeFormat == 1 ? trackLeftLabel : trackTimeLabel;
-    const auto timeLabelX = static_cast<int16_t>(timeLabelCentre - (std::strlen(timeLabel) >> 1));
+    const auto timeLabelX = static_cast<int16_t>(openPanel.timeLabelCentre - (std::strlen(timeLabel) >> 1));
     BlankTitleLine();
 
     for (int slot = 0; slot < widgetCount; ++slot) {
-        Widget* widget = widgetTable[slot];
+        Widget* widget = openPanel.widgets[slot];
         if (!widget) continue;
         const WidgetPlace& place = layout[slot];
         const WidgetDefinition& definition = widgetDefinitions[slot];

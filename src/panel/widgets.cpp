@@ -10,7 +10,6 @@
 
 namespace quaver {
 
-Widget* widgetTable[widgetCount];
 
 namespace {
 
@@ -28,7 +27,7 @@ struct Cell {
 };
 
 Cell ScreenCellOf(const Widget& widget) {
-    const PanelPlacement* placement = panelPlacement;
+    const PanelPlacement* placement = openPanel.placement;
     return {(placement ? placement->x : 0) + widget.x, (placement ? placement->y : 0) + widget.y};
 }
 
@@ -43,8 +42,8 @@ bool OnWidget(const Widget& widget, const os::MouseEvent& mouse) { return HitsPo
 // A draw made on the host's thread in answer to input: under drawingLock for this one draw only, and only
 // while the panel is on the screen (a focus change may release a widget while the panel is hidden).
 void DrawFromInput(Widget& widget) {
-    os::CriticalSectionLock lock(drawingLock);
-    if (panelPlacement && panelPlacement->shown) widget.draw(true);
+    os::CriticalSectionLock lock(openPanel.drawingLock);
+    if (openPanel.placement && openPanel.placement->shown) widget.draw(true);
 }
 
 // A run of one character, bounded by the row buffer.
@@ -57,7 +56,7 @@ void FillRow(char (&row)[buttonRowCapacity], uint32_t count, char character) {
 // One press at a time. Every widget, not only the one that took the last event: an event that no widget
 // took (the pointer moving over the console) leaves the widget it passed over still held.
 void ReleaseOthers(const Widget& taker) {
-    for (Widget* widget : widgetTable)
+    for (Widget* widget : openPanel.widgets)
         if (widget && widget != &taker && widget->engaged) widget->release();
 }
 
@@ -115,7 +114,7 @@ void GlyphWidget::draw(bool flush) {
 
 void Widget::release() {
     {
-        os::CriticalSectionLock lock(drawingLock);
+        os::CriticalSectionLock lock(openPanel.drawingLock);
         engaged = 0;
         mouseHeld = 0;
         if (!pressed) return;
@@ -133,7 +132,7 @@ bool Widget::mouse(const os::InputRecord& event, uint32_t& delivered) {
     uint32_t hold = 0;
     bool accepted = false;
     {
-        os::CriticalSectionLock lock(drawingLock);
+        os::CriticalSectionLock lock(openPanel.drawingLock);
         accepted = TakeInput(event, delivered, after, hold);
     }
     if (after == AfterInput::ReleaseThis) {
@@ -236,7 +235,7 @@ void PanelWidgets::EnterInTable() {
                                         &buttons[4], &buttons[5], &buttons[6],      &buttons[7],
                                         &volumeUp,   &volumeDown, &panelTitle,      &timeLabel,
                                         &titleLineWidget, &shuffle, &repeatIndicator, &closeGlyph};
-    for (int slot = 0; slot < widgetCount; ++slot) widgetTable[slot] = slots[slot];
+    for (int slot = 0; slot < widgetCount; ++slot) openPanel.widgets[slot] = slots[slot];
 }
 
 }  // namespace quaver

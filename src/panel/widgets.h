@@ -60,7 +60,6 @@ constexpr int VolumeUp = 8, VolumeDown = 9, PanelTitle = 10, TimeLabel = 11, Tit
 constexpr int Shuffle = 13, Repeat = 14, CloseGlyph = 15;
 }  // namespace slot
 
-extern Widget* widgetTable[widgetCount];
 
 // The 16 widget objects of one opening, of the kinds their slots require. RunPanel owns one on its stack.
 struct PanelWidgets {
@@ -73,14 +72,14 @@ struct PanelWidgets {
     IndicatorWidget shuffle;        // slot 13
     IndicatorWidget repeatIndicator;  // slot 14
     GlyphWidget closeGlyph;         // slot 15
-    void EnterInTable();            // fills widgetTable in slot order
+    void EnterInTable();            // fills the widget table in slot order
 };
 
 // The time-mode label names the format the clock shows; both texts are 12 characters, so the label keeps its x.
 inline constexpr char trackTimeLabel[] = " Track Time ";
 inline constexpr char trackLeftLabel[] = " Track Left ";
 
-// Fills the 16 widgets of widgetTable from the definition table and the layout the settings choose.
+// Fills the 16 widgets of the widget table from the definition table and the layout the settings choose.
 void BuildWidgets();
 void SetText(Widget& widget, const char* text);
 void SetTextAt(Widget& widget, const char* text, int16_t x);

@@ -37,7 +37,7 @@ void StartPlayer() {
     // Resume only a display that was running: at panel opening (no panel drawn yet) or while the panel is
     // hidden, resuming would let the worker threads draw where there is no panel.
     const bool displayWasActive =
-        displayActiveEvent && os::WaitForSingleObject(displayActiveEvent, 0) == os::WaitObject0;
+        openPanel.displayActiveEvent && os::WaitForSingleObject(openPanel.displayActiveEvent, 0) == os::WaitObject0;
     SetDisplayActive(false);
     void* screen = hostLink.services.SaveScreenArea ? hostLink.services.SaveScreenArea(0, 0, -1, -1) : nullptr;
     const os::Window foreground = os::GetForegroundWindow();

@@ -70,7 +70,7 @@ uint32_t OSAPI RepeatThread(void* stopEvent) {
     ForgetRepeatTarget();
     // stopEvent first, so that it wins when both are set; a paused display neither sends nor sleeps.
     for (;;) {
-        const os::Handle events[2] = {stopEvent, displayActiveEvent};
+        const os::Handle events[2] = {stopEvent, openPanel.displayActiveEvent};
         if (os::WaitForAnyObject(2, events, os::Infinite) != os::WaitObject0 + 1) return 0;
         os::Sleep(RepeatHeldCommand());
     }

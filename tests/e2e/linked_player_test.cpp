@@ -62,16 +62,16 @@ protected:
         settings.startPlayer[1] = 0;
         heldCommand = 0;
         volumeChangeTick = 0;
-        os::InitializeCriticalSection(drawingLock);
-        displayActiveEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);  // the panel is on the screen
+        os::InitializeCriticalSection(openPanel.drawingLock);
+        openPanel.displayActiveEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);  // the panel is on the screen
         stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     }
     void TearDown() override {
         StopRepeating();
         os::CloseHandle(stop);
-        os::CloseHandle(displayActiveEvent);
-        displayActiveEvent = nullptr;
-        os::DeleteCriticalSection(drawingLock);
+        os::CloseHandle(openPanel.displayActiveEvent);
+        openPanel.displayActiveEvent = nullptr;
+        os::DeleteCriticalSection(openPanel.drawingLock);
         ClosePlayerWindow();
     }
 
@@ -161,7 +161,7 @@ TEST_F(LinkedPlayerStart, AMissingPlayerIsStartedFromItsRegisteredCommandAndGets
     EXPECT_EQ(host->messageBoxes[0].buttonCount, 0);
     EXPECT_EQ(host->restores, 1) << "the screen is put back";
     EXPECT_EQ(host->savedAreasLive, 0);
-    EXPECT_EQ(WaitForSingleObject(displayActiveEvent, 0), WAIT_OBJECT_0) << "the display runs again";
+    EXPECT_EQ(WaitForSingleObject(openPanel.displayActiveEvent, 0), WAIT_OBJECT_0) << "the display runs again";
 }
 
 TEST_F(LinkedPlayerStart, AWindowThatAppearsDuringTheLastWaitIsUsed) {

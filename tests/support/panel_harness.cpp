@@ -27,30 +27,26 @@ PanelHarness::PanelHarness(const PanelLook& look) {
     settings.timeFormat = look.timeFormat;
     std::memcpy(settings.palette, testPalette, sizeof settings.palette);
 
-    consoleInput = os::GetStdHandle(os::StdInputHandle);
-    consoleOutput = os::GetStdHandle(os::StdOutputHandle);
-    consoleWidth = look.consoleWidth;
-    consoleHeight = look.consoleHeight;
-    const PanelGeometry geometry = ComputePanelGeometry(consoleWidth, consoleHeight, look.wideTrackNumber);
-    panelWidth = geometry.panelWidth;
-    trackLabelX = geometry.trackLabelX;
-    timeLabelCentre = geometry.timeLabelCentre;
-    infoLineX = geometry.infoLineX;
-    titleFieldLength = geometry.titleFieldLength;
+    openPanel.consoleInput = os::GetStdHandle(os::StdInputHandle);
+    openPanel.consoleOutput = os::GetStdHandle(os::StdOutputHandle);
+    openPanel.consoleWidth = look.consoleWidth;
+    openPanel.consoleHeight = look.consoleHeight;
+    const PanelGeometry geometry = ComputePanelGeometry(openPanel.consoleWidth, openPanel.consoleHeight, look.wideTrackNumber);
+    openPanel.panelWidth = geometry.panelWidth;
+    openPanel.trackLabelX = geometry.trackLabelX;
+    openPanel.timeLabelCentre = geometry.timeLabelCentre;
+    openPanel.infoLineX = geometry.infoLineX;
+    openPanel.titleFieldLength = geometry.titleFieldLength;
 
-    modifierState = 0;
-    leftButtonHeld = false;
-    commandKey = 0;
-    startRefusedKey = 0;
-    pendingInputCode = panelCode::Nothing;
+    panelInput = PanelInputState{};
     ResetRefreshPicture();
     heldCommand = 0;
     volumeChangeTick = 0;
-    displayActiveEvent = os::CreateEvent(true, false);
-    os::InitializeCriticalSection(drawingLock);
+    openPanel.displayActiveEvent = os::CreateEvent(true, false);
+    os::InitializeCriticalSection(openPanel.drawingLock);
 
     widgets.EnterInTable();
-    panelPlacement = &placement;
+    openPanel.placement = &placement;
     BuildWidgets();
     widgets.volumeUp.visible = look.volumeControl;
     widgets.volumeDown.visible = look.volumeControl;
@@ -65,16 +61,16 @@ PanelHarness::PanelHarness(const PanelLook& look) {
 PanelHarness::~PanelHarness() {
     using namespace quaver;
     if (placement.savedArea) host().services.RestoreScreenArea(placement.savedArea);
-    for (Widget*& widget : widgetTable) widget = nullptr;
-    panelPlacement = nullptr;
+    for (Widget*& widget : openPanel.widgets) widget = nullptr;
+    openPanel.placement = nullptr;
     heldCommand = 0;
-    os::DeleteCriticalSection(drawingLock);
-    os::CloseHandle(displayActiveEvent);
-    displayActiveEvent = nullptr;
+    os::DeleteCriticalSection(openPanel.drawingLock);
+    os::CloseHandle(openPanel.displayActiveEvent);
+    openPanel.displayActiveEvent = nullptr;
 }
 
 bool PanelHarness::displayActive() const {
-    return os::WaitForSingleObject(quaver::displayActiveEvent, 0) == os::WaitObject0;
+    return os::WaitForSingleObject(quaver::openPanel.displayActiveEvent, 0) == os::WaitObject0;
 }
 
 Cell PaintedCell(int32_t x, int32_t y) {

@@ -29,7 +29,7 @@ protected:
         fake::StartModule();
         // No player is started unless a test asks for it.
         fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 0);
-        modifierState = 0;
+        panelInput.modifiers = 0;
     }
 
     static void Tap(uint16_t key, uint32_t state = 0) {
@@ -67,8 +67,8 @@ protected:
         EXPECT_EQ(fake::world().liveLocks, 0);
         EXPECT_EQ(fake::host().savedAreasLive, 0);
         EXPECT_FALSE(fake::world().infiniteWaitExpired) << "a thread was never ended";
-        EXPECT_EQ(displayActiveEvent, nullptr);
-        EXPECT_EQ(panelPlacement, nullptr);
+        EXPECT_EQ(openPanel.displayActiveEvent, nullptr);
+        EXPECT_EQ(openPanel.placement, nullptr);
     }
     static void ExpectSyntheticShift() {
         EXPECT_EQ(fake::world().keybdEvents, (std::vector<std::vector<uint32_t>>{{16, 0x2A, 0}, {16, 0x2A, 2}}));
@@ -372,7 +372,7 @@ TEST_F(Opening, TheWorkerThreadsStayPausedUntilThePanelIsOnTheScreen) {
             if (message == os::WmCommand && fake::PutTexts().empty()) sentBeforeDrawn = true;
             return 0;
         });
-        os::SetEvent(displayActiveEvent);
+        os::SetEvent(openPanel.displayActiveEvent);
         heldCommand = 40061;
     };
     fake::host().onSaveScreenArea = [](int, int, int x2, int) {

@@ -431,10 +431,10 @@ TEST_F(Widgets, AReleaseWhileThePanelIsHiddenLeavesTheHostsScreenAlone) {
 TEST_F(Widgets, APressWaitsForARefreshPassInProgressBeforeDrawing) {
     std::promise<void> locked, finish;
     std::thread pass([&] {
-        os::EnterCriticalSection(drawingLock);
+        os::EnterCriticalSection(openPanel.drawingLock);
         locked.set_value();
         finish.get_future().wait();
-        os::LeaveCriticalSection(drawingLock);
+        os::LeaveCriticalSection(openPanel.drawingLock);
     });
     locked.get_future().wait();
     auto press = std::async(std::launch::async, [&] {

@@ -20,17 +20,17 @@ protected:
     void SetUp() override {
         fake::Reset();
         fake::StartModule();
-        os::InitializeCriticalSection(drawingLock);
-        displayActiveEvent = os::CreateEvent(true, true);
+        os::InitializeCriticalSection(openPanel.drawingLock);
+        openPanel.displayActiveEvent = os::CreateEvent(true, true);
         heldCommand = 0;
         volumeChangeTick = 0;
         ForgetRepeatTarget();
     }
     void TearDown() override {
         StopThread();
-        os::CloseHandle(displayActiveEvent);
-        displayActiveEvent = nullptr;
-        os::DeleteCriticalSection(drawingLock);
+        os::CloseHandle(openPanel.displayActiveEvent);
+        openPanel.displayActiveEvent = nullptr;
+        os::DeleteCriticalSection(openPanel.drawingLock);
     }
 
     // A player whose every answer takes sendMs of the manual clock.
@@ -222,7 +222,7 @@ TEST_F(HeldCommand, WhileHeldTheCommandIsResentAboutEvery50Ms) {
 
 TEST_F(HeldCommand, WhileTheDisplayIsPausedTheThreadNeitherSendsNorSleeps) {
     fake::ShowPlayer(nullptr);
-    os::ResetEvent(displayActiveEvent);
+    os::ResetEvent(openPanel.displayActiveEvent);
     heldCommand = command::Rewind;
     StartThread();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -43,7 +43,7 @@ protected:
         Close();
         panel = std::make_unique<fake::PanelHarness>(look);
         stop = os::CreateEvent(true, false);
-        os::SetEvent(displayActiveEvent);
+        os::SetEvent(openPanel.displayActiveEvent);
         playerVersion = 0;
         settings.showVersion[0] = 0;
         settings.showVersion[1] = 0;
@@ -64,9 +64,9 @@ protected:
     int y() const { return panel->placement.y; }
     int digitCells() const { return settings.wideTrackNumber ? 32 : 28; }
     std::string Digits(int line) const { return pictures::DigitPicture(fake::ScreenRow(y() + 2 + line, x() + 3, digitCells())); }
-    std::string InfoRow() const { return pictures::LinePicture(fake::ScreenRow(y() + 6, x() + static_cast<int>(infoLineX), 25)); }
+    std::string InfoRow() const { return pictures::LinePicture(fake::ScreenRow(y() + 6, x() + static_cast<int>(openPanel.infoLineX), 25)); }
     std::string TitleField() const {
-        return fake::ScreenRow(y() + 5, x() + 2, static_cast<int>(titleFieldLength));
+        return fake::ScreenRow(y() + 5, x() + 2, static_cast<int>(openPanel.titleFieldLength));
     }
     fake::Cell Cell(int column, int line) const { return fake::CellAt(x() + column, y() + line); }
 
@@ -452,7 +452,7 @@ TEST_F(SlowPlayer, APlayerAnsweringEveryQuestionIn30MsShowsItsPictureAndLeavesTh
     fake::ShowPlayer([&](uint32_t message, uintptr_t wParam, intptr_t lParam) -> intptr_t {
         if (hosts.empty()) {
             hosts.emplace_back([&] {
-                os::CriticalSectionLock lock(drawingLock);
+                os::CriticalSectionLock lock(openPanel.drawingLock);
                 lockTaken = 1;
             });
             for (int wait = 0; wait < 500 && !lockTaken; ++wait)
@@ -542,7 +542,7 @@ TEST_F(RefreshPass, APassWaitingForTheLockWhileThePanelIsPausedDoesNotDraw) {
     size_t before = 0;
     {
         // The host's thread holds the lock (as around a widget draw) while the pass gets ready.
-        os::CriticalSectionLock lock(drawingLock);
+        os::CriticalSectionLock lock(openPanel.drawingLock);
         before = fake::PutTexts().size();
         thread = os::CreateThread(RefreshThread, stop, 0x4000);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -589,7 +589,7 @@ TEST_F(RefreshPass, ARealHungPlayerStillLetsTheHostsThreadDraw) {
     EXPECT_TRUE(fake::WaitUntil([](fake::World& world) { return !world.sent.empty(); }));
     // The host's thread takes the lock for a widget draw: it gets it within one pass's budget.
     const auto asked = std::chrono::steady_clock::now();
-    { os::CriticalSectionLock lock(drawingLock); }
+    { os::CriticalSectionLock lock(openPanel.drawingLock); }
     EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(2000));
     os::SetEvent(stop);
     EXPECT_EQ(os::WaitForSingleObject(thread, 3000), os::WaitObject0);

@@ -25,7 +25,7 @@ protected:
         Close();
         panel = std::make_unique<fake::PanelHarness>(look);
         stop = os::CreateEvent(true, false);
-        os::SetEvent(displayActiveEvent);
+        os::SetEvent(openPanel.displayActiveEvent);
         settings.showVersion[0] = 0;
         scrollMode = 0;
         ResetTitleScrolling();
@@ -44,7 +44,7 @@ protected:
 
     std::string Field() {
         RunRefreshPass(stop);
-        return fake::ScreenRow(panel->placement.y + 5, panel->placement.x + 2, static_cast<int>(titleFieldLength));
+        return fake::ScreenRow(panel->placement.y + 5, panel->placement.x + 2, static_cast<int>(openPanel.titleFieldLength));
     }
     std::string FieldFor(const std::string& windowTitle) {
         player.windowTitle = windowTitle;
