@@ -51,8 +51,8 @@ public:
     LiveDisplay(bool withPlayer, int32_t mode) {
         settings.showVersion[0] = 1;
         settings.showVersion[1] = 0;
-        playerVersion = 0;
-        scrollMode = mode;
+        liveDisplay.playerVersion = 0;
+        liveDisplay.scrollMode = mode;
         ResetTitleScrolling();
         stop_ = os::CreateEvent(true, false);
         os::SetEvent(openPanel.displayActiveEvent);

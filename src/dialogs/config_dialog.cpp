@@ -62,11 +62,11 @@ void FillItems(HostDialogItem* items) {
     SetState(items[ElapsedTime], settings.timeFormat == 0);
     SetState(items[RemainingTime], settings.timeFormat);
 
-    scrollMode = ScrollModeFromStored(scrolling);
-    scrollOffset = 0;
-    scrollBackward = 0;
+    liveDisplay.scrollMode = ScrollModeFromStored(scrolling);
+    liveDisplay.scroll.offset = 0;
+    liveDisplay.scroll.backward = 0;
 
-    if (scrollMode == scrollModeValue::Centred) Disable(items, RunningText, TreeToBackAndForth);
+    if (liveDisplay.scrollMode == scrollModeValue::Centred) Disable(items, RunningText, TreeToBackAndForth);
     if (!settings.showVersion[0]) Disable(items, VersionDigits, VersionDigits);
     if (!settings.startPlayer[0]) Disable(items, StartOnlyOnCommand, StartOnlyOnCommand);
 }
@@ -88,7 +88,7 @@ bool StoreItems(const HostDialogItem* items) {
     // or neither of the style buttons selected.
     const uint32_t scrolling = (On(items[ScrollTitle]) ? storedScroll::Scrolls : 0u) |
                                (On(items[BackAndForth]) ? storedScroll::BackAndForth : 0u);
-    scrollMode = ScrollModeFromStored(scrolling);
+    liveDisplay.scrollMode = ScrollModeFromStored(scrolling);
 
     const StoredSetting values[] = {
         {"IgnoreFarPalette", On(items[OwnPalette])},

@@ -33,7 +33,7 @@ extern "C" void HOSTAPI SetStartupInfo(const HostServices* services) {
 
     BuildSettingsKeyPath(hostLink.services.registryRoot, hostLink.settingsKeyPath);
     settings.timeFormat = ReadSetting("TimeFormat", 0) != 0;
-    scrollMode = ScrollModeFromStored(ReadSetting("ScrollMode", 2));
+    liveDisplay.scrollMode = ScrollModeFromStored(ReadSetting("ScrollMode", 2));
     ResetTitleScrolling();
 }
 

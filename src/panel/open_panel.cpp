@@ -41,7 +41,7 @@ void MeasureConsole() {
 }
 
 void ClearPerOpeningState() {
-    playerVersion = 0;
+    liveDisplay.playerVersion = 0;
     ResetRefreshPicture();
     panelInput.leftButtonHeld = false;
     heldCommand.store(0, std::memory_order_relaxed);

@@ -15,8 +15,7 @@
 
 namespace quaver {
 
-int32_t playerVersion;
-char versionTitle[40];
+LiveDisplay liveDisplay;
 
 namespace {
 
@@ -32,11 +31,6 @@ constexpr int32_t pausedState = 3;
 constexpr int digitRowsColumn = 3;
 constexpr int topDigitRowLine = 2;
 constexpr int infoRowLine = 6;
-
-struct PassBuffers {
-    DigitRows digits;
-    char infoRow[infoRowCells + 1];
-};
 
 // Everything one pass learns from the player. Asked without drawingLock, then drawn under it in one go.
 struct PlayerSnapshot {
@@ -55,16 +49,6 @@ struct PlayerSnapshot {
     int32_t version;
     TitleAnswer title;
 };
-
-// What the panel shows between passes. A pass whose answers did not all arrive redraws the last complete
-// picture (its clock simply stands still) until the player has been silent for silenceBeforeIdle. Owned by
-// the RefreshThread; reset when the panel opens.
-struct ShownPicture {
-    PassBuffers buffers;  // the last complete picture, or the idle one
-    bool silent;          // the last pass got no answer at all
-    uint32_t silentSince;
-};
-ShownPicture shown;
 
 bool PanelReady() {
     return openPanel.placement && openPanel.widgets[slot::PanelTitle] && openPanel.widgets[slot::TitleLine] &&
@@ -98,8 +82,8 @@ bool AskPlayer(PlayerQueries& player, bool remaining, PlayerSnapshot& snapshot) 
     if (snapshot.indicatorsAsked &&
         (!player.Ask(query::Shuffle, snapshot.shuffle) || !player.Ask(query::Repeat, snapshot.repeat)))
         return false;
-    // playerVersion is written only by this thread.
-    snapshot.versionAsked = settings.showVersion[0] && playerVersion == 0;
+    // liveDisplay.playerVersion is written only by this thread.
+    snapshot.versionAsked = settings.showVersion[0] && liveDisplay.playerVersion == 0;
     if (snapshot.versionAsked && !player.Ask(query::Version, snapshot.version)) return false;
     return AskTitleLine(player, snapshot.title);
 }
@@ -139,8 +123,8 @@ void ShowVersion(int32_t value) {
     // No player has a negative version: it stays unknown, unshown, and is asked again next pass.
     if (version.major < 0) return;
     // A major version of 0 leaves the version unknown too: it is asked again next pass.
-    playerVersion = version.major;
-    PlacePanelTitle(versionTitle, FormatVersionTitle(versionTitle, version));
+    liveDisplay.playerVersion = version.major;
+    PlacePanelTitle(liveDisplay.versionTitle, FormatVersionTitle(liveDisplay.versionTitle, version));
 }
 
 void DrawPass(const PassBuffers& buffers) {
@@ -173,7 +157,7 @@ void DrawSnapshot(const PlayerSnapshot& snapshot) {
     FillTitleLine(snapshot.title);
     TerminateDigitRows(buffers.digits);
     DrawPass(buffers);
-    shown.buffers = buffers;
+    liveDisplay.shownBuffers = buffers;
 }
 
 void IdleBuffers(PassBuffers& buffers) {
@@ -185,23 +169,23 @@ void IdleBuffers(PassBuffers& buffers) {
 // The display without a player: track number 000, no clock, a plain info line, a blank title line; the
 // indicators keep their last state. A player that went away also takes its version out of the panel title.
 void ShowIdle(bool playerGone) {
-    if (playerGone && settings.showVersion[0] && playerVersion != 0) {
-        playerVersion = 0;
+    if (playerGone && settings.showVersion[0] && liveDisplay.playerVersion != 0) {
+        liveDisplay.playerVersion = 0;
         SetTextAt(*openPanel.widgets[slot::PanelTitle], plainPanelTitle,
                   PanelTitleColumn(openPanel.panelWidth, sizeof plainPanelTitle - 1, settings.showCloseButton != 0));
         // The whole panel, so that the border comes back under the longer version title.
         DrawPanel(*openPanel.placement);
     }
-    IdleBuffers(shown.buffers);
-    DrawPass(shown.buffers);
+    IdleBuffers(liveDisplay.shownBuffers);
+    DrawPass(liveDisplay.shownBuffers);
 }
 
 }  // namespace
 
 void ResetRefreshPicture() {
-    IdleBuffers(shown.buffers);
-    shown.silent = false;
-    shown.silentSince = 0;
+    IdleBuffers(liveDisplay.shownBuffers);
+    liveDisplay.silent = false;
+    liveDisplay.silentSince = 0;
 }
 
 void RunRefreshPass(os::Handle stop) {
@@ -227,21 +211,21 @@ void RunRefreshPass(os::Handle stop) {
     if (!DisplayStillActive(stop) || !PanelReady()) return;
     const uint32_t now = os::GetTickCount();
     if (answeredAny) {
-        shown.silent = false;
-    } else if (!shown.silent) {
-        shown.silent = true;
-        shown.silentSince = now;
+        liveDisplay.silent = false;
+    } else if (!liveDisplay.silent) {
+        liveDisplay.silent = true;
+        liveDisplay.silentSince = now;
     }
     if (!player) {
         ShowIdle(true);
     } else if (complete) {
         DrawSnapshot(snapshot);
-    } else if (shown.silent && now - shown.silentSince >= silenceBeforeIdle) {
+    } else if (liveDisplay.silent && now - liveDisplay.silentSince >= silenceBeforeIdle) {
         ShowIdle(false);
     } else {
         // Never a partial snapshot: the last complete picture stays, drawn again in case the panel was
         // redrawn meanwhile. The title line still holds its text.
-        DrawPass(shown.buffers);
+        DrawPass(liveDisplay.shownBuffers);
     }
 }
 

@@ -38,7 +38,7 @@ void ToggleTimeFormat() {
 
 void NextScrollMode() {
     os::CriticalSectionLock lock(openPanel.drawingLock);
-    scrollMode = (scrollMode + 1) % scrollModeValue::Count;
+    liveDisplay.scrollMode = (liveDisplay.scrollMode + 1) % scrollModeValue::Count;
     ResetTitleScrolling();
 }
 

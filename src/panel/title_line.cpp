@@ -2,17 +2,10 @@
 
 namespace quaver {
 
-char titleLine[40];
-int32_t scrollMode;
-int32_t scrollOffset;
-int32_t scrollPause;
-uint8_t scrollBackward;
-int32_t scrollLastLength;
-
 void ResetTitleScrolling() {
-    scrollOffset = 0;
-    scrollPause = 13;
-    scrollBackward = 0;
+    liveDisplay.scroll.offset = 0;
+    liveDisplay.scroll.pause = 13;
+    liveDisplay.scroll.backward = 0;
 }
 
 }  // namespace quaver

@@ -5,26 +5,20 @@
 #include <cstdint>
 
 #include "os/os.h"
+#include "panel/refresh.h"
 #include "panel/title_layout.h"
 
 namespace quaver {
 
 class PlayerQueries;
 
-constexpr int32_t titleLineCells = 34;  // the widest field; titleLine holds it and a terminator
+static_assert(titleLineCells < sizeof LiveDisplay::titleLine, "the widest field and a terminator");
 constexpr uint32_t volumeShowMs = 1000;
 
-extern char titleLine[40];  // text of widget slot 12, OEM code page
-extern int32_t scrollMode;  // a scrollModeValue
-extern int32_t scrollOffset;
-extern int32_t scrollPause;
-extern uint8_t scrollBackward;
-extern int32_t scrollLastLength;
-
-// scrollOffset 0, scrollPause 13, forward.
+// The scroll state to offset 0, a pause of 13 passes, forward.
 void ResetTitleScrolling();
 
-// The field's length: titleFieldLength, kept within titleLine.
+// The field's length: titleFieldLength, kept within the title line.
 int32_t TitleFieldCells();
 // The field's cells to spaces and the terminator after the field.
 void BlankTitleField();
@@ -41,8 +35,8 @@ struct TitleAnswer {
 // asked then), else the player's window title. False when the player did not answer the title query.
 bool AskTitleLine(PlayerQueries& player, TitleAnswer& answer);
 
-// Fills the blanked titleLine from the answer (the caller draws it): the volume text, or the title laid out
-// by scrollMode, advancing the scroll state. Runs under drawingLock, which guards scrollMode and the state.
+// Fills the blanked title line from the answer (the caller draws it): the volume text, or the title laid out
+// by the scroll mode, advancing the scroll state. Runs under drawingLock, which guards the mode and the state.
 void FillTitleLine(const TitleAnswer& answer);
 
 }  // namespace quaver

@@ -11,13 +11,13 @@
 namespace quaver {
 
 int32_t TitleFieldCells() {
-    return openPanel.titleFieldLength < static_cast<uint32_t>(titleLineCells) ? static_cast<int32_t>(openPanel.titleFieldLength)
-                                                                     : titleLineCells;
+    const uint32_t field = openPanel.titleFieldLength;
+    return field < static_cast<uint32_t>(titleLineCells) ? static_cast<int32_t>(field) : titleLineCells;
 }
 
 void BlankTitleField() {
-    std::memset(titleLine, ' ', titleLineCells);
-    titleLine[TitleFieldCells()] = '\0';
+    std::memset(liveDisplay.titleLine, ' ', titleLineCells);
+    liveDisplay.titleLine[TitleFieldCells()] = '\0';
 }
 
 namespace {
@@ -42,7 +42,7 @@ void WriteVolume(uint32_t volume, int32_t fieldLength) {
     if (reported >= 0 && reported < count) count = reported;
     if (count > fieldLength - at) count = fieldLength - at;
     // Plain ASCII: no conversion, and no terminator inside the field.
-    if (count > 0) std::memcpy(titleLine + at, text, static_cast<size_t>(count));
+    if (count > 0) std::memcpy(liveDisplay.titleLine + at, text, static_cast<size_t>(count));
 }
 
 }  // namespace
@@ -63,16 +63,11 @@ void FillTitleLine(const TitleAnswer& answer) {
     ShownTitle shown{};
     if (!FindShownTitle(answer.title, answer.length, shown)) return;  // nothing to show; the scroll state stays
 
-    ScrollState scroll{scrollOffset, scrollPause, scrollBackward, scrollLastLength};
     char field[titleLineCells];
-    const TitleSpan span =
-        LayOutTitle(answer.title + shown.start, shown.length, fieldLength, scrollMode, scroll, field);
-    scrollOffset = scroll.offset;
-    scrollPause = scroll.pause;
-    scrollBackward = scroll.backward;
-    scrollLastLength = scroll.lastLength;
+    const TitleSpan span = LayOutTitle(answer.title + shown.start, shown.length, fieldLength, liveDisplay.scrollMode,
+                                       liveDisplay.scroll, field);
     if (span.count > 0)
-        os::CharToOemBuff(field + span.at, titleLine + span.at, static_cast<uint32_t>(span.count));
+        os::CharToOemBuff(field + span.at, liveDisplay.titleLine + span.at, static_cast<uint32_t>(span.count));
 }
 
 }  // namespace quaver

@@ -144,9 +144,9 @@ constexpr WidgetLayout widgetLayouts[4] = {
 // The title line starts blank, titleFieldLength characters long.
 void BlankTitleLine() {
     uint32_t length = openPanel.titleFieldLength;
-    if (length > sizeof titleLine - 1) length = sizeof titleLine - 1;
-    std::memset(titleLine, ' ', length);
-    titleLine[length] = '\0';
+    if (length > sizeof liveDisplay.titleLine - 1) length = sizeof liveDisplay.titleLine - 1;
+    std::memset(liveDisplay.titleLine, ' ', length);
+    liveDisplay.titleLine[length] = '\0';
 }
 
 }  // namespace
@@ -167,7 +167,7 @@ void BuildWidgets() {
         if (slot == slot::TimeLabel)
             SetTextAt(*widget, timeLabel, timeLabelX);
         else if (slot == slot::TitleLine)
-            SetText(*widget, titleLine);
+            SetText(*widget, liveDisplay.titleLine);
         else
             SetText(*widget, place.text);
         widget->command = definition.command;

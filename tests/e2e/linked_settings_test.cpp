@@ -60,7 +60,7 @@ TEST_F(RealRegistry, StartUpReadsTheTimeFormatAndScrollMode) {
     StoreBytes("ScrollMode", {6, 0, 0, 0}, REG_DWORD);
     SetStartupInfo(&host->services);
     EXPECT_EQ(settings.timeFormat, 1);
-    EXPECT_EQ(scrollMode, 2);
+    EXPECT_EQ(liveDisplay.scrollMode, 2);
 }
 
 TEST_F(RealRegistry, OnlyAPaletteOfExactlyEightBytesIsUsed) {

@@ -81,8 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fake::PanelHarness panel(look);
     settings.showVersion[0] = (switches >> 5) & 1;
     settings.showVersion[1] = (switches >> 6) & 1;
-    playerVersion = 0;  // as every opening of the panel starts
-    scrollMode = static_cast<int32_t>(in.TakeBelow(3));
+    liveDisplay.playerVersion = 0;  // as every opening of the panel starts
+    liveDisplay.scrollMode = static_cast<int32_t>(in.TakeBelow(3));
     {
         std::lock_guard lock(fake::Mutex());
         fake::world().manualClock = true;
@@ -132,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int flushes = fuzz::RequireDrawnOnPanel(fuzz::TakeDrawing(), panel.placement);
         Require(flushes == 1, "a pass flushes exactly once");
         fuzz::RequireWidgetLengths();
-        Require(playerVersion == 0 || settings.showVersion[0], "the version is known only while it is shown");
+        Require(liveDisplay.playerVersion == 0 || settings.showVersion[0], "the version is known only while it is shown");
     }
     fake::RemovePlayer();
     SetDisplayActive(false);

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                 settings.wideTrackNumber};
     for (uint8_t value : switches)
         if (!IsSwitch(value)) std::abort();
-    if (scrollMode < 0 || scrollMode > 2) std::abort();
+    if (liveDisplay.scrollMode < 0 || liveDisplay.scrollMode > 2) std::abort();
     if (fake::world().openKeys != 0) std::abort();
     return 0;
 }

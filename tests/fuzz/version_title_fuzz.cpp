@@ -1,5 +1,5 @@
 // Any version value the player answers, in both forms of the minor digits: the panel title it makes fits
-// versionTitle, reads back as " Quaver v<major>.<minor> Control " in upper-case hexadecimal without leading
+// liveDisplay.versionTitle, reads back as " Quaver v<major>.<minor> Control " in upper-case hexadecimal without leading
 // zeros, and stays inside the top border of either panel.
 #include <cstddef>
 #include <cstdint>
@@ -38,20 +38,20 @@ void CheckTitle(int32_t value, bool minorAsTwoDigits) {
     const PlayerVersionNumber version = SplitPlayerVersion(value, minorAsTwoDigits);
     Require(version.major == (value >> 12), "the major version is the value shifted right by 12, sign kept");
 
-    const int length = FormatVersionTitle(versionTitle, version);
+    const int length = FormatVersionTitle(liveDisplay.versionTitle, version);
     Require(length > 0 && length < versionTitleCapacity, "the title fits versionTitle");
-    Require(static_cast<size_t>(length) == strnlen(versionTitle, sizeof versionTitle), "the length is the title's");
+    Require(static_cast<size_t>(length) == strnlen(liveDisplay.versionTitle, sizeof liveDisplay.versionTitle), "the length is the title's");
 
     const size_t prefixLength = sizeof prefix - 1, suffixLength = sizeof suffix - 1;
-    Require(std::strncmp(versionTitle, prefix, prefixLength) == 0, "the title starts with the name");
+    Require(std::strncmp(liveDisplay.versionTitle, prefix, prefixLength) == 0, "the title starts with the name");
     Require(static_cast<size_t>(length) > prefixLength + suffixLength &&
-                std::strcmp(versionTitle + length - suffixLength, suffix) == 0,
+                std::strcmp(liveDisplay.versionTitle + length - suffixLength, suffix) == 0,
             "the title ends with \" Control \"");
-    const char* at = versionTitle + prefixLength;
+    const char* at = liveDisplay.versionTitle + prefixLength;
     uint32_t major = 0, minor = 0;
     Require(ReadHex(at, '.', major), "the major version in upper-case hexadecimal");
     ++at;
-    Require(ReadHex(at, ' ', minor) && at == versionTitle + length - suffixLength,
+    Require(ReadHex(at, ' ', minor) && at == liveDisplay.versionTitle + length - suffixLength,
             "the minor version in upper-case hexadecimal");
     Require(major == static_cast<uint32_t>(version.major), "the title shows the major version");
     Require(minor == static_cast<uint32_t>(version.minor), "the title shows the minor version");

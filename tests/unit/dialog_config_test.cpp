@@ -82,16 +82,16 @@ TEST_F(ConfigDialog, OnAnEmptyStoreItShowsTheDialogsDefaultsWithNothingDisabled)
 
 TEST_F(ConfigDialog, CancellingOnAnEmptyStoreStillSwitchesToTheDialogsDefaults) {
     ASSERT_EQ(settings.timeFormat, 0) << "start-up chose elapsed time";
-    ASSERT_EQ(scrollMode, 2) << "and running text";
-    scrollOffset = 7;
-    scrollBackward = 1;
-    scrollPause = 5;
+    ASSERT_EQ(liveDisplay.scrollMode, 2) << "and running text";
+    liveDisplay.scroll.offset = 7;
+    liveDisplay.scroll.backward = 1;
+    liveDisplay.scroll.pause = 5;
     EXPECT_EQ(Configure(0), 0);
     EXPECT_EQ(settings.timeFormat, 1) << "remaining time";
-    EXPECT_EQ(scrollMode, 1) << "back and forth";
-    EXPECT_EQ(scrollOffset, 0) << "scrolling starts over";
-    EXPECT_EQ(scrollBackward, 0);
-    EXPECT_EQ(scrollPause, 5) << "the pause counter is left alone";
+    EXPECT_EQ(liveDisplay.scrollMode, 1) << "back and forth";
+    EXPECT_EQ(liveDisplay.scroll.offset, 0) << "scrolling starts over";
+    EXPECT_EQ(liveDisplay.scroll.backward, 0);
+    EXPECT_EQ(liveDisplay.scroll.pause, 5) << "the pause counter is left alone";
     EXPECT_TRUE(fake::world().valuesSet.empty());
 }
 
@@ -105,7 +105,7 @@ TEST_F(ConfigDialog, StoredScrollMode1ShowsScrollingOffWithItsStyleKeptAndWrites
     EXPECT_EQ(call.items[item::BackAndForth].selected, 1);
     for (int i = 0; i < 22; ++i) EXPECT_EQ(Disabled(call, i), i >= 12 && i <= 15) << "item " << i;
     EXPECT_EQ(StoredValue("ScrollMode"), 1u);
-    EXPECT_EQ(scrollMode, 0);
+    EXPECT_EQ(liveDisplay.scrollMode, 0);
 }
 
 TEST_F(ConfigDialog, AConfirmedDialogWritesAllTenValuesInOrderAndSetsTheSwitches) {
@@ -143,7 +143,7 @@ TEST_F(ConfigDialog, AConfirmedDialogWritesAllTenValuesInOrderAndSetsTheSwitches
     EXPECT_EQ(settings.showCloseButton, 0);
     EXPECT_EQ(settings.showRepeatShuffle, 0);
     EXPECT_EQ(settings.timeFormat, 1);
-    EXPECT_EQ(scrollMode, 2);
+    EXPECT_EQ(liveDisplay.scrollMode, 2);
 }
 
 TEST_F(ConfigDialog, TheVersionDigitsChoiceIsKeptWhileTheVersionIsHidden) {

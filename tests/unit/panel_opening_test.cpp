@@ -262,23 +262,23 @@ TEST_F(Opening, SpaceTogglesTheClockFormatForThisAndLaterOpeningsWithoutStoringI
 }
 
 TEST_F(Opening, EnterStepsTheScrollModeAndRestartsTheScrollingWithoutStoringIt) {
-    ASSERT_EQ(scrollMode, 2);
-    scrollOffset = 9;
-    scrollPause = 0;
-    scrollBackward = 1;
+    ASSERT_EQ(liveDisplay.scrollMode, 2);
+    liveDisplay.scroll.offset = 9;
+    liveDisplay.scroll.pause = 0;
+    liveDisplay.scroll.backward = 1;
     Tap(0x0D);
     fake::PushKey(escapeKey, true);
     OpenPlugin(0, 0);
-    EXPECT_EQ(scrollMode, 0);
-    EXPECT_EQ(scrollOffset, 0);
-    EXPECT_EQ(scrollPause, 13);
-    EXPECT_EQ(scrollBackward, 0);
+    EXPECT_EQ(liveDisplay.scrollMode, 0);
+    EXPECT_EQ(liveDisplay.scroll.offset, 0);
+    EXPECT_EQ(liveDisplay.scroll.pause, 13);
+    EXPECT_EQ(liveDisplay.scroll.backward, 0);
     EXPECT_FALSE(fake::HasValue(fake::testSettingsKey, "ScrollMode"));
     Tap(0x0D);
     Tap(0x0D);
     fake::PushKey(escapeKey, true);
     OpenPlugin(0, 0);
-    EXPECT_EQ(scrollMode, 2);
+    EXPECT_EQ(liveDisplay.scrollMode, 2);
 }
 
 TEST_F(Opening, CtrlAltShiftHidesAndShowsThePanelAndClosingPutsBackTheScreen) {

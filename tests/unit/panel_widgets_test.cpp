@@ -470,7 +470,7 @@ TEST_F(Widgets, TheTimeLabelNamesTheFormatAndKeepsItsColumnOnBothPanels) {
 TEST_F(Widgets, TheTitleLineStartsBlankAcrossTheWholeField) {
     EXPECT_EQ(at(slot::TitleLine).length, 30u);
     EXPECT_EQ(std::string(at(slot::TitleLine).text), std::string(30, ' '));
-    EXPECT_EQ(at(slot::TitleLine).text, titleLine) << "the title line draws the module's buffer";
+    EXPECT_EQ(at(slot::TitleLine).text, liveDisplay.titleLine) << "the title line draws the module's buffer";
     Open({.wideTrackNumber = true});
     EXPECT_EQ(at(slot::TitleLine).length, 34u);
     EXPECT_EQ(at(slot::Shuffle).x, 33);

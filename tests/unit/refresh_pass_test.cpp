@@ -44,10 +44,10 @@ protected:
         panel = std::make_unique<fake::PanelHarness>(look);
         stop = os::CreateEvent(true, false);
         os::SetEvent(openPanel.displayActiveEvent);
-        playerVersion = 0;
+        liveDisplay.playerVersion = 0;
         settings.showVersion[0] = 0;
         settings.showVersion[1] = 0;
-        scrollMode = 0;
+        liveDisplay.scrollMode = 0;
         ResetTitleScrolling();
     }
     void TearDown() override { Close(); }
@@ -291,7 +291,7 @@ TEST_F(RefreshPass, ThePlayersVersionGoesIntoThePanelTitleUntilThePlayerGoesAway
     ShowPlayer();
     DrawPanel(panel->placement);
     Pass();
-    EXPECT_EQ(playerVersion, 2);
+    EXPECT_EQ(liveDisplay.playerVersion, 2);
     EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver v2.19 Control ");
     EXPECT_EQ(panel->at(slot::PanelTitle).x, 7) << "(34 - 22) / 2, one further for the close button";
     EXPECT_EQ(fake::ScreenRow(y(), x() + 7, 22), " Quaver v2.19 Control ");
@@ -299,7 +299,7 @@ TEST_F(RefreshPass, ThePlayersVersionGoesIntoThePanelTitleUntilThePlayerGoesAway
     fake::RemovePlayer();
     size_t before = fake::PutTexts().size();
     Pass();
-    EXPECT_EQ(playerVersion, 0);
+    EXPECT_EQ(liveDisplay.playerVersion, 0);
     EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver Control ");
     EXPECT_EQ(panel->at(slot::PanelTitle).x, 10);
     EXPECT_EQ(PanelRedraws(DrawnSince(before)), 1) << "the border comes back under the longer title";
@@ -318,14 +318,14 @@ TEST_F(RefreshPass, TheMinorVersionFormAndAMajorVersionOfZero) {
     player.version = 0x2100;
     ShowPlayer();
     Pass();
-    EXPECT_STREQ(versionTitle, " Quaver v2.10 Control ");
+    EXPECT_STREQ(liveDisplay.versionTitle, " Quaver v2.10 Control ");
 
-    playerVersion = 0;
+    liveDisplay.playerVersion = 0;
     settings.showVersion[1] = 0;
     Pass();
-    EXPECT_STREQ(versionTitle, " Quaver v2.1 Control ");
+    EXPECT_STREQ(liveDisplay.versionTitle, " Quaver v2.1 Control ");
 
-    playerVersion = 0;
+    liveDisplay.playerVersion = 0;
     player.version = 0x0091;  // major 0: asked again on the next pass
     ForgetSent();
     Pass();
@@ -333,7 +333,7 @@ TEST_F(RefreshPass, TheMinorVersionFormAndAMajorVersionOfZero) {
     int versionQueries = 0;
     for (const auto& asked : Asked()) versionQueries += asked.message == os::WmUser && asked.lParam == 0;
     EXPECT_EQ(versionQueries, 2);
-    EXPECT_EQ(playerVersion, 0);
+    EXPECT_EQ(liveDisplay.playerVersion, 0);
     EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver v0.19 Control ");
 }
 
@@ -343,11 +343,11 @@ TEST_F(RefreshPass, ANegativeVersionCountsAsUnknownAndIsNotShown) {
     player.version = static_cast<int32_t>(0xFFFF2091u);
     ShowPlayer();
     Pass();
-    EXPECT_EQ(playerVersion, 0);
+    EXPECT_EQ(liveDisplay.playerVersion, 0);
     EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver Control ");
     player.version = 0x2091;
     Pass();
-    EXPECT_EQ(playerVersion, 2) << "asked again, and known once the answer makes sense";
+    EXPECT_EQ(liveDisplay.playerVersion, 2) << "asked again, and known once the answer makes sense";
 }
 
 // ---- a player that stops answering, answers slowly or changes part way -------------------------------------
@@ -426,7 +426,7 @@ TEST_F(SlowPlayer, AHungTitleQueryKeepsThePictureAndTheVersion) {
     settings.showVersion[0] = 1;
     ShowPlayer();
     Pass();
-    ASSERT_EQ(playerVersion, 2);
+    ASSERT_EQ(liveDisplay.playerVersion, 2);
     player.hangAfter = player.answered + 8;  // the eight queries of the next pass, then the title hangs
     player.position = 300000;
     const size_t before = fake::PutTexts().size();
@@ -434,7 +434,7 @@ TEST_F(SlowPlayer, AHungTitleQueryKeepsThePictureAndTheVersion) {
     ExpectTrack7At345();
     EXPECT_EQ(TitleField(), "        Artist - Song         ");
     EXPECT_EQ(PanelRedraws(DrawnSince(before)), 0) << "an unanswering player is not a player gone";
-    EXPECT_EQ(playerVersion, 2);
+    EXPECT_EQ(liveDisplay.playerVersion, 2);
 
     Advance(silenceBeforeIdle);
     Pass();  // nothing answered at all now

@@ -25,7 +25,7 @@ protected:
 TEST_F(SettingsStore, AnEmptyStoreGivesTheDocumentedDefaults) {
     LoadDisplaySettings();
     EXPECT_EQ(settings.timeFormat, 0) << "elapsed time";
-    EXPECT_EQ(scrollMode, 2) << "running text";
+    EXPECT_EQ(liveDisplay.scrollMode, 2) << "running text";
     EXPECT_EQ(settings.showVersion[0], 1);
     EXPECT_EQ(settings.showVersion[1], 1);
     EXPECT_EQ(settings.showRepeatShuffle, 1);
@@ -76,15 +76,15 @@ TEST(ScrollModeSetting, StoredValuesMapToCentredRunningOrBackAndForth) {
 TEST_F(SettingsStore, StartUpReadsTimeFormatAndScrollModeAndResetsScrolling) {
     Store("TimeFormat", 5);
     Store("ScrollMode", 3);
-    scrollOffset = 9;
-    scrollPause = 2;
-    scrollBackward = 1;
+    liveDisplay.scroll.offset = 9;
+    liveDisplay.scroll.pause = 2;
+    liveDisplay.scroll.backward = 1;
     SetStartupInfo(&fake::host().services);
     EXPECT_EQ(settings.timeFormat, 1) << "any non-zero value means remaining time";
-    EXPECT_EQ(scrollMode, 1);
-    EXPECT_EQ(scrollOffset, 0);
-    EXPECT_EQ(scrollPause, 13);
-    EXPECT_EQ(scrollBackward, 0);
+    EXPECT_EQ(liveDisplay.scrollMode, 1);
+    EXPECT_EQ(liveDisplay.scroll.offset, 0);
+    EXPECT_EQ(liveDisplay.scroll.pause, 13);
+    EXPECT_EQ(liveDisplay.scroll.backward, 0);
 }
 
 TEST_F(SettingsStore, ValuesOfOtherTypesAndLengthsAreReadOnlyWhenTheyFitFourBytes) {

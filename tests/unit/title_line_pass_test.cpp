@@ -27,9 +27,9 @@ protected:
         stop = os::CreateEvent(true, false);
         os::SetEvent(openPanel.displayActiveEvent);
         settings.showVersion[0] = 0;
-        scrollMode = 0;
+        liveDisplay.scrollMode = 0;
         ResetTitleScrolling();
-        scrollLastLength = 0;  // lives as long as the module: every test starts as freshly loaded
+        liveDisplay.scroll.lastLength = 0;  // lives as long as the module: every test starts as freshly loaded
         std::lock_guard lock(fake::Mutex());
         fake::world().manualClock = true;
         fake::world().tick = 50000;
@@ -119,11 +119,11 @@ TEST_F(TitleLine, ScrollingModesAdvanceOncePerPass) {
     const std::string shown = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
     player.windowTitle = "1. " + shown + " - Winamp";
     fake::ShowScriptedPlayer(&player);
-    scrollMode = 1;
+    liveDisplay.scrollMode = 1;
     EXPECT_EQ(Field(), shown.substr(1, 30));
     EXPECT_EQ(Field(), shown.substr(2, 30));
     EXPECT_EQ(Field(), shown.substr(2, 30));
-    scrollMode = 2;
+    liveDisplay.scrollMode = 2;
     ResetTitleScrolling();
     EXPECT_EQ(Field(), shown.substr(1, 30));
 }
@@ -186,7 +186,7 @@ TEST_F(TitleLine, TheVolumeDisplayDoesNotAdvanceTheScroll) {
     const std::string shown = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
     player.windowTitle = "1. " + shown + " - Winamp";
     fake::ShowScriptedPlayer(&player);
-    scrollMode = 2;
+    liveDisplay.scrollMode = 2;
     EXPECT_EQ(Field(), shown.substr(1, 30));
     Stamp(50000, 0x80000000u);
     Field();
