@@ -44,7 +44,7 @@ void ClearPerOpeningState() {
     liveDisplay.playerVersion = 0;
     ResetRefreshPicture();
     panelInput.leftButtonHeld = false;
-    heldCommand.store(0, std::memory_order_relaxed);
+    playerLink.heldCommand.store(0, std::memory_order_relaxed);
     panelInput.commandKey = 0;
     panelInput.startRefusedKey = 0;
     panelInput.pendingCode = panelCode::Nothing;

@@ -61,7 +61,7 @@ void PreparePanel(PanelWidgets& widgets, PanelPlacement& placement) {
     widgets.shuffle.visible = settings.showRepeatShuffle != 0;
     widgets.repeatIndicator.visible = settings.showRepeatShuffle != 0;
     widgets.closeGlyph.visible = settings.showCloseButton != 0;
-    volumeChangeTick.store(0, std::memory_order_relaxed);
+    playerLink.volumeChangeTick.store(0, std::memory_order_relaxed);
     const PanelGeometry geometry = ComputePanelGeometry(openPanel.consoleWidth, openPanel.consoleHeight, settings.wideTrackNumber != 0);
     placement.x = geometry.x;
     placement.y = geometry.y;
@@ -105,7 +105,7 @@ bool ActOnInputCode(uint32_t code, PanelPlacement& placement) {
     default: break;
     }
     // A player command, straight from the widget that took the key or click.
-    if (command::IsVolume(code)) volumeChangeTick.store(os::GetTickCount(), std::memory_order_relaxed);
+    if (command::IsVolume(code)) playerLink.volumeChangeTick.store(os::GetTickCount(), std::memory_order_relaxed);
     // The repeats of a held key whose command found no player even after a start do not start it again.
     const bool startRefused = panelInput.commandKey != 0 && panelInput.commandKey == panelInput.startRefusedKey;
     if (SendPlayerCommand(code, !startRefused) == CommandResult::StartFailed && CommandKeyStillHeld())

@@ -25,12 +25,12 @@ namespace {
 // Whether the volume shows in place of the title this pass, and its value. Ends a volume display whose
 // second is over, or whose volume cannot be read.
 bool VolumeShown(uint32_t& volume) {
-    const uint32_t stamped = volumeChangeTick.load(std::memory_order_relaxed);
+    const uint32_t stamped = playerLink.volumeChangeTick.load(std::memory_order_relaxed);
     if (stamped == 0) return false;
     if (os::GetTickCount() - stamped <= volumeShowMs && os::WaveOutGetVolume(&volume)) return true;
     // Clear only the stamp judged here: a volume command stamped meanwhile gets its own second.
     uint32_t judged = stamped;
-    volumeChangeTick.compare_exchange_strong(judged, 0, std::memory_order_relaxed);
+    playerLink.volumeChangeTick.compare_exchange_strong(judged, 0, std::memory_order_relaxed);
     return false;
 }
 

@@ -118,7 +118,7 @@ void Widget::release() {
         engaged = 0;
         mouseHeld = 0;
         if (!pressed) return;
-        heldCommand.store(0, std::memory_order_relaxed);
+        playerLink.heldCommand.store(0, std::memory_order_relaxed);
         pressed = 0;
     }
     os::Sleep(releaseDelayMs);  // outside drawingLock: the live display goes on meanwhile
@@ -139,7 +139,7 @@ bool Widget::mouse(const os::InputRecord& event, uint32_t& delivered) {
         release();
     } else if (after == AfterInput::ReleaseOthers) {
         ReleaseOthers(*this);
-        heldCommand.store(hold, std::memory_order_relaxed);
+        playerLink.heldCommand.store(hold, std::memory_order_relaxed);
     }
     return accepted;
 }
@@ -167,7 +167,7 @@ bool Widget::TakeInput(const os::InputRecord& event, uint32_t& delivered, AfterI
             OnWidget(*this, event.mouse)) {
             pressed = 1;
             DrawFromInput(*this);
-            if (repeat) heldCommand.store(command, std::memory_order_relaxed);
+            if (repeat) playerLink.heldCommand.store(command, std::memory_order_relaxed);
         }
         return false;
     }
@@ -193,7 +193,7 @@ bool Widget::TakeInput(const os::InputRecord& event, uint32_t& delivered, AfterI
         if (!on) {
             // Dragged off: drawn released and no longer repeated, but still engaged.
             pressed = 0;
-            heldCommand.store(0, std::memory_order_relaxed);
+            playerLink.heldCommand.store(0, std::memory_order_relaxed);
             DrawFromInput(*this);
         }
         return false;

@@ -8,8 +8,7 @@
 
 namespace quaver {
 
-std::atomic<uint32_t> heldCommand{0};
-std::atomic<uint32_t> volumeChangeTick{0};
+PlayerLink playerLink;
 
 namespace {
 
@@ -27,13 +26,10 @@ void GiveForegroundBack(os::Window window) {
     if (window) os::SetForegroundWindow(window);
 }
 
-// One start at a time: nothing the host does while the notice is up may start another.
-bool startUnderWay;
-
 // Starts the player with its start notice on the screen; everything changed is put back before returning.
 void StartPlayer() {
-    if (startUnderWay) return;
-    startUnderWay = true;
+    if (playerLink.startUnderWay) return;
+    playerLink.startUnderWay = true;
     // Resume only a display that was running: at panel opening (no panel drawn yet) or while the panel is
     // hidden, resuming would let the worker threads draw where there is no panel.
     const bool displayWasActive =
@@ -61,7 +57,7 @@ void StartPlayer() {
     DiscardInputQueuedDuringStart();
     if (displayWasActive) SetDisplayActive(true);
     GiveForegroundBack(foreground);
-    startUnderWay = false;
+    playerLink.startUnderWay = false;
 }
 
 os::Window FindOrStart(bool allowStart, bool& attempted) {

@@ -60,8 +60,8 @@ protected:
         ASSERT_FALSE(hostLink.tooOld);
         settings.startPlayer[0] = 1;
         settings.startPlayer[1] = 0;
-        heldCommand = 0;
-        volumeChangeTick = 0;
+        playerLink.heldCommand = 0;
+        playerLink.volumeChangeTick = 0;
         os::InitializeCriticalSection(openPanel.drawingLock);
         openPanel.displayActiveEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);  // the panel is on the screen
         stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -204,10 +204,10 @@ TEST_F(LinkedPlayerStart, AWindowThatAppearsAfterTheWaitsIsNotUsedAndTheCommandI
 TEST_F(LinkedPlayer, AHeldCommandIsResentAboutEvery50Ms) {
     StandinPlayer player;
     ASSERT_TRUE(player.Ready()) << player.Problem();
-    heldCommand = command::FastForward;
+    playerLink.heldCommand = command::FastForward;
     StartRepeating();
     Sleep(1500);
-    heldCommand = 0;
+    playerLink.heldCommand = 0;
     Sleep(200);
     const auto commands = player.Commands();
     StopRepeating();
@@ -241,18 +241,18 @@ TEST_F(LinkedPlayer, ResendingStopsSoonAfterThePlayerExits) {
     StandinPlayer player({"--exit-after", "2500"});
     ASSERT_TRUE(player.Ready()) << player.Problem();
     const HWND window = player.Window();
-    heldCommand = command::VolumeUp;
+    playerLink.heldCommand = command::VolumeUp;
     StartRepeating();
 
     while (IsWindow(window)) Sleep(1);
     const DWORD gone = GetTickCount();
-    while (heldCommand.load() != 0 && GetTickCount() - gone < 2000) Sleep(1);
+    while (playerLink.heldCommand.load() != 0 && GetTickCount() - gone < 2000) Sleep(1);
     const DWORD dropped = GetTickCount() - gone;
     std::printf("[ figures  ] the held command was dropped %lu ms after the player's window went\n",
                 static_cast<unsigned long>(dropped));
-    EXPECT_EQ(heldCommand.load(), 0u);
+    EXPECT_EQ(playerLink.heldCommand.load(), 0u);
     EXPECT_LE(dropped, 100u);
-    EXPECT_NE(volumeChangeTick.load(), 0u) << "each volume re-send stamped the time";
+    EXPECT_NE(playerLink.volumeChangeTick.load(), 0u) << "each volume re-send stamped the time";
     EXPECT_GE(player.Commands().size(), 5u) << "it was re-sending while the player ran";
 }
 
@@ -260,13 +260,13 @@ TEST_F(LinkedPlayer, AHungPlayerGetsOneReSendAndThenOnlyQuestionsUntilItAnswers)
     StandinPlayer player({"--hang-after", "800"});
     ASSERT_TRUE(player.Ready()) << player.Problem();
     ASSERT_TRUE(player.WaitForLog([](const auto& log) { return HasNote(log, "hung"); }));
-    heldCommand = command::VolumeDown;  // every re-send stamps volumeChangeTick, answered or not
+    playerLink.heldCommand = command::VolumeDown;  // every re-send stamps volumeChangeTick, answered or not
     StartRepeating();
 
     std::vector<uint32_t> stamps;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 1200) {
-        const uint32_t stamp = volumeChangeTick.load();
+        const uint32_t stamp = playerLink.volumeChangeTick.load();
         if (stamp != 0 && (stamps.empty() || stamp != stamps.back())) stamps.push_back(stamp);
         Sleep(1);
     }

@@ -93,11 +93,11 @@ void Offer(fuzz::FuzzInput& in, const PanelPlacement& placement) {
 
 void RequireWidgetsConsistent() {
     int heldByKey = 0;
-    bool heldCommandOwned = heldCommand == 0;
+    bool heldCommandOwned = playerLink.heldCommand == 0;
     for (const Widget* widget : openPanel.widgets) {
         heldByKey += widget->engaged && !widget->mouseHeld;
         heldCommandOwned |= widget->repeat && widget->engaged && widget->mouseHeld && widget->pressed &&
-                            widget->command == heldCommand;
+                            widget->command == playerLink.heldCommand;
     }
     Require(heldByKey <= 1, "at most one widget is held by a key");
     Require(heldCommandOwned, "a command repeats only while its repeating widget is held down with the mouse");

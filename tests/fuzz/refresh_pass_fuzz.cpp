@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fake::world().volumeFails = in.TakeBool();
         fake::world().volume = in.Take<uint32_t>();
     }
-    volumeChangeTick = in.Take<uint32_t>();
+    playerLink.volumeChangeTick = in.Take<uint32_t>();
 
     fake::PlayerAnswers answers;
     fake::PlayerAnswers changed;

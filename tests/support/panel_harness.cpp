@@ -40,8 +40,8 @@ PanelHarness::PanelHarness(const PanelLook& look) {
 
     panelInput = PanelInputState{};
     ResetRefreshPicture();
-    heldCommand = 0;
-    volumeChangeTick = 0;
+    playerLink.heldCommand = 0;
+    playerLink.volumeChangeTick = 0;
     openPanel.displayActiveEvent = os::CreateEvent(true, false);
     os::InitializeCriticalSection(openPanel.drawingLock);
 
@@ -63,7 +63,7 @@ PanelHarness::~PanelHarness() {
     if (placement.savedArea) host().services.RestoreScreenArea(placement.savedArea);
     for (Widget*& widget : openPanel.widgets) widget = nullptr;
     openPanel.placement = nullptr;
-    heldCommand = 0;
+    playerLink.heldCommand = 0;
     os::DeleteCriticalSection(openPanel.drawingLock);
     os::CloseHandle(openPanel.displayActiveEvent);
     openPanel.displayActiveEvent = nullptr;

@@ -198,7 +198,7 @@ TEST_F(Opening, AVolumeCommandIsStampedForTheTitleLineAndACommandWithoutPlayerBe
     fake::PushKey(escapeKey, true);
     const uint32_t before = os::GetTickCount();
     OpenPlugin(0, 0);
-    EXPECT_GE(volumeChangeTick.load(), before);
+    EXPECT_GE(playerLink.volumeChangeTick.load(), before);
     EXPECT_EQ(fake::world().beeps, std::vector<uint32_t>{0x40});
 }
 
@@ -373,7 +373,7 @@ TEST_F(Opening, TheWorkerThreadsStayPausedUntilThePanelIsOnTheScreen) {
             return 0;
         });
         os::SetEvent(openPanel.displayActiveEvent);
-        heldCommand = 40061;
+        playerLink.heldCommand = 40061;
     };
     fake::host().onSaveScreenArea = [](int, int, int x2, int) {
         if (x2 >= 0) std::this_thread::sleep_for(std::chrono::milliseconds(150));

@@ -130,7 +130,7 @@ TEST_F(Widgets, ATapOnZSendsPreviousOnceShowsThePressAtOnceAndTheReleaseAfter55M
     ExpectReleasedButton(draws, 32, 12, " < ");
     ASSERT_EQ(draws.size(), 4u);
     EXPECT_TRUE(draws[3].isFlush);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
 }
 
 TEST_F(Widgets, HoldingLeftRepeatsRewindWithEveryKeyRepeatOfTheConsoleWithoutRedrawing) {
@@ -138,7 +138,7 @@ TEST_F(Widgets, HoldingLeftRepeatsRewindWithEveryKeyRepeatOfTheConsoleWithoutRed
     const size_t mark = Mark();
     for (int repeat = 0; repeat < 3; ++repeat) EXPECT_EQ(Read(Key(keyLeft, true)), 40061u);
     EXPECT_TRUE(DrawsSince(mark).empty());
-    EXPECT_EQ(heldCommand, 0u) << "a key repeats through the console, not through the RepeatThread";
+    EXPECT_EQ(playerLink.heldCommand, 0u) << "a key repeats through the console, not through the RepeatThread";
     EXPECT_TRUE(at(slot::Rewind).pressed);
 }
 
@@ -222,7 +222,7 @@ TEST_F(Widgets, APressReleasesTheHeldWidgetAlsoAfterAnEventNoWidgetTook) {
     EXPECT_EQ(Read(Mouse(x, y, left, moved)), panelCode::Nothing);
     EXPECT_EQ(Read(Key(keyZ, true)), 40044u);
     EXPECT_FALSE(at(slot::FastForward).pressed) << "the button held by the mouse is let go";
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_EQ(ReleaseWaits(), 3);
 }
 
@@ -242,12 +242,12 @@ TEST_F(Widgets, HoldingTheMouseOnRewindRepeatsItUntilDraggedOffAndAgainWhenDragg
     const int16_t x = panel->column(slot::Rewind, 1), y = panel->row(slot::Rewind);
     size_t mark = Mark();
     EXPECT_EQ(Read(Mouse(x, y, left)), 40061u) << "delivered once by the press";
-    EXPECT_EQ(heldCommand, 40061u) << "then repeated by the RepeatThread";
+    EXPECT_EQ(playerLink.heldCommand, 40061u) << "then repeated by the RepeatThread";
     ExpectPressedButton(DrawsSince(mark), 26, 12, " \x11\x11 ");
 
     mark = Mark();
     EXPECT_EQ(Read(Mouse(x, static_cast<int16_t>(y + 1), left, moved)), panelCode::Nothing);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_FALSE(at(slot::Rewind).pressed);
     EXPECT_TRUE(at(slot::Rewind).engaged) << "dragged off, still held";
     ExpectReleasedButton(DrawsSince(mark), 26, 12, " \x11\x11 ");
@@ -257,7 +257,7 @@ TEST_F(Widgets, HoldingTheMouseOnRewindRepeatsItUntilDraggedOffAndAgainWhenDragg
         << "moving elsewhere off the widget changes nothing";
     mark = Mark();
     EXPECT_EQ(Read(Mouse(x, y, left, moved)), panelCode::Nothing) << "dragging back delivers nothing";
-    EXPECT_EQ(heldCommand, 40061u);
+    EXPECT_EQ(playerLink.heldCommand, 40061u);
     EXPECT_TRUE(at(slot::Rewind).pressed);
     ExpectPressedButton(DrawsSince(mark), 26, 12, " \x11\x11 ");
 
@@ -265,7 +265,7 @@ TEST_F(Widgets, HoldingTheMouseOnRewindRepeatsItUntilDraggedOffAndAgainWhenDragg
     const uint32_t up = Read(Mouse(x, y, 0));
     EXPECT_EQ(up, panelCode::ReleaseAll) << "letting go is not offered to the widgets";
     ActOnInputCode(up, panel->placement);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_FALSE(at(slot::Rewind).engaged);
     EXPECT_EQ(ReleaseWaits(), 1);
     ExpectReleasedButton(DrawsSince(mark), 26, 12, " \x11\x11 ");
@@ -273,7 +273,7 @@ TEST_F(Widgets, HoldingTheMouseOnRewindRepeatsItUntilDraggedOffAndAgainWhenDragg
 
 TEST_F(Widgets, AMousePressOnAButtonWithoutRepeatLeavesNothingToRepeat) {
     EXPECT_EQ(Read(Mouse(panel->column(slot::Play, 2), panel->row(slot::Play), left)), 40045u);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_TRUE(at(slot::Play).mouseHeld);
 }
 
@@ -297,11 +297,11 @@ TEST_F(Widgets, AHeldWidgetTakesADoubleClickOrItsOwnKeyAgainButAnyOtherKeyEndsTh
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(fastForward.mouse(Key(0x27, true), code)) << "its own key";
     EXPECT_EQ(code, 40060u);
-    EXPECT_EQ(heldCommand, 40060u) << "still held by the mouse";
+    EXPECT_EQ(playerLink.heldCommand, 40060u) << "still held by the mouse";
     code = 0;
     EXPECT_FALSE(fastForward.mouse(Key(0x27, false), code)) << "a key-up ends the hold";
     EXPECT_FALSE(fastForward.engaged);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
 }
 
 TEST_F(Widgets, AWidgetHeldByAKeyIgnoresTheMouse) {
@@ -321,7 +321,7 @@ TEST_F(Widgets, ReleasingTheButtonOnAHeldWidgetEndsItsHold) {
     ASSERT_TRUE(rewind.mouse(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), left), code));
     EXPECT_FALSE(rewind.mouse(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), 0), code));
     EXPECT_FALSE(rewind.engaged);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_EQ(ReleaseWaits(), 1);
 }
 
@@ -339,24 +339,24 @@ TEST_F(Widgets, ADraggedOffWidgetIgnoresKeysAndClicksUntilTheButtonComesBack) {
     EXPECT_FALSE(rewind.pressed);
     EXPECT_TRUE(rewind.engaged);
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
 }
 
 TEST_F(Widgets, AReleaseFromAnotherWidgetsPressIsDrawnAndStopsTheRepeat) {
     uint32_t code = 0;
     ASSERT_TRUE(at(slot::Rewind).mouse(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), left), code));
-    ASSERT_EQ(heldCommand, 40061u);
+    ASSERT_EQ(playerLink.heldCommand, 40061u);
     EXPECT_EQ(Read(Key(keyX, true)), 40045u) << "a key for another widget";
     EXPECT_FALSE(at(slot::Rewind).pressed);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
 }
 
 TEST_F(Widgets, ReleasingAWidgetThatIsNotPressedDrawsNothingAndKeepsTheRepeat) {
-    heldCommand = 40058;
+    playerLink.heldCommand = 40058;
     const size_t mark = Mark();
     at(slot::Stop).release();
     EXPECT_TRUE(DrawsSince(mark).empty());
-    EXPECT_EQ(heldCommand, 40058u);
+    EXPECT_EQ(playerLink.heldCommand, 40058u);
     EXPECT_EQ(ReleaseWaits(), 0);
 }
 

@@ -28,8 +28,8 @@ protected:
         fake::world().manualClock = true;  // the 250 ms waits pass at once
         os::InitializeCriticalSection(openPanel.drawingLock);
         openPanel.displayActiveEvent = os::CreateEvent(true, true);  // the panel is on the screen
-        heldCommand = 0;
-        volumeChangeTick = 0;
+        playerLink.heldCommand = 0;
+        playerLink.volumeChangeTick = 0;
         Autostart(1);
     }
     void TearDown() override {

@@ -63,7 +63,7 @@ protected:
         return count;
     }
     static void Stamp(uint32_t tick, uint32_t volume, bool fails = false) {
-        volumeChangeTick = tick;
+        playerLink.volumeChangeTick = tick;
         std::lock_guard lock(fake::Mutex());
         fake::world().volume = volume;
         fake::world().volumeFails = fails;
@@ -140,7 +140,7 @@ TEST_F(TitleLine, AVolumeCommandShowsTheVolumeForASecondInsteadOfTheTitle) {
     EXPECT_EQ(TitleQueries(), 0) << "the title is not asked while the volume shows";
     Advance(1);
     EXPECT_EQ(Field(), At(13, "Song"));
-    EXPECT_EQ(volumeChangeTick.load(), 0u);
+    EXPECT_EQ(playerLink.volumeChangeTick.load(), 0u);
 }
 
 TEST_F(TitleLine, TheVolumeTextStartsAtAFixedCellWhateverItsLength) {
@@ -169,7 +169,7 @@ TEST_F(TitleLine, AVolumeThatCannotBeReadEndsTheVolumeDisplayAtOnce) {
     fake::ShowScriptedPlayer(&player);
     Stamp(50000, 0x80000000u, true);
     EXPECT_EQ(Field(), At(13, "Song"));
-    EXPECT_EQ(volumeChangeTick.load(), 0u);
+    EXPECT_EQ(playerLink.volumeChangeTick.load(), 0u);
 }
 
 TEST_F(TitleLine, TheVolumeSurvivesTheTickCountersWrap) {
