@@ -42,9 +42,10 @@ intptr_t SendToDialog(void* dialog, int message, int parameter1, intptr_t parame
 void FillItems(HostDialogItem* items) {
     LoadDisplaySettings();
     // The palette choice is read afresh when the palette is loaded: no switch keeps it.
-    const uint8_t ownPalette = ReadSetting("IgnoreFarPalette", 0) != 0;
-    settings.timeFormat = ReadSetting("TimeFormat", 1) != 0;
-    const uint32_t scrolling = ReadSetting("ScrollMode", 3) & (storedScroll::Scrolls | storedScroll::BackAndForth);
+    const uint8_t ownPalette = ReadStored(Stored::OwnPalette, 0) != 0;
+    settings.timeFormat = ReadStored(Stored::TimeFormat, 1) != 0;
+    const uint32_t scrolling =
+        ReadStored(Stored::ScrollMode, 3) & (storedScroll::Scrolls | storedScroll::BackAndForth);
 
     SetState(items[OwnPalette], ownPalette);
     SetState(items[ShowPlayerVersion], settings.showVersion[0]);
@@ -90,19 +91,7 @@ bool StoreItems(const HostDialogItem* items) {
                                (On(items[BackAndForth]) ? storedScroll::BackAndForth : 0u);
     liveDisplay.scrollMode = ScrollModeFromStored(scrolling);
 
-    const StoredSetting values[] = {
-        {"IgnoreFarPalette", On(items[OwnPalette])},
-        {"AutostartWinamp", settings.startPlayer[0] + 2u * settings.startPlayer[1]},
-        {"WideTrackNumber", settings.wideTrackNumber},
-        {"DrawUglyButtons", settings.asciiButtons},
-        {"DispCloseButton", settings.showCloseButton},
-        {"DispVolumeCtrl", settings.showVolumeControl},
-        {"DispRepeatShfl", settings.showRepeatShuffle},
-        {"DispWinampVer", settings.showVersion[0] + 2u * settings.showVersion[1]},
-        {"TimeFormat", settings.timeFormat},
-        {"ScrollMode", scrolling},
-    };
-    return WriteSettings(values, static_cast<int>(sizeof values / sizeof values[0]));
+    return StoreSettings(On(items[OwnPalette]), scrolling);
 }
 
 }  // namespace

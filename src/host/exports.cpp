@@ -32,8 +32,8 @@ extern "C" void HOSTAPI SetStartupInfo(const HostServices* services) {
     hostLink.tooOld = false;
 
     BuildSettingsKeyPath(hostLink.services.registryRoot, hostLink.settingsKeyPath);
-    settings.timeFormat = ReadSetting("TimeFormat", 0) != 0;
-    liveDisplay.scrollMode = ScrollModeFromStored(ReadSetting("ScrollMode", 2));
+    settings.timeFormat = ReadStored(Stored::TimeFormat, 0) != 0;
+    liveDisplay.scrollMode = ScrollModeFromStored(ReadStored(Stored::ScrollMode, 2));
     ResetTitleScrolling();
 }
 

@@ -15,6 +15,32 @@ namespace {
 constexpr int hostColourOfEntry[palettePressedButton + 1] = {23, 24, 21, 29, 30};
 constexpr int hostColourCommand = 4;
 
+// The store's values: name, the switch bytes they fill (bit 0, bit 1 of a two-bit value; a one-bit switch is
+// on for any value but 0), and whether an opening of the panel loads them, with which default.
+struct StoredRow {
+    const char* name;
+    uint8_t* bit0;
+    uint8_t* bit1;
+    bool loadedAtOpening;
+    uint32_t openingDefault;
+};
+constexpr StoredRow storedRows[] = {
+    {"IgnoreFarPalette", nullptr, nullptr, false, 0},
+    {"AutostartWinamp", &settings.startPlayer[0], &settings.startPlayer[1], true, 1},
+    {"WideTrackNumber", &settings.wideTrackNumber, nullptr, true, 0},
+    {"DrawUglyButtons", &settings.asciiButtons, nullptr, true, 0},
+    {"DispCloseButton", &settings.showCloseButton, nullptr, true, 1},
+    {"DispVolumeCtrl", &settings.showVolumeControl, nullptr, true, 0},
+    {"DispRepeatShfl", &settings.showRepeatShuffle, nullptr, true, 1},
+    {"DispWinampVer", &settings.showVersion[0], &settings.showVersion[1], true, 3},
+    {"TimeFormat", &settings.timeFormat, nullptr, false, 0},
+    {"ScrollMode", nullptr, nullptr, false, 0},
+};
+constexpr int storedRowCount = static_cast<int>(sizeof storedRows / sizeof storedRows[0]);
+static_assert(storedRowCount == static_cast<int>(Stored::ScrollMode) + 1, "one row per stored value");
+
+const StoredRow& RowOf(Stored value) { return storedRows[static_cast<int>(value)]; }
+
 // An empty path means the settings key could not be named: nothing is read or written then.
 bool HaveSettingsKey() { return hostLink.settingsKeyPath[0] != '\0'; }
 }  // namespace
@@ -62,18 +88,31 @@ uint32_t ReadSetting(const char* name, uint32_t defaultValue) {
     return IsText(type) ? defaultValue : value;
 }
 
+uint32_t ReadStored(Stored value, uint32_t defaultValue) { return ReadSetting(RowOf(value).name, defaultValue); }
+
 void LoadDisplaySettings() {
-    settings.asciiButtons = ReadSetting("DrawUglyButtons", 0) != 0;
-    settings.showCloseButton = ReadSetting("DispCloseButton", 1) != 0;
-    settings.showVolumeControl = ReadSetting("DispVolumeCtrl", 0) != 0;
-    settings.showRepeatShuffle = ReadSetting("DispRepeatShfl", 1) != 0;
-    settings.wideTrackNumber = ReadSetting("WideTrackNumber", 0) != 0;
-    const uint32_t autostart = ReadSetting("AutostartWinamp", 1);
-    settings.startPlayer[0] = Bit(autostart, 0);
-    settings.startPlayer[1] = Bit(autostart, 1);
-    const uint32_t version = ReadSetting("DispWinampVer", 3);
-    settings.showVersion[0] = Bit(version, 0);
-    settings.showVersion[1] = Bit(version, 1);
+    for (const StoredRow& row : storedRows) {
+        if (!row.loadedAtOpening) continue;
+        const uint32_t value = ReadSetting(row.name, row.openingDefault);
+        if (row.bit1) {
+            *row.bit0 = Bit(value, 0);
+            *row.bit1 = Bit(value, 1);
+        } else {
+            *row.bit0 = value != 0;
+        }
+    }
+}
+
+bool StoreSettings(uint32_t ownPalette, uint32_t scrollBits) {
+    StoredSetting values[storedRowCount];
+    for (int i = 0; i < storedRowCount; ++i) {
+        const StoredRow& row = storedRows[i];
+        values[i].name = row.name;
+        values[i].value = row.bit0 ? *row.bit0 + (row.bit1 ? 2u * *row.bit1 : 0u) : 0u;
+    }
+    values[static_cast<int>(Stored::OwnPalette)].value = ownPalette;
+    values[static_cast<int>(Stored::ScrollMode)].value = scrollBits;
+    return WriteSettings(values, storedRowCount);
 }
 
 void DerivePaletteEntries(uint8_t (&entries)[paletteEntryCount]) {
@@ -85,7 +124,7 @@ void DerivePaletteEntries(uint8_t (&entries)[paletteEntryCount]) {
 }
 
 void LoadPalette() {
-    if (ReadSetting("IgnoreFarPalette", 0) != 0) {
+    if (ReadStored(Stored::OwnPalette, 0) != 0) {
         uint32_t size = sizeof settings.palette;
         if (!ReadValue("Palette", settings.palette, &size) || size != sizeof settings.palette)
             std::memcpy(settings.palette, defaultPalette, sizeof settings.palette);

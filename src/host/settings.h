@@ -36,6 +36,26 @@ struct Settings {
 };
 extern Settings settings;
 
+// The values in the store, each one row of the table that reads and writes them, in the order the
+// configuration dialog writes them.
+enum class Stored {
+    OwnPalette,  // the module's own palette rather than the host's colours
+    StartPlayer,
+    WideTrackNumber,
+    AsciiButtons,
+    CloseButton,
+    VolumeControl,
+    RepeatShuffle,
+    PlayerVersion,
+    TimeFormat,
+    ScrollMode,  // the storedScroll bits
+};
+// The stored value, or defaultValue when it is missing, unreadable or a text.
+uint32_t ReadStored(Stored value, uint32_t defaultValue);
+// Writes every value in one go: the switches as they are, the palette choice and the scroll bits as given
+// (no switch keeps them). False when the store did not take them all.
+bool StoreSettings(uint32_t ownPalette, uint32_t scrollBits);
+
 void WriteSetting(const char* name, uint32_t value);
 struct StoredSetting {
     const char* name;
