@@ -29,7 +29,7 @@ bool PanelShown() { return openPanel.placement && openPanel.placement->shown; }
 uint32_t OfferToWidgets(const os::InputRecord& event) {
     uint32_t code = panelCode::Nothing;
     for (Widget* widget : openPanel.widgets)
-        if (widget && widget->mouse(event, code)) break;
+        if (widget && widget->offer(event, code)) break;
     return code;
 }
 

@@ -125,7 +125,7 @@ void Widget::release() {
     DrawFromInput(*this);
 }
 
-bool Widget::mouse(const os::InputRecord& event, uint32_t& delivered) {
+bool Widget::offer(const os::InputRecord& event, uint32_t& delivered) {
     // The tests and changes under drawingLock, so that no hit test sees a position or text the RefreshThread
     // is rewriting; releases, with their wait, come after it.
     AfterInput after = AfterInput::Nothing;
@@ -203,8 +203,8 @@ bool Widget::TakeInput(const os::InputRecord& event, uint32_t& delivered, AfterI
     return true;
 }
 
-bool GlyphWidget::mouse(const os::InputRecord& event, uint32_t& delivered) {
-    return visible && Widget::mouse(event, delivered);
+bool GlyphWidget::offer(const os::InputRecord& event, uint32_t& delivered) {
+    return visible && Widget::offer(event, delivered);
 }
 
 // ---- texts and tests -----------------------------------------------------------------------------------------

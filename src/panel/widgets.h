@@ -1,4 +1,4 @@
-// The panel's 16 widgets: four kinds, one definition table, four layouts.
+// The panel's 16 widgets: four kinds, built from one table row each (widget_tables.cpp).
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,9 @@ public:
     virtual ~Widget() = default;
     virtual void draw(bool flush);
     virtual void release();
-    virtual bool mouse(const os::InputRecord& event, uint32_t& command);
+    // Offers one console event, key or mouse, to the widget: true when the widget takes it, with the command
+    // it yields in command.
+    virtual bool offer(const os::InputRecord& event, uint32_t& command);
 
     int16_t x = 0;
     int16_t y = 0;
@@ -49,7 +51,7 @@ public:
 class GlyphWidget : public Widget {
 public:
     void draw(bool flush) override;
-    bool mouse(const os::InputRecord& event, uint32_t& command) override;
+    bool offer(const os::InputRecord& event, uint32_t& command) override;
     uint8_t visible = 0;
 };
 

@@ -288,18 +288,18 @@ TEST_F(Widgets, AHeldWidgetTakesADoubleClickOrItsOwnKeyAgainButAnyOtherKeyEndsTh
     const int16_t x = panel->column(slot::FastForward), y = panel->row(slot::FastForward);
     Widget& fastForward = at(slot::FastForward);
     uint32_t code = 0;
-    ASSERT_TRUE(fastForward.mouse(Mouse(x, y, left), code));
+    ASSERT_TRUE(fastForward.offer(Mouse(x, y, left), code));
     code = 0;
-    EXPECT_TRUE(fastForward.mouse(Mouse(x, y, left, os::DoubleClick), code));
+    EXPECT_TRUE(fastForward.offer(Mouse(x, y, left, os::DoubleClick), code));
     EXPECT_EQ(code, 40060u);
     code = 0;
-    EXPECT_FALSE(fastForward.mouse(Mouse(0, 0, left | 2), code)) << "another button, off the widget";
+    EXPECT_FALSE(fastForward.offer(Mouse(0, 0, left | 2), code)) << "another button, off the widget";
     EXPECT_EQ(code, 0u);
-    EXPECT_TRUE(fastForward.mouse(Key(0x27, true), code)) << "its own key";
+    EXPECT_TRUE(fastForward.offer(Key(0x27, true), code)) << "its own key";
     EXPECT_EQ(code, 40060u);
     EXPECT_EQ(playerLink.heldCommand, 40060u) << "still held by the mouse";
     code = 0;
-    EXPECT_FALSE(fastForward.mouse(Key(0x27, false), code)) << "a key-up ends the hold";
+    EXPECT_FALSE(fastForward.offer(Key(0x27, false), code)) << "a key-up ends the hold";
     EXPECT_FALSE(fastForward.engaged);
     EXPECT_EQ(playerLink.heldCommand, 0u);
 }
@@ -307,10 +307,10 @@ TEST_F(Widgets, AHeldWidgetTakesADoubleClickOrItsOwnKeyAgainButAnyOtherKeyEndsTh
 TEST_F(Widgets, AWidgetHeldByAKeyIgnoresTheMouse) {
     Widget& play = at(slot::Play);
     uint32_t code = 0;
-    ASSERT_TRUE(play.mouse(Key(keyX, true), code));
+    ASSERT_TRUE(play.offer(Key(keyX, true), code));
     code = 0;
-    EXPECT_FALSE(play.mouse(Mouse(panel->column(slot::Play), panel->row(slot::Play), left), code));
-    EXPECT_FALSE(play.mouse(Mouse(0, 0, 0), code));
+    EXPECT_FALSE(play.offer(Mouse(panel->column(slot::Play), panel->row(slot::Play), left), code));
+    EXPECT_FALSE(play.offer(Mouse(0, 0, 0), code));
     EXPECT_TRUE(play.pressed);
     EXPECT_EQ(code, 0u);
 }
@@ -318,8 +318,8 @@ TEST_F(Widgets, AWidgetHeldByAKeyIgnoresTheMouse) {
 TEST_F(Widgets, ReleasingTheButtonOnAHeldWidgetEndsItsHold) {
     Widget& rewind = at(slot::Rewind);
     uint32_t code = 0;
-    ASSERT_TRUE(rewind.mouse(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), left), code));
-    EXPECT_FALSE(rewind.mouse(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), 0), code));
+    ASSERT_TRUE(rewind.offer(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), left), code));
+    EXPECT_FALSE(rewind.offer(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), 0), code));
     EXPECT_FALSE(rewind.engaged);
     EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_EQ(ReleaseWaits(), 1);
@@ -329,13 +329,13 @@ TEST_F(Widgets, ADraggedOffWidgetIgnoresKeysAndClicksUntilTheButtonComesBack) {
     Widget& rewind = at(slot::Rewind);
     const int16_t x = panel->column(slot::Rewind), y = panel->row(slot::Rewind);
     uint32_t code = 0;
-    ASSERT_TRUE(rewind.mouse(Mouse(x, y, left), code));
-    rewind.mouse(Mouse(0, 0, left, moved), code);
+    ASSERT_TRUE(rewind.offer(Mouse(x, y, left), code));
+    rewind.offer(Mouse(0, 0, left, moved), code);
     ASSERT_FALSE(rewind.pressed);
     code = 0;
-    EXPECT_FALSE(rewind.mouse(Key(keyLeft, true), code));
-    EXPECT_FALSE(rewind.mouse(Mouse(x, y, left), code)) << "a click, not a move";
-    EXPECT_FALSE(rewind.mouse(Mouse(x, y, 0, moved), code)) << "a move without the button";
+    EXPECT_FALSE(rewind.offer(Key(keyLeft, true), code));
+    EXPECT_FALSE(rewind.offer(Mouse(x, y, left), code)) << "a click, not a move";
+    EXPECT_FALSE(rewind.offer(Mouse(x, y, 0, moved), code)) << "a move without the button";
     EXPECT_FALSE(rewind.pressed);
     EXPECT_TRUE(rewind.engaged);
     EXPECT_EQ(code, 0u);
@@ -344,7 +344,7 @@ TEST_F(Widgets, ADraggedOffWidgetIgnoresKeysAndClicksUntilTheButtonComesBack) {
 
 TEST_F(Widgets, AReleaseFromAnotherWidgetsPressIsDrawnAndStopsTheRepeat) {
     uint32_t code = 0;
-    ASSERT_TRUE(at(slot::Rewind).mouse(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), left), code));
+    ASSERT_TRUE(at(slot::Rewind).offer(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), left), code));
     ASSERT_EQ(playerLink.heldCommand, 40061u);
     EXPECT_EQ(Read(Key(keyX, true)), 40045u) << "a key for another widget";
     EXPECT_FALSE(at(slot::Rewind).pressed);
@@ -439,7 +439,7 @@ TEST_F(Widgets, APressWaitsForARefreshPassInProgressBeforeDrawing) {
     locked.get_future().wait();
     auto press = std::async(std::launch::async, [&] {
         uint32_t code = 0;
-        return at(slot::Play).mouse(Key(keyX, true), code);
+        return at(slot::Play).offer(Key(keyX, true), code);
     });
     EXPECT_EQ(press.wait_for(std::chrono::milliseconds(150)), std::future_status::timeout);
     finish.set_value();
