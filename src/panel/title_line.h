@@ -1,5 +1,12 @@
 // The title line: the player's window title without its suffix and list number, centred or scrolling,
-// or the volume for a second after a volume command.
+// or the volume for a second after a volume command. Everything it does is here (title_line.cpp) and, for
+// the pure rules of which part shows and how it is laid into the field, in title_layout.h:
+// - an opening of the panel starts it blank: BuildWidgets calls StartTitleLine;
+// - each refresh pass asks for it without drawingLock (AskTitleLine: the volume, or the window title), then
+//   under the lock blanks the field (BlankTitleField), fills it (FillTitleLine: FindShownTitle, LayOutTitle by
+//   the scroll mode, advancing the scroll state in liveDisplay) and draws the title-line widget;
+// - the Enter key, start-up and the configuration dialog set the scroll mode and start the scroll over
+//   (ResetTitleScrolling).
 #pragma once
 
 #include <cstdint>
@@ -15,7 +22,9 @@ class PlayerQueries;
 static_assert(titleLineCells < sizeof LiveDisplay::titleLine, "the widest field and a terminator");
 constexpr uint32_t volumeShowMs = 1000;
 
-// The scroll state to offset 0, a pause of 13 passes, forward.
+// The title line blank, titleFieldLength cells long.
+void StartTitleLine();
+// The scroll state to offset 0, a rest of scrollRestPasses passes, forward.
 void ResetTitleScrolling();
 
 // The field's length: titleFieldLength, kept within the title line.

@@ -101,21 +101,13 @@ constexpr WidgetRow widgetRows[widgetCount] = {
      {{3, 0, "\xFE\x0F"}, {3, 0, "\xFE\x0F"}, {3, 0, "\xFE\x0F"}, {3, 0, "\xFE\x0F"}}},
 };
 
-// The title line starts blank, titleFieldLength characters long.
-void BlankTitleLine() {
-    uint32_t length = openPanel.titleFieldLength;
-    if (length > sizeof liveDisplay.titleLine - 1) length = sizeof liveDisplay.titleLine - 1;
-    std::memset(liveDisplay.titleLine, ' ', length);
-    liveDisplay.titleLine[length] = '\0';
-}
-
 }  // namespace
 
 void BuildWidgets() {
     const int layout = (settings.asciiButtons ? 1 : 0) + (settings.wideTrackNumber ? 2 : 0);
     const char* const timeLabel = settings.timeFormat == 1 ? trackLeftLabel : trackTimeLabel;
     const auto timeLabelX = static_cast<int16_t>(openPanel.timeLabelCentre - (std::strlen(timeLabel) >> 1));
-    BlankTitleLine();
+    StartTitleLine();
 
     for (int slot = 0; slot < widgetCount; ++slot) {
         Widget* widget = openPanel.widgets[slot];
