@@ -32,8 +32,10 @@ bool SendCommandWords(const char* text) {
     case CommandWords::Result::UnknownWord: ShowUnknownWord(words); return true;
     case CommandWords::Result::Commands: break;
     }
-    // The start rules of a command come from the settings, which the panel reads as it opens.
+    // As the panel would: its settings read, the player started as the opening panel starts it, then each
+    // command sent as a key sends it (which starts the player when that is left to commands).
     LoadDisplaySettings();
+    FindOrStartPlayer(AutostartWinamp[1] == 0);
     for (int i = 0; i < words.count; ++i) {
         SendPlayerCommand(words.commands[i]);
         // No player, and none could be started: it has beeped once. The later words are dropped rather than

@@ -124,23 +124,28 @@ TEST_F(CommandLineOpening, AnUnknownWordOrAnOverlongTextSendsNothingAndShowsTheE
     ExpectNothingDrawn();
 }
 
-TEST_F(CommandLineOpening, CommandsStartThePlayerByTheStoredSettingAndStopAtTheFirstThatFindsNone) {
-    // Stored "AutostartWinamp" 3: a command starts a missing player; the setting is read for the command line
-    // as the opening panel reads it.
-    fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 3);
+TEST_F(CommandLineOpening, AMissingPlayerIsStartedAsThePanelWouldAndWithoutOneTheRestIsDropped) {
+    // As opening the panel and pressing the keys: bit 0 of the stored "AutostartWinamp" allows a start, bit 1
+    // leaves it to the first command instead of the opening; either way the commands reach the started player.
     fake::world().classesRoot["Winamp.File\\shell\\open\\command"] = "C:\\Winamp\\winamp.exe \"%1\"";
     fake::world().onCreateProcess = [this](const std::string&) { fake::ShowScriptedPlayer(&answers); };
-    EXPECT_EQ(Open("play next"), noPanel);
-    EXPECT_EQ(fake::world().processesStarted.size(), 1u);
-    EXPECT_EQ(Commands(), (std::vector<uint32_t>{command::Play, command::Next}));
-
-    // Stored 1: commands never start it; the first beeps and the rest are dropped.
-    fake::RemovePlayer();
-    fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 1);
-    EXPECT_EQ(Open("stop next play"), noPanel);
-    EXPECT_EQ(fake::world().processesStarted.size(), 1u);
-    EXPECT_EQ(Commands().size(), 2u);
-    EXPECT_EQ(fake::world().beeps, std::vector<uint32_t>{0x40});
+    for (uint32_t stored : {0u, 1u, 2u, 3u}) {
+        SCOPED_TRACE("AutostartWinamp " + std::to_string(stored));
+        fake::RemovePlayer();
+        {
+            std::lock_guard lock(fake::Mutex());
+            fake::world().sent.clear();
+            fake::world().beeps.clear();
+            fake::world().processesStarted.clear();
+        }
+        fake::SetDword(fake::testSettingsKey, "AutostartWinamp", stored);
+        EXPECT_EQ(Open("play next"), noPanel);
+        const bool starts = (stored & 1) != 0;
+        EXPECT_EQ(fake::world().processesStarted.size(), starts ? 1u : 0u);
+        EXPECT_EQ(Commands(), starts ? (std::vector<uint32_t>{command::Play, command::Next}) : std::vector<uint32_t>{});
+        EXPECT_EQ(fake::world().beeps, starts ? std::vector<uint32_t>{} : std::vector<uint32_t>{0x40})
+            << "no player: one beep, and the later words are dropped";
+    }
 }
 
 TEST_F(CommandLineOpening, BlankTextOpensThePanelAsTheMenuEntryDoes) {
