@@ -21,8 +21,10 @@ const char* GetLangString(int messageNumber) {
     return text ? text : "";
 }
 
-void ShowErrorBox(int code) {
-    const char* lines[3] = {menuTitle, GetLangString(code), GetLangString(message::ErrorButton)};
+void ShowErrorBox(int code) { ShowErrorText(GetLangString(code)); }
+
+void ShowErrorText(const char* text) {
+    const char* lines[3] = {menuTitle, text, GetLangString(message::ErrorButton)};
     if (hostServices.ShowMessage) hostServices.ShowMessage(hostServices.moduleNumber, 9, nullptr, lines, 3, 1);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "console_session.h"
 #include "standin_player.h"
 
@@ -40,6 +41,41 @@ bool SameRows(const Screen& a, const Screen& b, int first, int last) {
 int Column(const std::string& row, const std::string& text) {
     const size_t at = row.find(text);
     return at == std::string::npos ? -1 : static_cast<int>(at);
+}
+
+// quaver-host.exe run to its end as a script runs it, with no console: its exit code and standard error.
+struct HostRun {
+    DWORD exitCode = 99;
+    std::string errors;
+};
+
+HostRun RunHost(const std::vector<std::string>& arguments) {
+    HostRun run;
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return run;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = writeEnd;
+    std::string line = e2e::CommandLine(e2e::TestFolder() + "quaver-host.exe", arguments);
+    PROCESS_INFORMATION process{};
+    const BOOL created = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    if (created) {
+        char buffer[512];
+        DWORD read = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) run.errors.append(buffer, read);
+        if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &run.exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(readEnd);
+    return run;
 }
 
 void QuitFromMenu(ConsoleSession& session) {
@@ -248,6 +284,38 @@ TEST(HostModule, LoadsQuaverDllFromItsFolderAndOffersItsPanel) {
     if (session.Row(StatusRow).find("Quaver Control closed.") == std::string::npos) session.PressKey(VK_ESCAPE);
     ASSERT_TRUE(session.WaitForRowText(StatusRow, "Quaver Control closed.")) << session.Dump();
     QuitFromMenu(session);
+}
+
+// ---- the command line: quaver-host.exe --command WORDS ---------------------------------------------------
+
+TEST(HostCommand, SendsTheWordsInOrderAndExitsOrSaysOnStandardErrorWhyNothingWasSent) {
+    e2e::ScopedModuleSettings settings;
+    ASSERT_TRUE(e2e::SetModuleSetting("AutostartWinamp", 0));
+    e2e::StandinPlayer player;
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    auto commands = [&] {
+        std::vector<uint64_t> sent;
+        for (const e2e::PlayerLogEntry& entry : player.Commands()) sent.push_back(entry.wParam);
+        return sent;
+    };
+    const std::vector<uint64_t> stopNextPlay = {40047, 40048, 40045};
+
+    HostRun run = RunHost({"--command", "stop next play"});
+    EXPECT_EQ(run.exitCode, 0u) << run.errors;
+    EXPECT_EQ(run.errors, "");
+    EXPECT_TRUE(player.WaitForLog([&](const auto&) { return commands().size() >= 3; })) << commands().size();
+    EXPECT_EQ(commands(), stopNextPlay);
+
+    run = RunHost({"--command", "next bogus"});
+    EXPECT_EQ(run.exitCode, 4u);
+    EXPECT_NE(run.errors.find("Quaver Control: Not a player command: \"bogus\""), std::string::npos) << run.errors;
+
+    player.Terminate();
+    ASSERT_TRUE(player.WaitForExit(10000));
+    run = RunHost({"--command", "play"});
+    EXPECT_EQ(run.exitCode, 4u);
+    EXPECT_NE(run.errors.find("no player is running"), std::string::npos) << run.errors;
+    EXPECT_EQ(commands(), stopNextPlay) << "nothing of the refused words was sent";
 }
 
 // ---- services -------------------------------------------------------------------------------------------

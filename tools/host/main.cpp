@@ -17,8 +17,43 @@ using namespace host;
 
 namespace {
 
+constexpr char CommandPrefix[] = "quaver";
+constexpr char PlayerClass[] = "Winamp v1.x";
+constexpr int WordsNotSent = 4;
+
 std::string StatusAfterPanel(const std::string& title) {
     return title + " closed. Enter opens it again, F9 configures it, F10 quits.";
+}
+
+bool NamesPrefix(const std::vector<std::string>& prefixes, const char* prefix) {
+    for (const std::string& named : prefixes)
+        if (lstrcmpiA(named.c_str(), prefix) == 0) return true;
+    return false;
+}
+
+// --command: what the file manager does for quaver:WORDS on its command line, with no console of its own; the
+// module's error box goes to standard error instead.
+int SendCommand(const Module& module, const std::string& words, const std::string& folder) {
+    if (!NamesPrefix(module.CommandPrefixes(), CommandPrefix)) {
+        fprintf(stderr, "quaver-host: %s names no command prefix \"%s\"\n", module.Path().c_str(), CommandPrefix);
+        return WordsNotSent;
+    }
+    LanguageFile language;
+    std::string languageProblem;
+    LoadLanguage(&language, {FolderOf(module.Path()), folder}, &languageProblem);
+    if (!languageProblem.empty()) fprintf(stderr, "quaver-host: %s\n", languageProblem.c_str());
+    SendMessagesToStandardError();
+    HostServices services;
+    FillServices(&services, module.Path(), &language);
+    module.SetStartupInfo(services);
+    module.OpenFromCommandLine(words);
+    if (ErrorBoxesWritten() > 0) return WordsNotSent;
+    // The module only beeps when there is no player (and none was started): say so here.
+    if (!FindWindowA(PlayerClass, nullptr)) {
+        fprintf(stderr, "quaver-host: no player is running: the words were not sent\n");
+        return WordsNotSent;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -41,6 +76,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "quaver-host: %s\n", error.c_str());
         return 2;
     }
+    if (options.start == StartAction::Command) return SendCommand(module, options.command, folder);
     Console& console = TheConsole();
     if (!console.Open(&error)) {
         fprintf(stderr, "quaver-host: %s\n", error.c_str());

@@ -9,7 +9,7 @@ Options ParseOptions(int argc, const char* const* argv) {
     bool startChosen = false;
     auto choose = [&](StartAction action, std::string_view name) {
         if (startChosen && options.start != action) {
-            options.error = "--configure and --menu cannot be used together (" + std::string(name) + ")";
+            options.error = "--configure, --menu and --command cannot be used together (" + std::string(name) + ")";
         }
         options.start = action;
         startChosen = true;
@@ -24,6 +24,21 @@ Options ParseOptions(int argc, const char* const* argv) {
             choose(StartAction::Menu, argument);
         } else if (argument == "--with-player") {
             options.withPlayer = true;
+        } else if (argument == "--command" || argument.substr(0, 10) == "--command=") {
+            choose(StartAction::Command, "--command");
+            std::string_view words;
+            if (argument == "--command") {
+                if (i + 1 < argc && argv[i + 1]) words = argv[++i];
+            } else {
+                words = argument.substr(10);
+            }
+            // Blank words would open the panel: not what a script asking for a command means.
+            const size_t end = words.find_last_not_of(" \t");
+            if (end == std::string_view::npos) {
+                if (options.error.empty()) options.error = "--command needs the words to send, e.g. --command \"next\"";
+            } else {
+                options.command = words.substr(0, end + 1);
+            }
         } else if (argument == "--module") {
             if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
                 options.error = "--module needs the path of a module";
@@ -37,6 +52,9 @@ Options ParseOptions(int argc, const char* const* argv) {
             options.error = "unknown option: " + std::string(argument);
         }
     }
+    // The player it would start is closed again at exit: right after the words were sent.
+    if (options.error.empty() && options.withPlayer && options.start == StartAction::Command)
+        options.error = "--with-player cannot be used with --command";
     return options;
 }
 
@@ -49,11 +67,17 @@ const char* UsageText() {
            "  --configure     open the module's configuration dialog first, then the menu\n"
            "  --with-player   start standin-player.exe (next to this program) when no player is\n"
            "                  running, and close it again at exit\n"
+           "  --command WORDS send the player the commands WORDS names, as quaver:WORDS on the file\n"
+           "                  manager's command line does, and exit without opening the panel. Words:\n"
+           "                  play pause stop next prev rew ffwd vol+ vol- shuffle repeat open\n"
+           "                  (also previous rewind forward louder quieter), in any case, e.g.\n"
+           "                  quaver-host.exe --command \"stop next play\"\n"
            "  --help          show this text\n"
            "\n"
            "In the menu: Enter opens the panel, F9 configures the module, F10 or Esc quits.\n"
            "Exit status: 0 done, 1 bad command line, 2 the module could not be loaded,\n"
-           "3 no console could be opened.\n";
+           "3 no console could be opened, 4 the words of --command were not sent (why: on\n"
+           "standard error).\n";
 }
 
 }  // namespace host
