@@ -1,4 +1,4 @@
-# The DLL, the tools, and (64-bit) the end-to-end tests that run under wine64.
+# The DLL, the tools, and the end-to-end tests that run under Wine (64-bit: wine64; 32-bit: WoW64 Wine).
 set(QUAVER_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 add_library(quaver SHARED src/os/os_win32.cpp src/host/quaver.def)
@@ -23,10 +23,16 @@ foreach(tool host player)
   endif()
 endforeach()
 
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  enable_testing()
-  add_subdirectory(tests/e2e)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # The shipping compilers' win32 thread model has no std::mutex, which GoogleTest needs. GoogleTest and the test
+  # programs alone are compiled and linked by the posix model's twins; the DLL, host and player they test are
+  # the shipping build.
+  set(QUAVER_TEST_LAUNCHER ${CMAKE_SOURCE_DIR}/scripts/posix-thread-model)
+  set_target_properties(gtest gtest_main PROPERTIES RULE_LAUNCH_COMPILE ${QUAVER_TEST_LAUNCHER}
+                        RULE_LAUNCH_LINK ${QUAVER_TEST_LAUNCHER})
 endif()
+enable_testing()
+add_subdirectory(tests/e2e)
