@@ -13,6 +13,7 @@
 
 using e2e::ConsoleSession;
 using e2e::Screen;
+using e2e::ShownBuffer;
 
 namespace {
 
@@ -150,12 +151,12 @@ TEST(HostScreen, ConsoleIsPutBackAsItWasAtExit) {
     ConsoleSession session(options);
     ASSERT_TRUE(session.Ready()) << session.Problem();
     DWORD written = 0;
-    WriteConsoleOutputCharacterA(session.Output(), "left behind by the shell", 24, COORD{3, 7}, &written);
+    WriteConsoleOutputCharacterA(session.UserBuffer(), "left behind by the shell", 24, COORD{3, 7}, &written);
     const DWORD mode = ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_EXTENDED_FLAGS |
                        ENABLE_QUICK_EDIT_MODE;
     ASSERT_TRUE(SetConsoleMode(session.Input(), mode));
     const CONSOLE_CURSOR_INFO cursor{50, TRUE};
-    ASSERT_TRUE(SetConsoleCursorInfo(session.Output(), &cursor));
+    ASSERT_TRUE(SetConsoleCursorInfo(session.UserBuffer(), &cursor));
     SetConsoleTitleA("shell title");
     const Screen before = session.Capture();
     const DWORD modeBefore = session.InputMode();
@@ -176,7 +177,52 @@ TEST(HostScreen, ConsoleIsPutBackAsItWasAtExit) {
     EXPECT_TRUE(session.Capture() == before) << session.Dump();
 }
 
-TEST(HostScreen, ScreenBufferTallerThanTheWindowIsFittedToItAndRestored) {
+// Killed with the module's panel up, the host leaves the user's buffer with its size, window, cursor, contents
+// and scrollback as they were. (Nothing of the host runs then: Wine keeps showing the dead host's buffer,
+// where Windows' console shows the user's again once the last handle to the host's is gone.)
+TEST(HostScreen, KilledWithThePanelOpenItLeavesTheUsersBufferAndScrollbackIntact) {
+    e2e::ScopedModuleSettings settings;
+    ASSERT_TRUE(e2e::SetModuleSetting("AutostartWinamp", 0));
+    constexpr int Rows = 300;
+    ConsoleSession::Options options;
+    options.launch = false;
+    options.bufferHeight = Rows;
+    ConsoleSession session(options);
+    ASSERT_TRUE(session.Ready()) << session.Problem();
+    // A shell's scrollback: a known line in its own colour on every row, the window at the end.
+    const HANDLE user = session.UserBuffer();
+    for (int y = 0; y < Rows; ++y) {
+        const std::string line = "line " + std::to_string(y) + " of the user's scrollback";
+        const COORD at{0, static_cast<SHORT>(y)};
+        DWORD written = 0;
+        WriteConsoleOutputCharacterA(user, line.c_str(), static_cast<DWORD>(line.size()), at, &written);
+        FillConsoleOutputAttribute(user, static_cast<WORD>(1 + y % 15), static_cast<DWORD>(line.size()), at,
+                                   &written);
+    }
+    const SMALL_RECT end{0, Rows - Height, Width - 1, Rows - 1};
+    ASSERT_TRUE(SetConsoleWindowInfo(user, TRUE, &end));
+    ASSERT_TRUE(SetConsoleCursorPosition(user, COORD{7, Rows - 1}));
+    CONSOLE_SCREEN_BUFFER_INFO before{};
+    ASSERT_TRUE(GetConsoleScreenBufferInfo(user, &before));
+    const Screen contents = session.CaptureUserBuffer();
+
+    ASSERT_TRUE(session.Launch({})) << session.Problem();
+    ASSERT_TRUE(session.WaitFor([&] { return session.Text(23, 5, 5) == "\xC9\xCD[\xFE]"; })) << session.Dump();
+    ASSERT_TRUE(TerminateProcess(session.Process(), 1));
+    ASSERT_TRUE(session.WaitForExit());
+
+    CONSOLE_SCREEN_BUFFER_INFO after{};
+    ASSERT_TRUE(GetConsoleScreenBufferInfo(user, &after));
+    EXPECT_EQ(after.dwSize.X, before.dwSize.X);
+    EXPECT_EQ(after.dwSize.Y, before.dwSize.Y);
+    EXPECT_EQ(after.srWindow.Top, before.srWindow.Top);
+    EXPECT_EQ(after.srWindow.Bottom, before.srWindow.Bottom);
+    EXPECT_EQ(after.dwCursorPosition.X, before.dwCursorPosition.X);
+    EXPECT_EQ(after.dwCursorPosition.Y, before.dwCursorPosition.Y);
+    EXPECT_TRUE(session.CaptureUserBuffer() == contents);
+}
+
+TEST(HostScreen, DrawsOnABufferOfTheWindowsSizeAndLeavesTheUsersTallerOneAlone) {
     ConsoleSession::Options options = HostWith({"--menu", "--module", ProbeModule});
     options.bufferHeight = 60;
     ConsoleSession session(options);
@@ -184,6 +230,7 @@ TEST(HostScreen, ScreenBufferTallerThanTheWindowIsFittedToItAndRestored) {
     ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "F10 Quit")) << session.Dump();
     EXPECT_EQ(session.Size().X, Width);
     EXPECT_EQ(session.Size().Y, Height);
+    EXPECT_EQ(session.CaptureUserBuffer().height, 60);
     QuitFromMenu(session);
     EXPECT_EQ(session.Size().Y, 60);
 }
@@ -191,9 +238,12 @@ TEST(HostScreen, ScreenBufferTallerThanTheWindowIsFittedToItAndRestored) {
 TEST(HostScreen, RedrawsItselfWhenTheConsoleIsResized) {
     ConsoleSession session(HostWith({"--menu", "--module", ProbeModule}));
     ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "F10 Quit")) << session.Dump();
-    ASSERT_TRUE(SetConsoleScreenBufferSize(session.Output(), COORD{100, 30}));
-    SMALL_RECT window{0, 0, 99, 29};
-    SetConsoleWindowInfo(session.Output(), TRUE, &window);
+    {
+        const ShownBuffer shown;
+        ASSERT_TRUE(SetConsoleScreenBufferSize(shown.Get(), COORD{100, 30}));
+        SMALL_RECT window{0, 0, 99, 29};
+        SetConsoleWindowInfo(shown.Get(), TRUE, &window);
+    }
     ASSERT_TRUE(session.WaitForRowText(29, "F10 Quit")) << session.Dump();
     EXPECT_EQ(session.Row(1)[99], '\xBB') << "the right pane reaches the new edge";
     session.PressKey(VK_F10);
@@ -205,9 +255,12 @@ TEST(HostScreen, RedrawsItselfWhenTheConsoleIsResized) {
 TEST(HostScreen, FitsAResizeThatHappenedWhileTheModuleHadTheConsole) {
     ConsoleSession session(ProbeScenario("info"));
     ASSERT_TRUE(session.WaitForTitle("probe:ready")) << session.Dump();
-    ASSERT_TRUE(SetConsoleScreenBufferSize(session.Output(), COORD{100, 30}));
-    SMALL_RECT window{0, 0, 99, 29};
-    SetConsoleWindowInfo(session.Output(), TRUE, &window);
+    {
+        const ShownBuffer shown;
+        ASSERT_TRUE(SetConsoleScreenBufferSize(shown.Get(), COORD{100, 30}));
+        SMALL_RECT window{0, 0, 99, 29};
+        SetConsoleWindowInfo(shown.Get(), TRUE, &window);
+    }
     session.PressKey(VK_SPACE);
     ASSERT_TRUE(session.WaitForRowText(0, "probe:info")) << session.Dump();
     session.PressKey(VK_SPACE);
@@ -425,8 +478,11 @@ TEST(HostServices, TextIsClippedAtTheConsoleEdgesAndAppearsOnlyWhenFlushed) {
     for (int y : {2, 3, 8}) EXPECT_EQ(before.rows[y].find_first_of("#0123456789ABC"), std::string::npos) << y;
     // Cells the probe does not touch, written behind the host's back, must survive the flush.
     DWORD written = 0;
-    WriteConsoleOutputCharacterA(session.Output(), "Q", 1, COORD{40, 15}, &written);
-    WriteConsoleOutputCharacterA(session.Output(), "Q", 1, COORD{0, KeyBarRow}, &written);
+    {
+        const ShownBuffer shown;
+        WriteConsoleOutputCharacterA(shown.Get(), "Q", 1, COORD{40, 15}, &written);
+        WriteConsoleOutputCharacterA(shown.Get(), "Q", 1, COORD{0, KeyBarRow}, &written);
+    }
     session.PressKey(VK_SPACE);
     ASSERT_TRUE(session.WaitForRowText(0, "probe:clipped")) << session.Dump();
     const Screen after = session.Capture();
