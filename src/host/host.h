@@ -21,6 +21,8 @@ constexpr int HostTooOld = 3;
 constexpr int ErrorButton = 22;
 constexpr int PlayerStarting = 23;
 constexpr int PlayerCommandLine = 24;
+// Every language file carries messages 0 to Count - 1, in this order.
+constexpr int Count = 25;
 }  // namespace message
 
 // The host's text for message n; never null (an empty text stands in when the host gives none).

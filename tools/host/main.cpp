@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "console.h"
+#include "help_viewer.h"
+#include "host/host.h"
 #include "language.h"
 #include "module.h"
 #include "paths.h"
@@ -41,15 +43,20 @@ int main(int argc, char** argv) {
         fprintf(stderr, "quaver-host: %s\n", error.c_str());
         return 2;
     }
+    // A damaged language file would put wrong texts in every box and dialog: it is refused.
+    LanguageFile language;
+    const std::vector<std::string> moduleFolders = {FolderOf(module.Path()), folder};
+    if (!LoadLanguage(&language, moduleFolders, options.language, quaver::message::Count, &error)) {
+        fprintf(stderr, "quaver-host: %s\n", error.c_str());
+        return 4;
+    }
+    SetHelpLanguage(options.language);
     Console& console = TheConsole();
     if (!console.Open(&error)) {
         fprintf(stderr, "quaver-host: %s\n", error.c_str());
         return 3;
     }
 
-    LanguageFile language;
-    std::string languageProblem;
-    LoadLanguage(&language, {FolderOf(module.Path()), folder}, &languageProblem);
     PlayerProcess player;
     const std::string playerNote = options.withPlayer ? player.StartIfAbsent(folder) : std::string();
 
@@ -64,9 +71,7 @@ int main(int argc, char** argv) {
     console.SetTitle("Quaver Host - " + title);
     Pane plugins{"Plug-ins", menuTitles};
     HostScreen screen(title, ListFolder(folder), plugins);
-    if (!languageProblem.empty()) {
-        screen.SetStatus(languageProblem, true);
-    } else if (!playerNote.empty()) {
+    if (!playerNote.empty()) {
         screen.SetStatus(playerNote);
     } else {
         screen.SetStatus("Enter opens " + title + ", F9 configures it, F10 quits.");

@@ -16,6 +16,7 @@ struct Options {
     bool withPlayer = false;
     bool help = false;
     std::string modulePath;  // empty: quaver.dll next to the host
+    std::string language = "English";  // the interface language the module's files are chosen by
     std::string error;       // non-empty: the command line was not understood
 };
 
