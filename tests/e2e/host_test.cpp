@@ -263,7 +263,7 @@ TEST(HostServices, RecordTextsFormattingAndColoursAnswerAsDocumented) {
     EXPECT_NE(name.find("name="), std::string::npos);
     EXPECT_NE(name.find(":\\"), std::string::npos) << "a full path: " << name;
     EXPECT_NE(name.find("\\host-probe.dll"), std::string::npos) << name;
-    EXPECT_NE(session.Row(3).find("lang22=[OK] lang24=[standin-player.exe] lang999=[] langneg=[]"),
+    EXPECT_NE(session.Row(3).find("lang22=[OK] lang24=[\"C:\\Program Files\\Winamp\\winamp.exe\"] lang999=[] langneg=[]"),
               std::string::npos)
         << session.Dump();
     EXPECT_NE(session.Row(4).find("format=[x-7--3] length=6 same=0 differ=-1"), std::string::npos)
