@@ -87,6 +87,10 @@ TEST(ShippedLanguageFiles, EveryFileHoldsEveryMessageInTheHostsForm) {
         EXPECT_EQ(file.Count(), quaver::message::Count) << name << ": no message more than the module uses";
         for (int number = 0; number < quaver::message::Count; ++number)
             EXPECT_STRNE(file.Get(number), "") << name << " message " << number;
+        // An error box holds its text on one line: frame, margins and shadow must still fit 80 columns.
+        for (int error : {quaver::message::CreateEventFailed, quaver::message::CreateThreadFailed,
+                          quaver::message::ConsoleModeFailed, quaver::message::HostTooOld})
+            EXPECT_LE(std::string(file.Get(error)).size(), 68u) << name << " message " << error;
         // Without a registered open command the player is started from its usual place, quoted for the space.
         EXPECT_STREQ(file.Get(quaver::message::PlayerCommandLine), "\"C:\\Program Files\\Winamp\\winamp.exe\"") << name;
         interfaceNames.insert(file.InterfaceName());
