@@ -202,6 +202,32 @@ TEST(HostCommandLine, RefusesUnknownOptionsAndMissingModules) {
     }
 }
 
+TEST(HostCommandLine, RefusesADamagedLanguageFileRatherThanShowWrongTexts) {
+    char temp[MAX_PATH];
+    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+    const std::string folder = std::string(temp) + "quaver-damaged-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string module = folder + "quaver.dll";
+    const std::string language = folder + "quaver_en.lng";
+    ASSERT_TRUE(CopyFileA((e2e::TestFolder() + "quaver.dll").c_str(), module.c_str(), FALSE));
+    HANDLE file = CreateFileA(language.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char damaged[] = ".Language=English,English\r\n\"first\"\r\n\"no closing quote\r\n";
+    DWORD written = 0;
+    WriteFile(file, damaged, sizeof damaged - 1, &written, nullptr);
+    CloseHandle(file);
+    {
+        ConsoleSession session(HostWith({"--module", module}));
+        ASSERT_TRUE(session.Launched()) << session.Problem();
+        DWORD code = 99;
+        EXPECT_TRUE(session.WaitForExit(20000, &code));
+        EXPECT_EQ(code, 4u) << "the module's own folder is searched first, and its file is damaged";
+    }
+    DeleteFileA(language.c_str());
+    DeleteFileA(module.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 // ---- the module's entry points ------------------------------------------------------------------------
 
 TEST(HostModule, PanelThatReturnsAtOnceLeavesTheMenu) {
