@@ -10,6 +10,13 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # Undecorated __stdcall exports come from the .def file alone.
   target_link_options(quaver PRIVATE -Wl,--enable-stdcall-fixup -Wl,--kill-at)
 endif()
+# The module's language and help files lie beside it, where the file manager and quaver-host look for them.
+# Copied byte for byte (code page, CR LF) at configure time, and again whenever they change.
+file(GLOB QUAVER_LANGUAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/lang/*.lng ${CMAKE_SOURCE_DIR}/src/lang/*.hlf)
+foreach(data ${QUAVER_LANGUAGE_FILES})
+  get_filename_component(name ${data} NAME)
+  configure_file(${data} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name} COPYONLY)
+endforeach()
 
 # The module's code with the real Win32 seam, for Windows tests that need to reach inside. The seam is
 # compiled into each such program, after which the module's library can find it on the link line.

@@ -23,6 +23,8 @@ constexpr int PlayerStarting = 23;
 constexpr int PlayerCommandLine = 24;
 constexpr int UnknownCommandWord = 26;  // followed by the word in quotes
 constexpr int CommandTooLong = 27;
+// Every language file carries messages 0 to Count - 1, in this order.
+constexpr int Count = 28;
 }  // namespace message
 
 // The host's text for message n; never null (an empty text stands in when the host gives none).

@@ -291,6 +291,32 @@ TEST(HostCommandLine, RefusesUnknownOptionsAndMissingModules) {
     }
 }
 
+TEST(HostCommandLine, RefusesADamagedLanguageFileRatherThanShowWrongTexts) {
+    char temp[MAX_PATH];
+    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+    const std::string folder = std::string(temp) + "quaver-damaged-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string module = folder + "quaver.dll";
+    const std::string language = folder + "quaver_en.lng";
+    ASSERT_TRUE(CopyFileA((e2e::TestFolder() + "quaver.dll").c_str(), module.c_str(), FALSE));
+    HANDLE file = CreateFileA(language.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char damaged[] = ".Language=English,English\r\n\"first\"\r\n\"no closing quote\r\n";
+    DWORD written = 0;
+    WriteFile(file, damaged, sizeof damaged - 1, &written, nullptr);
+    CloseHandle(file);
+    {
+        ConsoleSession session(HostWith({"--module", module}));
+        ASSERT_TRUE(session.Launched()) << session.Problem();
+        DWORD code = 99;
+        EXPECT_TRUE(session.WaitForExit(20000, &code));
+        EXPECT_EQ(code, 4u) << "the module's own folder is searched first, and its file is damaged";
+    }
+    DeleteFileA(language.c_str());
+    DeleteFileA(module.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 // ---- the module's entry points ------------------------------------------------------------------------
 
 TEST(HostModule, PanelThatReturnsAtOnceLeavesTheMenu) {
@@ -360,13 +386,13 @@ TEST(HostCommand, SendsTheWordsInOrderAndExitsOrSaysOnStandardErrorWhyNothingWas
     EXPECT_EQ(commands(), stopNextPlay);
 
     run = RunHost({"--command", "next bogus"});
-    EXPECT_EQ(run.exitCode, 4u);
+    EXPECT_EQ(run.exitCode, 5u);
     EXPECT_NE(run.errors.find("Quaver Control: Not a player command: \"bogus\""), std::string::npos) << run.errors;
 
     player.Terminate();
     ASSERT_TRUE(player.WaitForExit(10000));
     run = RunHost({"--command", "play"});
-    EXPECT_EQ(run.exitCode, 4u);
+    EXPECT_EQ(run.exitCode, 5u);
     EXPECT_NE(run.errors.find("no player is running"), std::string::npos) << run.errors;
     EXPECT_EQ(commands(), stopNextPlay) << "nothing of the refused words was sent";
 }
@@ -384,7 +410,7 @@ TEST(HostServices, RecordTextsFormattingAndColoursAnswerAsDocumented) {
     EXPECT_NE(name.find("name="), std::string::npos);
     EXPECT_NE(name.find(":\\"), std::string::npos) << "a full path: " << name;
     EXPECT_NE(name.find("\\host-probe.dll"), std::string::npos) << name;
-    EXPECT_NE(session.Row(3).find("lang22=[OK] lang24=[standin-player.exe] lang999=[] langneg=[]"),
+    EXPECT_NE(session.Row(3).find("lang22=[OK] lang24=[\"C:\\Program Files\\Winamp\\winamp.exe\"] lang999=[] langneg=[]"),
               std::string::npos)
         << session.Dump();
     EXPECT_NE(session.Row(4).find("format=[x-7--3] length=6 same=0 differ=-1"), std::string::npos)

@@ -23,7 +23,6 @@ using fuzz::Require;
 
 namespace {
 
-constexpr int messageCount = 25;  // 0 to 24: errors, configuration texts, the button, start notice and command
 constexpr size_t longestText = 4096;
 
 // A text as the fuzzer gives it, or a pattern from it repeated to any length up to a few KB.
@@ -99,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fake::world().manualClock = true;  // the waits for a started player pass at once
     }
     fuzz::FuzzInput in(data, size);
-    for (int number = 0; number < messageCount; ++number) fake::host().messages[number] = TakeLanguageText(in);
+    for (int number = 0; number < message::Count; ++number) fake::host().messages[number] = TakeLanguageText(in);
 
     ErrorBoxes();
     StartWithoutRegisteredCommand();

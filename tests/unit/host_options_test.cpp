@@ -26,6 +26,7 @@ TEST(HostOptions, NoArgumentsOpenThePanelWithQuaverDll) {
     EXPECT_FALSE(options.withPlayer);
     EXPECT_FALSE(options.help);
     EXPECT_TRUE(options.modulePath.empty());
+    EXPECT_EQ(options.language, "English");
     EXPECT_TRUE(options.error.empty());
 }
 
@@ -39,6 +40,8 @@ TEST(HostOptions, EveryOptionIsUnderstood) {
     EXPECT_EQ(options.start, StartAction::Menu);
     EXPECT_EQ(options.modulePath, "other.dll");
     EXPECT_TRUE(options.error.empty());
+    EXPECT_EQ(Parse({"--language", "German"}).language, "German");
+    EXPECT_EQ(Parse({"--language=German"}).language, "German");
     for (const char* help : {"--help", "-h", "/?"}) EXPECT_TRUE(Parse({help}).help) << help;
     options = Parse({"--command", " stop next play \t"});
     EXPECT_EQ(options.start, StartAction::Command);
@@ -51,6 +54,8 @@ TEST(HostOptions, MistakesAreReportedNotGuessed) {
     EXPECT_NE(Parse({"--module"}).error, "");
     EXPECT_NE(Parse({"--module="}).error, "");
     EXPECT_NE(Parse({"--module", ""}).error, "");
+    EXPECT_NE(Parse({"--language"}).error, "");
+    EXPECT_NE(Parse({"--language="}).error, "");
     EXPECT_NE(Parse({"--menu", "--configure"}).error, "");
     for (const char* blank : {"", "  "}) EXPECT_NE(Parse({"--command", blank}).error, "") << "would open the panel";
     EXPECT_NE(Parse({"--command"}).error, "");
@@ -62,7 +67,7 @@ TEST(HostOptions, MistakesAreReportedNotGuessed) {
 
 TEST(HostOptions, UsageNamesEveryOption) {
     const std::string usage = host::UsageText();
-    for (const char* option : {"--module", "--menu", "--configure", "--with-player", "--command", "--help"})
+    for (const char* option : {"--module", "--menu", "--configure", "--with-player", "--command", "--language", "--help"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -48,6 +48,15 @@ Options ParseOptions(int argc, const char* const* argv) {
         } else if (argument.substr(0, 9) == "--module=") {
             options.modulePath = argument.substr(9);
             if (options.modulePath.empty()) options.error = "--module needs the path of a module";
+        } else if (argument == "--language") {
+            if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
+                options.error = "--language needs the name of a language";
+            } else {
+                options.language = argv[++i];
+            }
+        } else if (argument.substr(0, 11) == "--language=") {
+            options.language = argument.substr(11);
+            if (options.language.empty()) options.error = "--language needs the name of a language";
         } else {
             options.error = "unknown option: " + std::string(argument);
         }
@@ -72,12 +81,14 @@ const char* UsageText() {
            "                  play pause stop next prev rew ffwd vol+ vol- shuffle repeat open\n"
            "                  (also previous rewind forward louder quieter), in any case, e.g.\n"
            "                  quaver-host.exe --command \"stop next play\"\n"
+           "  --language NAME use the module's language and help files for NAME (as their\n"
+           "                  .Language= line names it, e.g. German); English otherwise\n"
            "  --help          show this text\n"
            "\n"
            "In the menu: Enter opens the panel, F9 configures the module, F10 or Esc quits.\n"
            "Exit status: 0 done, 1 bad command line, 2 the module could not be loaded,\n"
-           "3 no console could be opened, 4 the words of --command were not sent (why: on\n"
-           "standard error).\n";
+           "3 no console could be opened, 4 the module's language file is missing or damaged,\n"
+           "5 the words of --command were not sent (why: on standard error).\n";
 }
 
 }  // namespace host

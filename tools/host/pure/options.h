@@ -18,6 +18,7 @@ struct Options {
     bool help = false;
     std::string modulePath;  // empty: quaver.dll next to the host
     std::string command;     // the words of --command, trailing blanks removed as the host's command line does
+    std::string language = "English";  // the interface language the module's files are chosen by
     std::string error;       // non-empty: the command line was not understood
 };
 
