@@ -124,12 +124,12 @@ TEST_F(AboutBoxInHost, HelpLinksLeadToTheirTopicsAndBackspaceReturns) {
     session->PressKey(VK_TAB);  // the next link: the contents
     session->PressKey(VK_RETURN);
     ASSERT_TRUE(session->WaitForText("what each key and click does")) << session->Dump();
-    session->PressKey(VK_TAB, SHIFT_PRESSED);  // round to the contents' last link: the settings again
+    session->PressKey(VK_TAB, SHIFT_PRESSED);  // round to the contents' last link: the command line
     session->PressKey(VK_RETURN);
-    ASSERT_TRUE(session->WaitForText(SettingsMark)) << session->Dump();
+    ASSERT_TRUE(session->WaitForText("Quaver Control: the command line")) << session->Dump();
     session->PressKey(VK_ESCAPE);  // closes the viewer at once, however deep
     ASSERT_TRUE(session->WaitForText(PanelMark)) << session->Dump();
-    EXPECT_FALSE(Shows(SettingsMark));
+    EXPECT_FALSE(Shows("Quaver Control: the command line"));
 }
 
 }  // namespace
