@@ -306,6 +306,27 @@ TEST_F(PlayerFaults, AStartThatNeverShowsAWindowIsTriedOnceForAHeldKeysQueuedRep
     e2e::RegisteredStandinPlayer registration;
     ASSERT_TRUE(registration.Registered());
     const std::string log = e2e::NewPlayerLogPath();
+    // The players a start brings up never show a window: they are ended by the ids they logged, also when
+    // the test fails part way.
+    struct StartedPlayers {
+        const std::string& log;
+        std::unique_ptr<ConsoleSession>& session;
+        ~StartedPlayers() {
+            // A host left running after a failure could start yet another player.
+            if (::testing::Test::HasFailure()) session.reset();
+            for (const auto& entry : StandinPlayer::ReadLog(log)) {
+                unsigned long id = 0;
+                if (!entry.message.empty() || std::sscanf(entry.note.c_str(), "started, process %lu", &id) != 1)
+                    continue;
+                if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+                    TerminateProcess(process, 1);
+                    WaitForSingleObject(process, 5000);
+                    CloseHandle(process);
+                }
+            }
+            DeleteFileA(log.c_str());
+        }
+    } startedPlayers{log, session};
     ASSERT_TRUE(SetModuleSetting("AutostartWinamp", 3));  // start the player when a command needs it
     ConsoleSession::Options options;
     options.arguments = {"--menu"};
@@ -328,13 +349,9 @@ TEST_F(PlayerFaults, AStartThatNeverShowsAWindowIsTriedOnceForAHeldKeysQueuedRep
     EXPECT_LT(session->FindRow("Starting the player"), 0) << "a second attempt\n" << session->Dump();
 
     int starts = 0;
-    std::vector<unsigned long> started;
     for (const auto& entry : StandinPlayer::ReadLog(log)) {
         unsigned long id = 0;
-        if (entry.message.empty() && std::sscanf(entry.note.c_str(), "started, process %lu", &id) == 1) {
-            ++starts;
-            started.push_back(id);
-        }
+        starts += entry.message.empty() && std::sscanf(entry.note.c_str(), "started, process %lu", &id) == 1;
     }
     session->KeyUp('X', 0, 'x');
     const DWORD closing = ExpectEscClosesCleanly();
@@ -342,16 +359,6 @@ TEST_F(PlayerFaults, AStartThatNeverShowsAWindowIsTriedOnceForAHeldKeysQueuedRep
                 "notice up %lu ms, Esc closed the panel in %lu ms\n",
                 starts, static_cast<unsigned long>(attempt), static_cast<unsigned long>(closing));
     EXPECT_EQ(starts, 1);
-
-    // The started players never show a window: they are ended here, by the ids they logged.
-    for (unsigned long id : started) {
-        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
-            TerminateProcess(process, 1);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        }
-    }
-    DeleteFileA(log.c_str());
 }
 
 }  // namespace
