@@ -71,8 +71,8 @@ void FillItems(HostDialogItem* items) {
 }
 
 // The confirmed choices into the switches and the store. Disabled items count like the others, so a
-// dependent option keeps its value while its parent is off.
-void StoreItems(const HostDialogItem* items) {
+// dependent option keeps its value while its parent is off. False when the store did not take them all.
+bool StoreItems(const HostDialogItem* items) {
     IgnoreFarPalette = On(items[OwnPalette]);
     DispRepeatShfl = On(items[RepeatShuffle]);
     DispWinampVer[0] = On(items[ShowPlayerVersion]);
@@ -89,16 +89,19 @@ void StoreItems(const HostDialogItem* items) {
     const uint32_t scrolling = 2u * On(items[ScrollTitle]) + On(items[BackAndForth]);
     scrollMode = ScrollModeFromStored(scrolling);
 
-    WriteSetting("IgnoreFarPalette", IgnoreFarPalette);
-    WriteSetting("AutostartWinamp", AutostartWinamp[0] + 2u * AutostartWinamp[1]);
-    WriteSetting("WideTrackNumber", WideTrackNumber);
-    WriteSetting("DrawUglyButtons", DrawUglyButtons);
-    WriteSetting("DispCloseButton", DispCloseButton);
-    WriteSetting("DispVolumeCtrl", DispVolumeCtrl);
-    WriteSetting("DispRepeatShfl", DispRepeatShfl);
-    WriteSetting("DispWinampVer", DispWinampVer[0] + 2u * DispWinampVer[1]);
-    WriteSetting("TimeFormat", TimeFormat);
-    WriteSetting("ScrollMode", scrolling);
+    const StoredSetting settings[] = {
+        {"IgnoreFarPalette", IgnoreFarPalette},
+        {"AutostartWinamp", AutostartWinamp[0] + 2u * AutostartWinamp[1]},
+        {"WideTrackNumber", WideTrackNumber},
+        {"DrawUglyButtons", DrawUglyButtons},
+        {"DispCloseButton", DispCloseButton},
+        {"DispVolumeCtrl", DispVolumeCtrl},
+        {"DispRepeatShfl", DispRepeatShfl},
+        {"DispWinampVer", DispWinampVer[0] + 2u * DispWinampVer[1]},
+        {"TimeFormat", TimeFormat},
+        {"ScrollMode", scrolling},
+    };
+    return WriteSettings(settings, static_cast<int>(sizeof settings / sizeof settings[0]));
 }
 
 }  // namespace
@@ -112,7 +115,11 @@ int RunConfigDialog() {
                                                  configHeight, "Config", items, configItemCount, 0, 0,
                                                  ConfigDialogHandler, 0);
     if (result != confirmedResult) return 0;
-    StoreItems(items);
+    if (!StoreItems(items)) {
+        // Never called saved when it was not: the user is told, and the host hears 0.
+        ShowErrorBox(message::SettingsNotSaved);
+        return 0;
+    }
     return 1;
 }
 

@@ -21,6 +21,7 @@ constexpr int HostTooOld = 3;
 constexpr int ErrorButton = 22;
 constexpr int PlayerStarting = 23;
 constexpr int PlayerCommandLine = 24;
+constexpr int SettingsNotSaved = 25;
 constexpr int UnknownCommandWord = 26;  // followed by the word in quotes
 constexpr int CommandTooLong = 27;
 // Every language file carries messages 0 to Count - 1, in this order.

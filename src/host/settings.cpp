@@ -37,19 +37,39 @@ void WriteSetting(const char* name, uint32_t value) {
     os::RegCloseKey(key);
 }
 
-bool ReadValue(const char* name, void* buffer, uint32_t* size) {
+bool WriteSettings(const StoredSetting* settings, int count) {
+    if (!HaveSettingsKey()) return false;
+    os::RegistryKey key = nullptr;
+    if (!os::RegCreateKeyForWrite(settingsKeyPath, &key)) return false;
+    bool allWritten = true;
+    for (int i = 0; i < count; ++i)
+        allWritten = os::RegSetDwordValue(key, settings[i].name, settings[i].value) && allWritten;
+    os::RegCloseKey(key);
+    return allWritten;
+}
+
+namespace {
+bool ReadTypedValue(const char* name, void* buffer, uint32_t* size, uint32_t* type) {
     if (!HaveSettingsKey()) return false;
     os::RegistryKey key = nullptr;
     if (!os::RegOpenKeyForQuery(settingsKeyPath, &key)) return false;
-    const bool read = os::RegQueryValue(key, name, buffer, size);
+    const bool read = os::RegQueryValue(key, name, buffer, size, type);
     os::RegCloseKey(key);
     return read;
 }
 
+bool IsText(uint32_t type) { return type == os::RegSz || type == os::RegExpandSz || type == os::RegMultiSz; }
+}  // namespace
+
+bool ReadValue(const char* name, void* buffer, uint32_t* size) { return ReadTypedValue(name, buffer, size, nullptr); }
+
 uint32_t ReadSetting(const char* name, uint32_t defaultValue) {
     uint32_t value = 0;  // a shorter value leaves the high bytes zero
     uint32_t size = sizeof value;
-    return ReadValue(name, &value, &size) ? value : defaultValue;
+    uint32_t type = os::RegDword;
+    if (!ReadTypedValue(name, &value, &size, &type)) return defaultValue;
+    // A text where a number belongs is no number: "1" must not read as 0x31.
+    return IsText(type) ? defaultValue : value;
 }
 
 void LoadDisplaySettings() {

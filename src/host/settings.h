@@ -22,7 +22,15 @@ extern uint8_t palette[8];
 extern const uint8_t defaultPalette[8];
 
 void WriteSetting(const char* name, uint32_t value);
+struct StoredSetting {
+    const char* name;
+    uint32_t value;
+};
+// Opens the settings key once and writes every value as a 32-bit value. False when the key cannot be
+// named, created or opened, or any value could not be set (the others are still written).
+bool WriteSettings(const StoredSetting* settings, int count);
 bool ReadValue(const char* name, void* buffer, uint32_t* size);
+// The stored 32-bit value, or defaultValue when it is missing, unreadable or a text.
 uint32_t ReadSetting(const char* name, uint32_t defaultValue);
 void LoadDisplaySettings();
 void LoadPalette();

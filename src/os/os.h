@@ -126,8 +126,10 @@ bool RegCreateKeyForWrite(const char* path, RegistryKey* key);
 // HKEY_CURRENT_USER\path, access KEY_QUERY_VALUE.
 bool RegOpenKeyForQuery(const char* path, RegistryKey* key);
 bool RegSetDwordValue(RegistryKey key, const char* name, uint32_t value);
-// RegQueryValueExA: size in = capacity, out = the stored length as the registry reports it.
-bool RegQueryValue(RegistryKey key, const char* name, void* buffer, uint32_t* size);
+// RegQueryValueExA: size in = capacity, out = the stored length as the registry reports it; *type (when
+// given) the value's registry type.
+constexpr uint32_t RegSz = 1, RegExpandSz = 2, RegBinary = 3, RegDword = 4, RegMultiSz = 7;
+bool RegQueryValue(RegistryKey key, const char* name, void* buffer, uint32_t* size, uint32_t* type = nullptr);
 void RegCloseKey(RegistryKey key);
 // RegQueryValueA on HKEY_CLASSES_ROOT: the default value of subKey. size in = capacity, out = length.
 bool RegQueryClassesRootDefault(const char* subKey, char* buffer, int32_t* size);
@@ -145,6 +147,8 @@ intptr_t SendMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t
 // False when the send failed or timed out; *result is set only on success.
 bool SendMessageTimeout(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t flags,
                         uint32_t milliseconds, intptr_t* result);
+// Queues the message for the window and returns at once; false when it could not be queued.
+bool PostMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 Window GetForegroundWindow();
 void SetForegroundWindow(Window window);
 void MessageBeep(uint32_t type);

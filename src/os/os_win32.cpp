@@ -12,6 +12,7 @@
 #undef FindWindow
 #undef SendMessage
 #undef SendMessageTimeout
+#undef PostMessage
 #undef ReadConsoleInput
 #undef ReadConsoleOutputCharacter
 #undef RegQueryValue
@@ -174,10 +175,12 @@ bool RegSetDwordValue(RegistryKey key, const char* name, uint32_t value) {
            ERROR_SUCCESS;
 }
 
-bool RegQueryValue(RegistryKey key, const char* name, void* buffer, uint32_t* size) {
+bool RegQueryValue(RegistryKey key, const char* name, void* buffer, uint32_t* size, uint32_t* type) {
     DWORD length = *size;
-    LONG result = ::RegQueryValueExA(AsKey(key), name, nullptr, nullptr, static_cast<BYTE*>(buffer), &length);
+    DWORD kind = REG_NONE;
+    LONG result = ::RegQueryValueExA(AsKey(key), name, nullptr, &kind, static_cast<BYTE*>(buffer), &length);
     *size = length;
+    if (type) *type = kind;
     return result == ERROR_SUCCESS;
 }
 
@@ -203,6 +206,10 @@ bool SendMessageTimeout(Window window, uint32_t message, uintptr_t wParam, intpt
         return false;
     if (result) *result = static_cast<intptr_t>(answer);
     return true;
+}
+
+bool PostMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    return ::PostMessageA(AsWindow(window), message, wParam, lParam) != 0;
 }
 
 Window GetForegroundWindow() { return ::GetForegroundWindow(); }

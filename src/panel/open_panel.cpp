@@ -42,9 +42,13 @@ void MeasureConsole() {
 
 void ClearPerOpeningState() {
     playerVersion = 0;
+    ResetRefreshPicture();
     activeWidget = nullptr;
     leftButtonHeld = false;
     heldCommand.store(0, std::memory_order_relaxed);
+    commandKey = 0;
+    startRefusedKey = 0;
+    pendingInputCode = panelCode::Nothing;
 }
 
 void SetGeometry() {

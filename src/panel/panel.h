@@ -35,6 +35,14 @@ constexpr bool IsPanelCode(uint32_t code) { return code <= ClosePlayer; }
 extern uint32_t modifierState;  // 1 Ctrl, 2 Alt, 4 Shift, from the events the panel reads
 extern bool leftButtonHeld;
 
+// Starting the player from a held key: the key-down that yielded the code in hand (0 for any other event),
+// and the key whose command found no player even after a start, so that its repeats do not start it again
+// until it is let go. Host's thread only.
+extern uint16_t commandKey;
+extern uint16_t startRefusedKey;
+// What ReadPanelInput yields before it reads the console again: set after a start, Nothing otherwise.
+extern uint32_t pendingInputCode;
+
 extern os::Handle displayActiveEvent;  // manual reset: set while the worker threads may draw
 extern os::Handle stopEvent;           // manual reset: set once when the panel closes
 extern os::CriticalSection drawingLock;
@@ -49,6 +57,12 @@ extern PanelPlacement* panelPlacement;  // valid while RunPanel runs
 
 void RunPanel();
 uint32_t ReadPanelInput();
+// Reads and drops the console input that queued up while the player was being started. Only what the
+// panel must not lose survives: an Esc closes the panel next, releases end the presses they belong to,
+// and the modifier keys and the left button keep their state; every widget is released.
+void DiscardInputQueuedDuringStart();
+// The key-down that yielded the code in hand has not been let go meanwhile.
+bool CommandKeyStillHeld();
 void SetPanelShown(PanelPlacement& placement, bool show);
 void SetDisplayActive(bool active);
 bool IsInsidePanel(const PanelPlacement& placement, int32_t column, int32_t row);

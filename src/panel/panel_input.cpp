@@ -5,7 +5,16 @@
 
 namespace quaver {
 
+uint16_t commandKey;
+uint16_t startRefusedKey;
+uint32_t pendingInputCode;
+
 namespace {
+
+// A console that keeps filling faster than it is read must not keep the host's thread here.
+constexpr int discardLimit = 4096;
+// The key-down yielding the code in hand was let go in the input a start discarded.
+bool commandKeyReleased;
 
 constexpr uint16_t shiftKey = 16, ctrlKey = 17, altKey = 18, escapeKey = 27, eKey = 0x45, threeKey = 0x33;
 constexpr uint32_t ctrlBit = 1, altBit = 2, shiftBit = 4;
@@ -39,6 +48,7 @@ uint32_t OfferToWidgets(const os::InputRecord& event) {
 uint32_t OnKeyDown(const os::InputRecord& event) {
     const uint16_t key = event.key.virtualKey;
     modifierState |= ModifierBitOf(key);
+    commandKey = key;
     if (key == escapeKey) return panelCode::Close;
     // These two reach the player also while the panel is hidden.
     if (modifierState == altBit && key == eKey) return command::AltE;
@@ -48,8 +58,14 @@ uint32_t OnKeyDown(const os::InputRecord& event) {
     return OfferToWidgets(event);
 }
 
+void NoteKeyUp(uint16_t key) {
+    modifierState &= ~ModifierBitOf(key);
+    if (key == startRefusedKey) startRefusedKey = 0;
+    if (key == commandKey) commandKeyReleased = true;
+}
+
 uint32_t OnKeyUp(const os::InputRecord& event) {
-    modifierState &= ~ModifierBitOf(event.key.virtualKey);
+    NoteKeyUp(event.key.virtualKey);
     if (!PanelShown()) return modifierState != allModifiers ? panelCode::HideOrShow : panelCode::Nothing;
     return OfferToWidgets(event);
 }
@@ -70,16 +86,48 @@ uint32_t OnMouse(const os::InputRecord& event) {
 }  // namespace
 
 uint32_t ReadPanelInput() {
+    commandKey = 0;
+    commandKeyReleased = false;
+    if (pendingInputCode != panelCode::Nothing) {
+        const uint32_t code = pendingInputCode;
+        pendingInputCode = panelCode::Nothing;
+        return code;
+    }
     // Untimed: the loop sleeps until the console has something; periodic work belongs to the worker threads.
     if (os::WaitForSingleObject(consoleInput, os::Infinite) != os::WaitObject0) return panelCode::Close;
     os::InputRecord event{};
     if (!os::ReadConsoleInput(consoleInput, &event)) return panelCode::Nothing;
     switch (event.eventType) {
-    case os::FocusEventType: return panelCode::ReleaseAll;
+    case os::FocusEventType:
+        startRefusedKey = 0;  // key-ups made elsewhere are never seen: a key may have been let go meanwhile
+        return panelCode::ReleaseAll;
     case os::KeyEventType: return event.key.keyDown ? OnKeyDown(event) : OnKeyUp(event);
     case os::MouseEventType: return OnMouse(event);
     default: return PanelShown() ? OfferToWidgets(event) : panelCode::Nothing;
     }
 }
+
+void DiscardInputQueuedDuringStart() {
+    if (!consoleInput) return;
+    bool escape = false;
+    for (int read = 0; read < discardLimit && os::WaitForSingleObject(consoleInput, 0) == os::WaitObject0; ++read) {
+        os::InputRecord event{};
+        if (!os::ReadConsoleInput(consoleInput, &event)) break;
+        if (event.eventType == os::KeyEventType) {
+            if (!event.key.keyDown) {
+                NoteKeyUp(event.key.virtualKey);
+                continue;
+            }
+            modifierState |= ModifierBitOf(event.key.virtualKey);
+            escape = escape || event.key.virtualKey == escapeKey;
+        } else if (event.eventType == os::MouseEventType) {
+            leftButtonHeld = (event.mouse.buttonState & os::LeftButtonPressed) != 0;
+        }
+    }
+    os::FlushConsoleInputBuffer(consoleInput);
+    pendingInputCode = escape ? panelCode::Close : panelCode::ReleaseAll;
+}
+
+bool CommandKeyStillHeld() { return commandKey != 0 && !commandKeyReleased; }
 
 }  // namespace quaver

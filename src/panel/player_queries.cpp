@@ -2,15 +2,17 @@
 
 namespace quaver {
 
-PlayerQueries::PlayerQueries(os::Window player, uint32_t budgetMs)
-    : player_(player), started_(os::GetTickCount()), budget_(budgetMs) {}
+PlayerQueries::PlayerQueries(os::Window player, os::Handle stop) : player_(player), stop_(stop) {}
 
 bool PlayerQueries::Send(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
     if (!answering_) return false;
-    const uint32_t spent = os::GetTickCount() - started_;  // unsigned: harmless across the counter's wrap
-    // A hung player is given up at once (abort-if-hung); a slow one gets what is left of the budget.
-    answering_ = spent < budget_ && os::SendMessageTimeout(player_, message, wParam, lParam, os::SmtoAbortIfHung,
-                                                           budget_ - spent, &result);
+    if (stop_ && os::WaitForSingleObject(stop_, 0) == os::WaitObject0) {
+        answering_ = false;
+        return false;
+    }
+    // A hung player is given up at once (abort-if-hung); a slow one gets the time-out.
+    answering_ = os::SendMessageTimeout(player_, message, wParam, lParam, os::SmtoAbortIfHung, queryTimeout, &result);
+    answeredAny_ = answeredAny_ || answering_;
     return answering_;
 }
 

@@ -1,6 +1,6 @@
-// The refresh pass's questions to the player. They are asked while drawingLock is held, so a player that
-// stops answering must not hold up every widget drawn on the host's thread: all questions of one pass share a
-// time budget, and once one goes unanswered the rest of the pass is not asked.
+// The refresh pass's questions to the player. They are asked without drawingLock, so a slow player holds up
+// nothing but the pass itself; each question still has a time-out, so that closing the panel never waits long
+// for the pass, and once one goes unanswered (or the panel is closing) the rest of the pass is not asked.
 #pragma once
 
 #include <cstdint>
@@ -11,28 +11,31 @@
 
 namespace quaver {
 
-// The longest a pass waits for the player in all; a pass then holds drawingLock for not much longer.
-constexpr uint32_t passQueryBudget = 200;
+// The longest one question waits for its answer.
+constexpr uint32_t queryTimeout = 250;
 
 class PlayerQueries {
 public:
-    PlayerQueries(os::Window player, uint32_t budgetMs);
+    // stop (may be none) ends the asking as soon as it is set.
+    PlayerQueries(os::Window player, os::Handle stop);
     PlayerQueries(const PlayerQueries&) = delete;
     PlayerQueries& operator=(const PlayerQueries&) = delete;
 
-    // False when the player did not answer within what is left of the budget, or has gone.
+    // False when the player did not answer in time, has gone, or the panel is closing.
     bool Ask(Query query, int32_t& answer);
     // The player's window title (ANSI code page) and its length as far as the buffer really holds text.
     bool AskTitle(char (&buffer)[titleBufferCapacity], int32_t& length);
     bool answering() const { return answering_; }
+    // At least one question of this pass was answered.
+    bool answeredAny() const { return answeredAny_; }
 
 private:
     bool Send(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
 
     os::Window player_;
-    uint32_t started_;
-    uint32_t budget_;
+    os::Handle stop_;
     bool answering_ = true;
+    bool answeredAny_ = false;
 };
 
 }  // namespace quaver

@@ -40,7 +40,9 @@ struct PassBuffers {
     char infoRow[infoRowCells + 1];
 };
 
-struct PlayerState {
+// Everything one pass learns from the player. Asked without drawingLock, then drawn under it in one go.
+struct PlayerSnapshot {
+    bool remaining;  // TimeFormat when asked: the track length was asked, the clock counts down
     int32_t playing;
     int32_t listPosition;
     int32_t sampleRate;
@@ -48,7 +50,23 @@ struct PlayerState {
     int32_t channels;
     int32_t trackLength;
     int32_t position;
+    bool indicatorsAsked;
+    int32_t shuffle;
+    int32_t repeat;
+    bool versionAsked;
+    int32_t version;
+    TitleAnswer title;
 };
+
+// What the panel shows between passes. A pass whose answers did not all arrive redraws the last complete
+// picture (its clock simply stands still) until the player has been silent for silenceBeforeIdle. Owned by
+// the RefreshThread; reset when the panel opens.
+struct ShownPicture {
+    PassBuffers buffers;  // the last complete picture, or the idle one
+    bool silent;          // the last pass got no answer at all
+    uint32_t silentSince;
+};
+ShownPicture shown;
 
 bool PanelReady() {
     return panelPlacement && widgetTable[slot::PanelTitle] && widgetTable[slot::TitleLine] &&
@@ -68,41 +86,48 @@ void BlankBuffers(PassBuffers& buffers) {
     BlankTitleField();
 }
 
-bool AskPlayerState(PlayerQueries& player, PlayerState& state) {
-    state.trackLength = 0;
-    if (!player.Ask(query::PlayingState, state.playing) || !player.Ask(query::ListPosition, state.listPosition) ||
-        !player.Ask(query::SampleRate, state.sampleRate) || !player.Ask(query::BitRate, state.bitRate) ||
-        !player.Ask(query::Channels, state.channels))
+// Asks every question of the pass in order. False when the player stopped answering part way.
+bool AskPlayer(PlayerQueries& player, bool remaining, PlayerSnapshot& snapshot) {
+    snapshot.remaining = remaining;
+    snapshot.trackLength = 0;
+    if (!player.Ask(query::PlayingState, snapshot.playing) || !player.Ask(query::ListPosition, snapshot.listPosition) ||
+        !player.Ask(query::SampleRate, snapshot.sampleRate) || !player.Ask(query::BitRate, snapshot.bitRate) ||
+        !player.Ask(query::Channels, snapshot.channels))
         return false;
-    if (state.channels < 0 || state.channels > 2) state.channels = 0;
-    if (TimeFormat && !player.Ask(query::TrackLength, state.trackLength)) return false;
-    if (!player.Ask(query::Position, state.position)) return false;
-    if (state.playing < 0 || state.playing > 3) state.playing = 2;
-    return true;
+    if (remaining && !player.Ask(query::TrackLength, snapshot.trackLength)) return false;
+    if (!player.Ask(query::Position, snapshot.position)) return false;
+    snapshot.indicatorsAsked = DispRepeatShfl != 0;
+    if (snapshot.indicatorsAsked &&
+        (!player.Ask(query::Shuffle, snapshot.shuffle) || !player.Ask(query::Repeat, snapshot.repeat)))
+        return false;
+    // playerVersion is written only by this thread.
+    snapshot.versionAsked = DispWinampVer[0] && playerVersion == 0;
+    if (snapshot.versionAsked && !player.Ask(query::Version, snapshot.version)) return false;
+    return AskTitleLine(player, snapshot.title);
 }
 
-uint32_t TrackNumber(const PlayerState& state) {
-    return state.listPosition < 0 ? 0 : static_cast<uint32_t>(state.listPosition) + 1;
+uint32_t TrackNumber(const PlayerSnapshot& snapshot) {
+    return snapshot.listPosition < 0 ? 0 : static_cast<uint32_t>(snapshot.listPosition) + 1;
 }
 
 // Elapsed seconds, or the remaining ones; never below 0.
-uint32_t ShownSeconds(const PlayerState& state) {
-    const int64_t elapsed = state.position / 1000;  // truncated toward zero: a position of -1 reads as 0
-    const int64_t shown = TimeFormat ? int64_t{state.trackLength} - elapsed : elapsed;
-    return shown < 0 ? 0 : static_cast<uint32_t>(shown);
+uint32_t ShownSeconds(const PlayerSnapshot& snapshot) {
+    const int64_t elapsed = snapshot.position / 1000;  // truncated toward zero: a position of -1 reads as 0
+    const int64_t seconds = snapshot.remaining ? int64_t{snapshot.trackLength} - elapsed : elapsed;
+    return seconds < 0 ? 0 : static_cast<uint32_t>(seconds);
 }
 
 // In even seconds of the tick count a paused clock is not shown: it blinks with a period of two seconds.
-bool ClockHidden(const PlayerState& state) { return state.playing == pausedState && os::GetTickCount() / 1000 % 2 == 0; }
+bool ClockHidden(const PlayerSnapshot& snapshot) {
+    const int32_t playing = snapshot.playing < 0 || snapshot.playing > 3 ? 2 : snapshot.playing;
+    return playing == pausedState && os::GetTickCount() / 1000 % 2 == 0;
+}
 
-bool UpdateIndicator(PlayerQueries& player, Query question, int slotIndex, const char* letter) {
-    int32_t lit = 0;
-    if (!player.Ask(question, lit)) return false;
+void ShowIndicator(int slotIndex, int32_t lit, const char* letter) {
     Widget& indicator = *widgetTable[slotIndex];
     SetText(indicator, lit ? letter : unlitIndicator);
     indicator.colour = lit ? litColour : unlitColour;
     indicator.draw(false);
-    return true;
 }
 
 void PlacePanelTitle(const char* text, int32_t length) {
@@ -111,45 +136,13 @@ void PlacePanelTitle(const char* text, int32_t length) {
     title.draw(false);
 }
 
-bool UpdateVersionTitle(PlayerQueries& player) {
-    int32_t value = 0;
-    if (!player.Ask(query::Version, value)) return false;
+void ShowVersion(int32_t value) {
     const PlayerVersionNumber version = SplitPlayerVersion(value, DispWinampVer[1] != 0);
-    // A major version of 0 leaves the version unknown: it is asked again next pass.
+    // No player has a negative version: it stays unknown, unshown, and is asked again next pass.
+    if (version.major < 0) return;
+    // A major version of 0 leaves the version unknown too: it is asked again next pass.
     playerVersion = version.major;
     PlacePanelTitle(versionTitle, FormatVersionTitle(versionTitle, version));
-    return true;
-}
-
-// Fills the buffers from the player's answers. False when the player stopped answering part way.
-bool ShowPlayerState(os::Window window, PassBuffers& buffers) {
-    PlayerQueries player(window, passQueryBudget);
-    PlayerState state{};
-    if (!AskPlayerState(player, state)) return false;
-    if (DispRepeatShfl && (!UpdateIndicator(player, query::Shuffle, slot::Shuffle, shuffleLetter) ||
-                           !UpdateIndicator(player, query::Repeat, slot::Repeat, repeatLetter)))
-        return false;
-    if (DispWinampVer[0] && playerVersion == 0 && !UpdateVersionTitle(player)) return false;
-
-    WriteTrackNumber(buffers.digits, TrackNumber(state));
-    if (!ClockHidden(state)) WriteClock(buffers.digits, ShownSeconds(state), TimeFormat != 0);
-    char streamText[streamTextCapacity];
-    PlaceStreamText(buffers.infoRow, streamText,
-                    BuildStreamText(streamText, state.sampleRate, state.bitRate, state.channels));
-    return UpdateTitleLine(player);
-}
-
-// The display without a player: track number 000, no clock, a plain info line, a blank title line; the
-// indicators keep their last state. A player that went away also takes its version out of the panel title.
-void ShowIdle(PassBuffers& buffers, bool playerGone) {
-    if (playerGone && DispWinampVer[0] && playerVersion != 0) {
-        playerVersion = 0;
-        SetTextAt(*widgetTable[slot::PanelTitle], plainPanelTitle,
-                  PanelTitleColumn(panelWidth, sizeof plainPanelTitle - 1, DispCloseButton != 0));
-        // The whole panel, so that the border comes back under the longer version title.
-        DrawPanel(*panelPlacement);
-    }
-    WriteTrackNumber(buffers.digits, 0);
 }
 
 void DrawPass(const PassBuffers& buffers) {
@@ -164,22 +157,94 @@ void DrawPass(const PassBuffers& buffers) {
     FlushOutput();  // the one flush of the pass
 }
 
-}  // namespace
-
-void RunRefreshPass(os::Handle stop) {
-    os::CriticalSectionLock lock(drawingLock);
-    if (!DisplayStillActive(stop) || !PanelReady()) return;
-
+void DrawSnapshot(const PlayerSnapshot& snapshot) {
     PassBuffers buffers;
     BlankBuffers(buffers);
-    const os::Window player = FindPlayer();
-    if (!player || !ShowPlayerState(player, buffers)) {
-        // A player that stopped answering part way may have filled some of the buffers.
-        if (player) BlankBuffers(buffers);
-        ShowIdle(buffers, !player);
+    if (snapshot.indicatorsAsked) {
+        ShowIndicator(slot::Shuffle, snapshot.shuffle, shuffleLetter);
+        ShowIndicator(slot::Repeat, snapshot.repeat, repeatLetter);
     }
+    if (snapshot.versionAsked) ShowVersion(snapshot.version);
+
+    WriteTrackNumber(buffers.digits, TrackNumber(snapshot));
+    if (!ClockHidden(snapshot)) WriteClock(buffers.digits, ShownSeconds(snapshot), snapshot.remaining);
+    const int32_t channels = snapshot.channels < 0 || snapshot.channels > 2 ? 0 : snapshot.channels;
+    char streamText[streamTextCapacity];
+    PlaceStreamText(buffers.infoRow, streamText,
+                    BuildStreamText(streamText, snapshot.sampleRate, snapshot.bitRate, channels));
+    FillTitleLine(snapshot.title);
     TerminateDigitRows(buffers.digits);
     DrawPass(buffers);
+    shown.buffers = buffers;
+}
+
+void IdleBuffers(PassBuffers& buffers) {
+    BlankBuffers(buffers);
+    WriteTrackNumber(buffers.digits, 0);
+    TerminateDigitRows(buffers.digits);
+}
+
+// The display without a player: track number 000, no clock, a plain info line, a blank title line; the
+// indicators keep their last state. A player that went away also takes its version out of the panel title.
+void ShowIdle(bool playerGone) {
+    if (playerGone && DispWinampVer[0] && playerVersion != 0) {
+        playerVersion = 0;
+        SetTextAt(*widgetTable[slot::PanelTitle], plainPanelTitle,
+                  PanelTitleColumn(panelWidth, sizeof plainPanelTitle - 1, DispCloseButton != 0));
+        // The whole panel, so that the border comes back under the longer version title.
+        DrawPanel(*panelPlacement);
+    }
+    IdleBuffers(shown.buffers);
+    DrawPass(shown.buffers);
+}
+
+}  // namespace
+
+void ResetRefreshPicture() {
+    IdleBuffers(shown.buffers);
+    shown.silent = false;
+    shown.silentSince = 0;
+}
+
+void RunRefreshPass(os::Handle stop) {
+    bool remaining = false;
+    {
+        os::CriticalSectionLock lock(drawingLock);
+        if (!DisplayStillActive(stop) || !PanelReady()) return;
+        remaining = TimeFormat != 0;  // the host's thread flips it under the lock
+    }
+
+    // The questions are asked without the lock, so that a key's pressed look and command never wait for them.
+    PlayerSnapshot snapshot{};
+    const os::Window player = FindPlayer();
+    bool complete = false;
+    bool answeredAny = false;
+    if (player) {
+        PlayerQueries queries(player, stop);
+        complete = AskPlayer(queries, remaining, snapshot);
+        answeredAny = queries.answeredAny();
+    }
+
+    os::CriticalSectionLock lock(drawingLock);
+    if (!DisplayStillActive(stop) || !PanelReady()) return;
+    const uint32_t now = os::GetTickCount();
+    if (answeredAny) {
+        shown.silent = false;
+    } else if (!shown.silent) {
+        shown.silent = true;
+        shown.silentSince = now;
+    }
+    if (!player) {
+        ShowIdle(true);
+    } else if (complete) {
+        DrawSnapshot(snapshot);
+    } else if (shown.silent && now - shown.silentSince >= silenceBeforeIdle) {
+        ShowIdle(false);
+    } else {
+        // Never a partial snapshot: the last complete picture stays, drawn again in case the panel was
+        // redrawn meanwhile. The title line still holds its text.
+        DrawPass(shown.buffers);
+    }
 }
 
 uint32_t OSAPI RefreshThread(void* stop) {

@@ -99,8 +99,9 @@ bool ActOnInputCode(uint32_t code, PanelPlacement& placement) {
     case panelCode::HideOrShow: HideOrShow(placement); return true;
     case panelCode::ClosePlayer:
         // The first press closes the player; with no player left, it closes the panel.
+        // Posted: a hung player must not freeze the host, and closing needs no answer.
         if (const os::Window player = FindPlayer()) {
-            os::SendMessage(player, os::WmClose, 0, 0);
+            os::PostMessage(player, os::WmClose, 0, 0);
             return true;
         }
         return false;
@@ -108,7 +109,10 @@ bool ActOnInputCode(uint32_t code, PanelPlacement& placement) {
     }
     // A player command, straight from the widget that took the key or click.
     if (command::IsVolume(code)) volumeChangeTick.store(os::GetTickCount(), std::memory_order_relaxed);
-    SendPlayerCommand(code);
+    // The repeats of a held key whose command found no player even after a start do not start it again.
+    const bool startRefused = commandKey != 0 && commandKey == startRefusedKey;
+    if (SendPlayerCommand(code, !startRefused) == CommandResult::StartFailed && CommandKeyStillHeld())
+        startRefusedKey = commandKey;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "os/os.h"
+#include "panel/title_layout.h"
 
 namespace quaver {
 
@@ -28,9 +29,20 @@ int32_t TitleFieldCells();
 // The field's cells to spaces and the terminator after the field.
 void BlankTitleField();
 
-// Fills the blanked titleLine for this pass (the caller draws it): the volume while a volume command is
-// recent, else the player's title laid out by scrollMode. False when the player did not answer the title
-// query; the field then stays blank.
-bool UpdateTitleLine(PlayerQueries& player);
+// What the title line of one pass is made from: the volume, or the player's window title as received.
+struct TitleAnswer {
+    bool volumeShown;
+    uint32_t volume;
+    char title[titleBufferCapacity];
+    int32_t length;
+};
+
+// Asks what this pass's title line shows: the volume while a volume command is recent (the player is not
+// asked then), else the player's window title. False when the player did not answer the title query.
+bool AskTitleLine(PlayerQueries& player, TitleAnswer& answer);
+
+// Fills the blanked titleLine from the answer (the caller draws it): the volume text, or the title laid out
+// by scrollMode, advancing the scroll state. Runs under drawingLock, which guards scrollMode and the state.
+void FillTitleLine(const TitleAnswer& answer);
 
 }  // namespace quaver

@@ -122,16 +122,38 @@ void GlyphWidget::draw(bool flush) {
 // ---- input logic ---------------------------------------------------------------------------------------------
 
 void Widget::release() {
-    engaged = 0;
-    mouseHeld = 0;
-    if (!pressed) return;
-    heldCommand.store(0, std::memory_order_relaxed);
-    pressed = 0;
+    {
+        os::CriticalSectionLock lock(drawingLock);
+        engaged = 0;
+        mouseHeld = 0;
+        if (!pressed) return;
+        heldCommand.store(0, std::memory_order_relaxed);
+        pressed = 0;
+    }
     os::Sleep(releaseDelayMs);  // outside drawingLock: the live display goes on meanwhile
     DrawFromInput(*this);
 }
 
 bool Widget::mouse(const os::InputRecord& event, uint32_t& delivered) {
+    // The tests and changes under drawingLock, so that no hit test sees a position or text the RefreshThread
+    // is rewriting; releases, with their wait, come after it.
+    AfterInput after = AfterInput::Nothing;
+    uint32_t hold = 0;
+    bool accepted = false;
+    {
+        os::CriticalSectionLock lock(drawingLock);
+        accepted = TakeInput(event, delivered, after, hold);
+    }
+    if (after == AfterInput::ReleaseThis) {
+        release();
+    } else if (after == AfterInput::ReleaseOthers) {
+        ReleaseOthers(*this);
+        heldCommand.store(hold, std::memory_order_relaxed);
+    }
+    return accepted;
+}
+
+bool Widget::TakeInput(const os::InputRecord& event, uint32_t& delivered, AfterInput& after, uint32_t& hold) {
     if (!engaged) {
         // Idle: a bound key going down, or the left button going down on the widget (not a move with it held).
         const bool keyPress = IsKeyDown(event) && HitsKey(*this, event.key);
@@ -143,8 +165,8 @@ bool Widget::mouse(const os::InputRecord& event, uint32_t& delivered) {
         engaged = 1;
         delivered = command;
         DrawFromInput(*this);
-        ReleaseOthers(*this);
-        heldCommand.store(mousePress && repeat ? command : 0, std::memory_order_relaxed);
+        after = AfterInput::ReleaseOthers;
+        hold = mousePress && repeat ? command : 0;
         return true;
     }
 
@@ -165,14 +187,14 @@ bool Widget::mouse(const os::InputRecord& event, uint32_t& delivered) {
             delivered = command;
             return true;
         }
-        release();
+        after = AfterInput::ReleaseThis;
         return false;
     }
 
     if (!IsMouse(event) || !mouseHeld) return false;
     const os::MouseEvent& mouse = event.mouse;
     if (!LeftDown(mouse)) {
-        release();
+        after = AfterInput::ReleaseThis;
         return false;
     }
     const bool on = OnWidget(*this, mouse);

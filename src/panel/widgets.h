@@ -28,6 +28,11 @@ public:
     uint8_t engaged = 0;
     uint8_t mouseHeld = 0;
     uint8_t repeat = 0;
+
+private:
+    enum class AfterInput { Nothing, ReleaseThis, ReleaseOthers };
+    // The input logic proper, run under drawingLock; says what is to follow once the lock is left.
+    bool TakeInput(const os::InputRecord& event, uint32_t& delivered, AfterInput& after, uint32_t& hold);
 };
 
 class ButtonWidget : public Widget {

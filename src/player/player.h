@@ -13,15 +13,32 @@ extern std::atomic<uint32_t> volumeChangeTick;  // tick of the last volume comma
 
 os::Window FindPlayer();
 os::Window FindOrStartPlayer(bool allowStart);
-void SendPlayerCommand(uint32_t command);
+
+enum class CommandResult {
+    Sent,         // the player took it
+    Unanswered,   // sent, but the player did not answer within commandSendTimeout
+    NoPlayer,     // nothing sent (beeped)
+    StartFailed,  // a start was tried and no player came: nothing sent (beeped)
+};
+// startAllowed false keeps a player that is absent from being started for this command, whatever the
+// settings say.
+CommandResult SendPlayerCommand(uint32_t command, bool startAllowed = true);
 uint32_t OSAPI RepeatThread(void* stopEvent);
 
 // One turn of the RepeatThread once the display is active: re-sends heldCommand when there is one (or drops it
 // when the player is gone) and returns the pause, in ms, that keeps the 50 ms rhythm.
 uint32_t RepeatHeldCommand();
+// Every opening of the panel repeats afresh: no player is the target yet, none owes an answer.
+void ForgetRepeatTarget();
 
 constexpr uint32_t repeatPeriod = 50;       // ms between re-sends of a held command
 constexpr uint32_t repeatSendTimeout = 45;  // ms a re-send may take before it is given up
+// ms the RepeatThread waits for a player whose re-send went unanswered to answer a question again; short
+// enough that closing the panel never waits long for the thread.
+constexpr uint32_t repeatProbeTimeout = 250;
+// ms a command from the host's thread may take before it is given up: Esc must still close the panel
+// within a second of a command to a hung player.
+constexpr uint32_t commandSendTimeout = 300;
 constexpr int startWaitCount = 28;          // looks for a started player's window ...
 constexpr uint32_t startWaitPeriod = 250;   // ... this many ms apart
 constexpr int startCommandCapacity = 261;   // 260 characters and a terminator

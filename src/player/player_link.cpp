@@ -27,8 +27,13 @@ void GiveForegroundBack(os::Window window) {
     if (window) os::SetForegroundWindow(window);
 }
 
+// One start at a time: nothing the host does while the notice is up may start another.
+bool startUnderWay;
+
 // Starts the player with its start notice on the screen; everything changed is put back before returning.
 void StartPlayer() {
+    if (startUnderWay) return;
+    startUnderWay = true;
     // Resume only a display that was running: at panel opening (no panel drawn yet) or while the panel is
     // hidden, resuming would let the worker threads draw where there is no panel.
     const bool displayWasActive =
@@ -51,8 +56,21 @@ void StartPlayer() {
     }
 
     if (hostServices.RestoreScreenArea) hostServices.RestoreScreenArea(screen);
+    // Keys and clicks made while the notice was up were not meant for the panel: a held key's queued
+    // repeats would each start the player again.
+    DiscardInputQueuedDuringStart();
     if (displayWasActive) SetDisplayActive(true);
     GiveForegroundBack(foreground);
+    startUnderWay = false;
+}
+
+os::Window FindOrStart(bool allowStart, bool& attempted) {
+    attempted = false;
+    if (os::Window player = FindPlayer()) return player;
+    if (!AutostartWinamp[0] || !allowStart) return nullptr;
+    attempted = true;
+    StartPlayer();
+    return FindPlayer();
 }
 
 }  // namespace
@@ -60,21 +78,23 @@ void StartPlayer() {
 os::Window FindPlayer() { return os::FindWindow(playerClassName); }
 
 os::Window FindOrStartPlayer(bool allowStart) {
-    if (os::Window player = FindPlayer()) return player;
-    if (!AutostartWinamp[0] || !allowStart) return nullptr;
-    StartPlayer();
-    return FindPlayer();
+    bool attempted = false;
+    return FindOrStart(allowStart, attempted);
 }
 
-void SendPlayerCommand(uint32_t command) {
-    const os::Window player = FindOrStartPlayer(AutostartWinamp[1] != 0);
+CommandResult SendPlayerCommand(uint32_t command, bool startAllowed) {
+    bool attempted = false;
+    const os::Window player = FindOrStart(AutostartWinamp[1] != 0 && startAllowed, attempted);
     if (!player) {
         os::MessageBeep(informationBeep);
-        return;
+        return attempted ? CommandResult::StartFailed : CommandResult::NoPlayer;
     }
     const os::Window foreground = os::GetForegroundWindow();
-    os::SendMessage(player, os::WmCommand, command, 0);
+    // Bounded: a hung player must not freeze the host, whose thread this is.
+    const bool answered = os::SendMessageTimeout(player, os::WmCommand, command, 0, os::SmtoAbortIfHung,
+                                                 commandSendTimeout, nullptr);
     GiveForegroundBack(foreground);
+    return answered ? CommandResult::Sent : CommandResult::Unanswered;
 }
 
 }  // namespace quaver

@@ -10,12 +10,33 @@ namespace {
 // place means that player went away, even when this thread did not look while it was gone (a send to a
 // dying window may outlast its exit), and a new player must not receive a press meant for the old one.
 os::Window repeatTarget;
+// The player whose last re-send went unanswered. It may still have that command queued, so nothing more
+// is sent to it until it answers a question again: a slow player never has more than one re-send
+// waiting, and stops as soon as the button is let go.
+os::Window unansweredPlayer;
+
+uint32_t PauseAfter(uint32_t started) {
+    const uint32_t took = os::GetTickCount() - started;  // unsigned: harmless across the tick counter's wrap
+    return took >= repeatPeriod ? 0 : repeatPeriod - took;
+}
+
+bool PlayerAnswersAgain(os::Window player) {
+    intptr_t state = 0;
+    return os::SendMessageTimeout(player, os::WmUser, query::PlayingState.wParam, query::PlayingState.lParam,
+                                  os::SmtoAbortIfHung, repeatProbeTimeout, &state);
+}
 }  // namespace
+
+void ForgetRepeatTarget() {
+    repeatTarget = nullptr;
+    unansweredPlayer = nullptr;
+}
 
 uint32_t RepeatHeldCommand() {
     uint32_t command = heldCommand.load(std::memory_order_relaxed);
     if (command == 0) {
-        repeatTarget = nullptr;
+        // The next press is sent by the host's thread, which waits for the player's answer.
+        ForgetRepeatTarget();
         return repeatPeriod;
     }
 
@@ -23,20 +44,30 @@ uint32_t RepeatHeldCommand() {
     if (!player || (repeatTarget && player != repeatTarget)) {
         // Only this command: a press made meanwhile stays.
         heldCommand.compare_exchange_strong(command, 0, std::memory_order_relaxed);
-        repeatTarget = nullptr;
+        ForgetRepeatTarget();
         return repeatPeriod;
     }
     repeatTarget = player;
 
+    const uint32_t started = os::GetTickCount();
+    if (unansweredPlayer == player) {
+        if (!PlayerAnswersAgain(player)) return PauseAfter(started);
+        unansweredPlayer = nullptr;
+        // The question may have taken a while: a button let go meanwhile is not sent again.
+        command = heldCommand.load(std::memory_order_relaxed);
+        if (command == 0) return PauseAfter(started);
+    }
+
     const uint32_t sent = os::GetTickCount();
     if (command::IsVolume(command)) volumeChangeTick.store(sent, std::memory_order_relaxed);
     // A hung player gives up the send after 45 ms, so it cannot stretch the rhythm.
-    os::SendMessageTimeout(player, os::WmCommand, command, 0, os::SmtoAbortIfHung, repeatSendTimeout, nullptr);
-    const uint32_t took = os::GetTickCount() - sent;  // unsigned: harmless across the tick counter's wrap
-    return took >= repeatPeriod ? 0 : repeatPeriod - took;
+    if (!os::SendMessageTimeout(player, os::WmCommand, command, 0, os::SmtoAbortIfHung, repeatSendTimeout, nullptr))
+        unansweredPlayer = player;
+    return PauseAfter(started);
 }
 
 uint32_t OSAPI RepeatThread(void* stopEvent) {
+    ForgetRepeatTarget();
     // stopEvent first, so that it wins when both are set; a paused display neither sends nor sleeps.
     for (;;) {
         const os::Handle events[2] = {stopEvent, displayActiveEvent};

@@ -256,7 +256,7 @@ TEST_F(LinkedPlayer, ResendingStopsSoonAfterThePlayerExits) {
     EXPECT_GE(player.Commands().size(), 5u) << "it was re-sending while the player ran";
 }
 
-TEST_F(LinkedPlayer, AHungPlayerDoesNotStretchTheRhythm) {
+TEST_F(LinkedPlayer, AHungPlayerGetsOneReSendAndThenOnlyQuestionsUntilItAnswers) {
     StandinPlayer player({"--hang-after", "800"});
     ASSERT_TRUE(player.Ready()) << player.Problem();
     ASSERT_TRUE(player.WaitForLog([](const auto& log) { return HasNote(log, "hung"); }));
@@ -270,17 +270,11 @@ TEST_F(LinkedPlayer, AHungPlayerDoesNotStretchTheRhythm) {
         if (stamp != 0 && (stamps.empty() || stamp != stamps.back())) stamps.push_back(stamp);
         Sleep(1);
     }
+    const DWORD stopping = GetTickCount();
     StopRepeating();
-
-    ASSERT_GE(stamps.size(), 3u);
-    size_t inSecond = 0;
-    for (uint32_t stamp : stamps)
-        if (stamp - stamps[1] < 1000) ++inSecond;
-    uint32_t widest = 0;
-    for (size_t i = 2; i < stamps.size(); ++i) widest = std::max(widest, stamps[i] - stamps[i - 1]);
-    std::printf("[ figures  ] hung player: %zu re-sends in one second, widest gap %u ms\n", inSecond, widest);
-    EXPECT_GE(inSecond, 15u) << "a 45 ms send plus a full 50 ms pause would give about 10";
-    EXPECT_LE(inSecond, 25u);
+    std::printf("[ figures  ] hung player: %zu re-send(s) in 1.2 s; the thread ended %lu ms after the stop\n",
+                stamps.size(), static_cast<unsigned long>(GetTickCount() - stopping));
+    EXPECT_EQ(stamps.size(), 1u) << "re-sends would pile up in the hung player's queue";
     EXPECT_TRUE(IsWindow(player.Window()));
     EXPECT_TRUE(player.Commands().empty()) << "the hung player received nothing";
 }

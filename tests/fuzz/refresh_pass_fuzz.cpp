@@ -1,14 +1,17 @@
-// Any 32-bit answers a player gives to every question of a refresh pass, over a few passes, in both time
-// formats and both panel widths, with the indicators and the version title on or off, and a player that may
-// go away or stop answering between passes: each pass draws only on the panel and its shadow, flushes exactly
-// once, and leaves every widget as wide as its text.
+// Any 32-bit answers a player gives to every question of a refresh pass, over a few passes some time apart,
+// in both time formats and both panel widths, with the indicators and the version title on or off, and a
+// player that may go away, stop answering or change its answers part way through a pass: each pass draws
+// only on the panel and its shadow, flushes exactly once, and leaves every widget as wide as its text; a pass
+// that did not get every answer draws the same digit rows as the pass before it, or the idle ones.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "fake_host.h"
 #include "fake_os.h"
 #include "fuzz_input.h"
 #include "host/settings.h"
+#include "panel/big_digits.h"
 #include "panel/panel.h"
 #include "panel/refresh.h"
 #include "panel/title_line.h"
@@ -41,6 +44,27 @@ void TakeAnswers(fuzz::FuzzInput& in, fake::PlayerAnswers& answers) {
     answers.hangAfter = (title & 4) ? 1 + (title >> 3) : -1;
     answers.answered = 0;
     answers.windowTitle = in.TakeText(300);
+    // From a later message on, it answers from another record.
+    answers.changeAfter = in.TakeBool() ? static_cast<int>(in.TakeBelow(12)) : -1;
+}
+
+// The three digit rows as drawn on the screen.
+std::string DrawnDigitRows(const PanelPlacement& placement) {
+    std::string rows;
+    const int cells = WideTrackNumber ? digitRowCells : digitRowCells - narrowFirstCell;
+    for (int line = 2; line <= 4; ++line) rows += fake::ScreenRow(placement.y + line, placement.x + 3, cells);
+    return rows;
+}
+
+// The idle display's digit rows: track number 000 and no clock.
+std::string IdleDigitRows() {
+    DigitRows rows;
+    BlankDigitRows(rows);
+    WriteTrackNumber(rows, 0);
+    const int first = WideTrackNumber ? 0 : narrowFirstCell;
+    const size_t cells = static_cast<size_t>(digitRowCells - first);
+    return std::string(rows.top + first, cells) + std::string(rows.middle + first, cells) +
+           std::string(rows.bottom + first, cells);
 }
 
 }  // namespace
@@ -69,7 +93,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     volumeChangeTick = in.Take<uint32_t>();
 
     fake::PlayerAnswers answers;
+    fake::PlayerAnswers changed;
     os::UniqueHandle stop(os::CreateEvent(true, false));
+    std::string shownRows = DrawnDigitRows(panel.placement);  // the digit rows before this pass
     SetDisplayActive(true);
     const int passes = 1 + static_cast<int>(in.TakeBelow(4));
     for (int pass = 0; pass < passes; ++pass) {
@@ -78,14 +104,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::lock_guard lock(fake::Mutex());
             fake::world().playerHung = false;
         }
+        bool present = false;
         if (in.TakeBool()) {
             fake::RemovePlayer();
         } else {
             TakeAnswers(in, answers);
+            TakeAnswers(in, changed);
+            changed.changeAfter = -1;
+            answers.changed = &changed;
             fake::ShowScriptedPlayer(&answers);
+            present = true;
         }
+        {
+            std::lock_guard lock(fake::Mutex());
+            fake::world().tick += in.TakeBelow(3000);
+        }
+        const size_t sentBefore = fake::SentMessages().size();
         fuzz::TakeDrawing();
         RunRefreshPass(stop.get());
+        // Every question this pass sent was answered (a hung player's are not).
+        const bool everyAnswer = fake::SentMessages().size() - sentBefore == static_cast<size_t>(answers.answered);
+        const std::string rows = DrawnDigitRows(panel.placement);
+        if (present && !everyAnswer)
+            Require(rows == shownRows || rows == IdleDigitRows(),
+                    "a pass without every answer keeps the last picture or shows the idle one");
+        shownRows = rows;
         const int flushes = fuzz::RequireDrawnOnPanel(fuzz::TakeDrawing(), panel.placement);
         Require(flushes == 1, "a pass flushes exactly once");
         fuzz::RequireWidgetLengths();

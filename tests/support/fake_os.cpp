@@ -497,7 +497,7 @@ bool RegSetDwordValue(RegistryKey key, const char* name, uint32_t value) {
     return true;
 }
 
-bool RegQueryValue(RegistryKey key, const char* name, void* buffer, uint32_t* size) {
+bool RegQueryValue(RegistryKey key, const char* name, void* buffer, uint32_t* size, uint32_t* type) {
     std::lock_guard lock(worldMutex);
     auto& values = theWorld.currentUser[static_cast<OpenKey*>(key)->path];
     auto found = values.find(Lower(name));
@@ -506,6 +506,7 @@ bool RegQueryValue(RegistryKey key, const char* name, void* buffer, uint32_t* si
     const bool fits = data.size() <= *size;
     if (fits && !data.empty()) std::memcpy(buffer, data.data(), data.size());
     *size = static_cast<uint32_t>(data.size());
+    if (type) *type = found->second.type;
     return fits;
 }
 
@@ -566,8 +567,22 @@ intptr_t Deliver(Window window, uint32_t message, uintptr_t wParam, intptr_t lPa
         os::Sleep(withTimeout ? timeout : hungMs);
         return 0;
     }
+    const uint32_t startedTick = os::GetTickCount();
+    const auto startedReal = Clock::now();
+    const intptr_t answer = handler ? handler(message, wParam, lParam) : 0;
     *answered = true;
-    return handler ? handler(message, wParam, lParam) : 0;
+    if (!withTimeout) return answer;
+    // Windows gives up waiting at the time-out; the player still takes the message, later.
+    std::lock_guard lock(worldMutex);
+    if (theWorld.manualClock) {
+        if (theWorld.tick - startedTick > timeout) {
+            theWorld.tick = startedTick + timeout;
+            *answered = false;
+        }
+    } else if (Clock::now() - startedReal > std::chrono::milliseconds(timeout)) {
+        *answered = false;
+    }
+    return *answered ? answer : 0;
 }
 }  // namespace
 
@@ -582,6 +597,21 @@ bool SendMessageTimeout(Window window, uint32_t message, uintptr_t wParam, intpt
     intptr_t answer = Deliver(window, message, wParam, lParam, true, flags, milliseconds, &answered);
     if (answered && result) *result = answer;
     return answered;
+}
+
+bool PostMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    PlayerHandler handler;
+    {
+        std::lock_guard lock(worldMutex);
+        const uint32_t now = theWorld.manualClock ? theWorld.tick : RealTick();
+        theWorld.sent.push_back(SentMessage{window, message, wParam, lParam, false, 0, 0, now, true});
+        if (!window || window != theWorld.player) return false;
+        if (theWorld.playerHung) return true;  // queued, never taken
+        handler = theWorld.playerHandler;
+    }
+    // Taken from the queue at once: the fake has no message loop of its own.
+    if (handler) handler(message, wParam, lParam);
+    return true;
 }
 
 Window GetForegroundWindow() {

@@ -38,6 +38,7 @@ struct SentMessage {
     uint32_t timeout;
     uint32_t flags;
     uint32_t tick;
+    bool posted = false;  // PostMessage: queued, the sender did not wait
 };
 
 // Answers a message sent to the fake player window; called without the world's lock held.
@@ -83,7 +84,9 @@ struct World {
     os::Window player = nullptr;
     PlayerHandler playerHandler;
     // A hung player: SendMessageTimeout fails after its time-out (sleeping for it), SendMessage blocks for
-    // hungSendMs and then answers 0.
+    // hungSendMs and then answers 0, a posted message is never taken.
+    // A handler slower than a send's time-out (the manual clock it advances, or real time) has still taken
+    // the message, but the send reports it unanswered, and the manual clock stands at the time-out.
     bool playerHung = false;
     uint32_t hungSendMs = 0;
     std::vector<SentMessage> sent;

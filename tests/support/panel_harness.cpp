@@ -9,6 +9,7 @@
 #include "fake_os.h"
 #include "host/settings.h"
 #include "panel/geometry.h"
+#include "panel/refresh.h"
 #include "player/player.h"
 
 namespace fake {
@@ -39,6 +40,10 @@ PanelHarness::PanelHarness(const PanelLook& look) {
 
     modifierState = 0;
     leftButtonHeld = false;
+    commandKey = 0;
+    startRefusedKey = 0;
+    pendingInputCode = panelCode::Nothing;
+    ResetRefreshPicture();
     activeWidget = nullptr;
     heldCommand = 0;
     volumeChangeTick = 0;

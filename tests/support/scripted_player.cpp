@@ -46,8 +46,11 @@ void ShowScriptedPlayer(PlayerAnswers* answers) {
             std::lock_guard lock(Mutex());
             world().playerHung = true;
         }
-        if (message == os::WmUser) return AnswerQuery(*answers, wParam, lParam);
-        if (message == os::WmGetText) return AnswerTitle(*answers, wParam, lParam);
+        const bool changedNow = answers->changed && answers->changeAfter >= 0 &&
+                                answers->answered > answers->changeAfter;
+        const PlayerAnswers& from = changedNow ? *answers->changed : *answers;
+        if (message == os::WmUser) return AnswerQuery(from, wParam, lParam);
+        if (message == os::WmGetText) return AnswerTitle(from, wParam, lParam);
         return 0;
     });
 }

@@ -1,5 +1,5 @@
 // A player window for native tests and benchmarks that answers the refresh pass's queries and the title
-// query from a record the test changes between passes.
+// query from a record the test changes between passes, or that a script changes part way through a pass.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +26,10 @@ struct PlayerAnswers {
     bool titleUnterminated = false;
     // Answer this many messages (at least 1), then hang; -1: never. World::playerHung hangs at once.
     int hangAfter = -1;
+    // Answer this many messages from this record, then every later one from *changed (a player whose state
+    // changes part way through a pass); -1: never.
+    int changeAfter = -1;
+    const PlayerAnswers* changed = nullptr;
     int answered = 0;
 };
 

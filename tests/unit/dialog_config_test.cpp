@@ -205,15 +205,43 @@ TEST_F(ConfigDialog, TheCancelButtonAndEscBothWriteNothing) {
     }
 }
 
-TEST_F(ConfigDialog, AFailedWriteStillCountsAsConfirmedAndTheSwitchesKeepTheChoice) {
-    fake::world().setValueFails = true;
-    UserDoes([](fake::DialogCall& call, HostDialogItem* items) {
-        Toggle(call, items, item::WideTrack, 1);
+TEST_F(ConfigDialog, AConfirmedChoiceTheStoreDidNotTakeIsReportedAndNotCalledSaved) {
+    // The value cannot be set; the key cannot be created; the host's root leaves no key to name.
+    const std::function<void()> failures[] = {
+        [] { fake::world().setValueFails = true; },
+        [] { fake::world().createKeyFails = true; },
+        [] { fake::StartModule(static_cast<int>(sizeof(HostServices)), std::string(200, 'r').c_str()); },
+    };
+    for (const auto& fail : failures) {
+        fake::Reset();
+        fake::StartModule();
+        fail();
+        fake::host().messages[25] = "The settings could not be saved.";
+        UserDoes([](fake::DialogCall& call, HostDialogItem* items) {
+            Toggle(call, items, item::WideTrack, 1);
+            return Confirm(call);
+        });
+        EXPECT_EQ(Configure(0), 0);
+        EXPECT_FALSE(Stored("WideTrackNumber"));
+        EXPECT_EQ(WideTrackNumber, 1) << "the switches keep the choice for this run";
+        ASSERT_EQ(fake::host().messageBoxes.size(), 1u);
+        const auto& box = fake::host().messageBoxes[0].lines;
+        ASSERT_GE(box.size(), 2u);
+        EXPECT_EQ(box[0], "Quaver Control");
+        EXPECT_EQ(box[1], "The settings could not be saved.");
+    }
+}
+
+TEST_F(ConfigDialog, AConfirmedDialogOpensTheKeyOnceAndStoresAllTen) {
+    UserDoes([](fake::DialogCall& call, HostDialogItem*) {
+        fake::world().keyOpens = 0;  // the reads before the dialog do not count
         return Confirm(call);
     });
     EXPECT_EQ(Configure(0), 1);
-    EXPECT_FALSE(Stored("WideTrackNumber"));
-    EXPECT_EQ(WideTrackNumber, 1);
+    EXPECT_EQ(fake::world().keyOpens, 1);
+    EXPECT_EQ(fake::world().valuesSet.size(), 10u);
+    EXPECT_EQ(fake::world().openKeys, 0);
+    EXPECT_TRUE(fake::host().messageBoxes.empty());
 }
 
 TEST_F(ConfigDialog, ALongLanguageTextMakesTheDialogWider) {

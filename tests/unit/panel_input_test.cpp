@@ -13,6 +13,8 @@
 #include "panel/panel.h"
 #include "panel/run_panel.h"
 #include "panel/widgets.h"
+#include "host/settings.h"
+#include "player/player.h"
 #include "panel_harness.h"
 
 using namespace quaver;
@@ -198,6 +200,51 @@ TEST_F(PanelInput, AnEventNoWidgetTakesLeavesNoActiveWidget) {
     menu.eventType = os::MenuEventType;
     fake::PushInput(menu);
     EXPECT_EQ(ReadPanelInput(), panelCode::Nothing);
+}
+
+// ---- starting the player from a held key -------------------------------------------------------------------
+
+TEST_F(PanelInput, AStartThatBringsNoPlayerIsTriedOnceForAHeldKeyAndWhatQueuedMeanwhileIsDropped) {
+    constexpr uint16_t keyZ = 0x5A;  // previous track
+    AutostartWinamp[0] = 1;
+    AutostartWinamp[1] = 1;  // start the player when a command needs it
+    fake::world().classesRoot["winamp.file\\shell\\open\\command"] = "C:\\Player\\player.exe";
+    // While the start notice is up, the held Z repeats and a click lands somewhere.
+    fake::world().onCreateProcess = [](const std::string&) {
+        for (int repeat = 0; repeat < 8; ++repeat) fake::PushKey(keyZ, true);
+        fake::PushMouse(1, 1, left);
+    };
+    auto started = [] { return fake::world().processesStarted.size(); };
+
+    Act(Key(keyZ, true));
+    EXPECT_EQ(started(), 1u);
+    EXPECT_EQ(fake::PendingInput(), 0u) << "the queued repeats are dropped, not acted on";
+    EXPECT_TRUE(leftButtonHeld) << "the button went down meanwhile: its release will be a release";
+    EXPECT_EQ(ReadPanelInput(), panelCode::ReleaseAll) << "the press that started ends with the start";
+
+    // Still held after the attempt: its repeats do not start the player again, they only beep.
+    fake::world().beeps.clear();
+    for (int repeat = 0; repeat < 3; ++repeat) Act(Key(keyZ, true));
+    EXPECT_EQ(started(), 1u);
+    EXPECT_EQ(fake::world().beeps.size(), 3u);
+
+    // The console lost the focus meanwhile: the key may have been let go unseen, so a press may start again.
+    fake::world().onCreateProcess = nullptr;
+    Act(Focus());
+    Act(Key(keyZ, true));
+    EXPECT_EQ(started(), 2u);
+    EXPECT_EQ(ReadPanelInput(), panelCode::ReleaseAll);
+
+    // Let go and pressed again: a new attempt. An Esc made while its notice is up still closes the panel.
+    fake::world().onCreateProcess = [](const std::string&) {
+        fake::PushKey(keyZ, true);
+        fake::PushKey(escapeKey, true);
+        fake::PushKey(keyZ, true);
+    };
+    Act(Key(keyZ, false));
+    Act(Key(keyZ, true));
+    EXPECT_EQ(started(), 3u);
+    EXPECT_EQ(ReadPanelInput(), panelCode::Close);
 }
 
 }  // namespace

@@ -47,7 +47,8 @@ protected:
     static int CommandsSent(uintptr_t command, bool byRepeatThread = false) {
         int count = 0;
         for (const auto& sent : fake::SentMessages())
-            count += sent.message == os::WmCommand && sent.wParam == command && sent.withTimeout == byRepeatThread;
+            count += sent.message == os::WmCommand && sent.wParam == command &&
+                     (sent.timeout == repeatSendTimeout) == byRepeatThread;
         return count;
     }
     static int Sent(uint32_t message) {
@@ -215,6 +216,32 @@ TEST_F(Opening, AltF4ClosesThePlayerFirstAndThePanelTheSecondTime) {
     EXPECT_EQ(OpenPlugin(0, 0), closed);
     EXPECT_EQ(Sent(os::WmClose), 1);
     EXPECT_EQ(fake::PendingInput(), 1u);
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(Opening, ACommandAndAltF4ToAHungPlayerNeverHoldUpTheHostsThread) {
+    fake::ShowPlayer(nullptr);
+    {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().playerHung = true;
+        fake::world().hungSendMs = 60000;  // what a plain send would wait
+    }
+    Tap(0x58);  // X: play
+    fake::PushKey(altKey, true);
+    Tap(keyF4, os::LeftAltPressed);
+    fake::PushKey(altKey, false);
+    fake::PushKey(escapeKey, true);
+    EXPECT_EQ(OpenPlugin(0, 0), closed);
+    EXPECT_EQ(fake::PendingInput(), 0u) << "Esc was read";
+    int toPlayer = 0;
+    for (const auto& sent : fake::SentMessages()) {
+        if (sent.message != os::WmCommand && sent.message != os::WmClose) continue;
+        ++toPlayer;
+        EXPECT_TRUE(sent.posted || (sent.withTimeout && sent.timeout <= 1000 && sent.flags == os::SmtoAbortIfHung))
+            << sent.message;
+    }
+    EXPECT_EQ(toPlayer, 2);
+    EXPECT_EQ(Sent(os::WmClose), 1);
     ExpectNothingLeftBehind();
 }
 

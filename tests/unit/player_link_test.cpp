@@ -239,20 +239,33 @@ TEST_F(PlayerLink, AWindowThatAppearsAfterTheWaitingIsOverIsNotUsedAndTheCommand
 
 // ---- sending a command -----------------------------------------------------------------------------------
 
-TEST_F(PlayerLink, ACommandIsOnePlainSendAndTheForegroundComesBack) {
+TEST_F(PlayerLink, ACommandIsOneBoundedSendAndTheForegroundComesBack) {
     fake::ShowPlayer([](uint32_t, uintptr_t, intptr_t) {
         os::SetForegroundWindow(fake::world().player);  // the player comes to the front on a command
         return intptr_t{0};
     });
-    SendPlayerCommand(command::FastForward);
+    EXPECT_EQ(SendPlayerCommand(command::FastForward), CommandResult::Sent);
     const auto commands = Commands();
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].window, fake::world().player);
     EXPECT_EQ(commands[0].wParam, command::FastForward);
     EXPECT_EQ(commands[0].lParam, 0);
-    EXPECT_FALSE(commands[0].withTimeout) << "a blocking send";
+    EXPECT_TRUE(commands[0].withTimeout);
+    EXPECT_EQ(commands[0].flags, os::SmtoAbortIfHung);
     EXPECT_EQ(fake::world().foreground, userWindow);
     EXPECT_TRUE(fake::world().beeps.empty());
+}
+
+TEST_F(PlayerLink, ACommandToAHungPlayerIsGivenUpWithinASecond) {
+    fake::ShowPlayer(nullptr);
+    fake::world().playerHung = true;
+    fake::world().hungSendMs = 60000;  // what a plain send would wait
+    const uint32_t before = fake::world().tick;
+    EXPECT_EQ(SendPlayerCommand(command::Play), CommandResult::Unanswered);
+    EXPECT_EQ(fake::world().tick - before, commandSendTimeout);
+    EXPECT_LE(commandSendTimeout, 1000u);
+    EXPECT_EQ(fake::world().foreground, userWindow);
+    EXPECT_TRUE(fake::world().beeps.empty()) << "there is a player: it is only not answering";
 }
 
 TEST_F(PlayerLink, WithNoPlayerAndNoStartACommandOnlyBeeps) {

@@ -24,6 +24,7 @@ protected:
         displayActiveEvent = os::CreateEvent(true, true);
         heldCommand = 0;
         volumeChangeTick = 0;
+        ForgetRepeatTarget();
     }
     void TearDown() override {
         StopThread();
@@ -92,12 +93,54 @@ TEST_F(HeldCommand, AHeldCommandIsSentWithAShortTimeOutAndThePauseMakesUpForTheS
     EXPECT_EQ(heldCommand, command::Rewind) << "still held";
 }
 
-TEST_F(HeldCommand, ASendOf50MsOrMoreLeavesNoPause) {
-    for (uint32_t took : {49u, 50u, 51u, 400u}) {
+TEST_F(HeldCommand, ASendSlowerThanItsTimeOutIsGivenUpThereAndThePauseMakesUpForIt) {
+    for (uint32_t took : {30u, 45u, 46u, 400u}) {
         PlayerTaking(took);
+        ForgetRepeatTarget();
         heldCommand = command::FastForward;
-        EXPECT_EQ(RepeatHeldCommand(), took >= 50 ? 0u : 50u - took) << took;
+        const uint32_t started = fake::world().tick;
+        EXPECT_EQ(RepeatHeldCommand(), took > 45 ? 5u : 50u - took) << took;
+        EXPECT_EQ(fake::world().tick - started, std::min(took, 45u)) << "the clock stands at the time-out";
     }
+}
+
+TEST_F(HeldCommand, AfterAnUnansweredReSendNothingMoreIsSentUntilThePlayerAnswersAgain) {
+    // Commands take 100 ms (every re-send is given up at 45 ms, the player still has it queued); questions
+    // take questionMs.
+    fake::world().manualClock = true;
+    uint32_t questionMs = 300;
+    bool releaseWhileAsked = false;
+    fake::ShowPlayer([&](uint32_t message, uintptr_t, intptr_t) -> intptr_t {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().tick += message == os::WmCommand ? 100 : questionMs;
+        if (message == os::WmUser && releaseWhileAsked) heldCommand = 0;
+        return 0;
+    });
+    heldCommand = command::Rewind;
+    EXPECT_EQ(RepeatHeldCommand(), 5u);
+    EXPECT_EQ(CommandCount(), 1u);
+
+    // Not answering: asked again each turn, never sent the command.
+    for (int turn = 0; turn < 3; ++turn) EXPECT_EQ(RepeatHeldCommand(), 0u) << "a question given up at 250 ms";
+    EXPECT_EQ(CommandCount(), 1u);
+    const auto asked = fake::SentMessages().back();
+    EXPECT_EQ(asked.message, os::WmUser);
+    EXPECT_EQ(asked.timeout, 250u);
+    EXPECT_EQ(asked.flags, os::SmtoAbortIfHung);
+
+    // Let go while the player is being asked: its answer sends nothing.
+    questionMs = 20;
+    releaseWhileAsked = true;
+    RepeatHeldCommand();
+    EXPECT_EQ(CommandCount(), 1u);
+
+    // Held again on a player that answers: asked, then sent again.
+    releaseWhileAsked = false;
+    heldCommand = command::Rewind;
+    RepeatHeldCommand();
+    EXPECT_EQ(CommandCount(), 2u);
+    RepeatHeldCommand();
+    EXPECT_EQ(CommandCount(), 3u) << "the player answered the question about the unanswered one";
 }
 
 TEST_F(HeldCommand, TheSendDurationIsMeasuredAcrossTheTickCounterWrap) {
@@ -217,16 +260,24 @@ TEST_F(HeldCommand, ClosingThePlayerWhileHeldStopsTheResendingAndClearsTheComman
     EXPECT_TRUE(StopThread());
 }
 
-TEST_F(HeldCommand, AHungPlayerDoesNotStretchTheRhythm) {
+TEST_F(HeldCommand, AHungPlayerGetsOneReSendAndTheRestWhenItAnswersAgain) {
     fake::ShowPlayer(nullptr);
-    fake::world().playerHung = true;  // every re-send gives up after its 45 ms
+    fake::world().playerHung = true;  // the re-send is given up after its 45 ms, the questions after 250 ms
     heldCommand = command::FastForward;
     StartThread();
     std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-    const size_t sent = CommandCount();
+    EXPECT_EQ(CommandCount(), 1u) << "re-sends would pile up in a hung player's queue";
+    {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().playerHung = false;
+    }
+    EXPECT_TRUE(fake::WaitUntil(
+        [](fake::World& w) {
+            return std::count_if(w.sent.begin(), w.sent.end(), [](const auto& m) { return m.message == os::WmCommand; }) >= 4;
+        },
+        2000))
+        << "the rhythm resumes";
     EXPECT_TRUE(StopThread());
-    EXPECT_GE(sent, 12u) << "about 20 a second, never one per 45 ms send plus a full 50 ms pause (10)";
-    EXPECT_LE(sent, 25u);
 }
 
 }  // namespace

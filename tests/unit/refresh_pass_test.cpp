@@ -2,7 +2,9 @@
 // player is asked, and how the pass copes with a player that is absent, goes away or stops answering.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
@@ -265,7 +267,7 @@ TEST_F(RefreshPass, AsksOnlyTheListedQueriesInOrderAndFlushesOnce) {
     for (const auto& sent : fake::SentMessages()) {
         EXPECT_TRUE(sent.withTimeout) << "a bounded send";
         EXPECT_EQ(sent.flags, os::SmtoAbortIfHung);
-        EXPECT_LE(sent.timeout, passQueryBudget);
+        EXPECT_LE(sent.timeout, queryTimeout);
     }
 
     ForgetSent();
@@ -345,9 +347,22 @@ TEST_F(RefreshPass, TheMinorVersionFormAndAMajorVersionOfZero) {
     EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver v0.19 Control ");
 }
 
-// ---- a player that stops answering ----------------------------------------------------------------------------
+TEST_F(RefreshPass, ANegativeVersionCountsAsUnknownAndIsNotShown) {
+    Open();
+    DispWinampVer[0] = 1;
+    player.version = static_cast<int32_t>(0xFFFF2091u);
+    ShowPlayer();
+    Pass();
+    EXPECT_EQ(playerVersion, 0);
+    EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver Control ");
+    player.version = 0x2091;
+    Pass();
+    EXPECT_EQ(playerVersion, 2) << "asked again, and known once the answer makes sense";
+}
 
-class HungPlayer : public RefreshPass {
+// ---- a player that stops answering, answers slowly or changes part way -------------------------------------
+
+class SlowPlayer : public RefreshPass {
 protected:
     void SetUp() override {
         Open();
@@ -358,76 +373,158 @@ protected:
         std::lock_guard lock(fake::Mutex());
         return fake::world().tick;
     }
+    static void Advance(uint32_t ms) {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().tick += ms;
+    }
+    static void Hang(bool hung) {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().playerHung = hung;
+    }
+    void ExpectTrack7At345() const {
+        for (int line = 0; line < 3; ++line) EXPECT_EQ(Digits(line), track7At345Narrow[static_cast<size_t>(line)]);
+        EXPECT_EQ(InfoRow(), "-- 64 kbps 22 kHz mono --");
+    }
+    void ExpectIdle() const {
+        EXPECT_EQ(Digits(0), "▄▄▄·▄▄▄·····················");
+        EXPECT_EQ(Digits(1), "█·█·█·█·····················");
+        EXPECT_EQ(InfoRow(), "-------------------------");
+    }
 };
 
-TEST_F(HungPlayer, APassEndsWithinItsBudgetAndShowsTheIdleDisplay) {
-    player.hangAfter = -1;
+TEST_F(SlowPlayer, AHungPlayerKeepsItsLastPictureUntilSilentForTwoSecondsThenShowsIdle) {
     ShowPlayer();
-    {
-        std::lock_guard lock(fake::Mutex());
-        fake::world().playerHung = true;
-    }
+    Pass();
+    ExpectTrack7At345();
+    Hang(true);
+    player.position = 300000;  // would read 05:00
+    ForgetSent();
     const uint32_t started = Tick();
     const size_t before = fake::PutTexts().size();
     Pass();
-    EXPECT_LE(Tick() - started, 250u) << "the pass held the drawing lock no longer than its budget";
-    EXPECT_EQ(Asked().size(), 1u) << "nothing more is asked once the player fails to answer";
-    EXPECT_EQ(Digits(1), "█·█·█·█·····················");
-    EXPECT_EQ(InfoRow(), "-------------------------");
+    EXPECT_LE(Tick() - started, queryTimeout) << "one question's time-out, then nothing more is asked";
+    EXPECT_EQ(Asked().size(), 1u);
+    ExpectTrack7At345();
+    EXPECT_EQ(TitleField(), "        Artist - Song         ");
     EXPECT_EQ(Flushes(DrawnSince(before)), 1);
-}
 
-TEST_F(HungPlayer, APlayerThatHangsPartWayLeavesNoHalfPicture) {
-    // Answers the five stream queries, then hangs on the position.
-    player.hangAfter = 5;
-    ShowPlayer();
-    const uint32_t started = Tick();
+    Advance(silenceBeforeIdle - queryTimeout - 1);
     Pass();
-    EXPECT_LE(Tick() - started, 250u);
-    EXPECT_EQ(Asked().size(), 6u);
-    EXPECT_EQ(Digits(0), "▄▄▄·▄▄▄·····················") << "00, not the answered track number";
-    EXPECT_EQ(InfoRow(), "-------------------------") << "not the answered stream";
+    ExpectTrack7At345();
+    Advance(queryTimeout);
+    Pass();
+    ExpectIdle();
+    EXPECT_EQ(TitleField(), std::string(30, ' '));
+
+    Hang(false);
+    Pass();
+    EXPECT_EQ(Digits(1), "█·█···█····█·█·█▄▄·▀·█·█·█·█") << "answering again: 07 at 05:00";
 }
 
-TEST_F(HungPlayer, AHungTitleQueryAlsoEndsThePassIdleAndTheVersionStays) {
+TEST_F(SlowPlayer, APlayerThatHangsPartWayNeverShowsAHalfPicture) {
+    ShowPlayer();
+    Pass();
+    player.listPosition = 7;  // track 8
+    player.bitRate = 128;
+    player.hangAfter = player.answered + 5;  // the five stream answers, then the position hangs
+    Pass();
+    EXPECT_EQ(Asked().size(), 9u + 6u);
+    ExpectTrack7At345();
+}
+
+TEST_F(SlowPlayer, AHungTitleQueryKeepsThePictureAndTheVersion) {
     DispWinampVer[0] = 1;
     ShowPlayer();
     Pass();
     ASSERT_EQ(playerVersion, 2);
     player.hangAfter = player.answered + 8;  // the eight queries of the next pass, then the title hangs
+    player.position = 300000;
     const size_t before = fake::PutTexts().size();
-    const uint32_t started = Tick();
     Pass();
-    EXPECT_LE(Tick() - started, 250u);
-    EXPECT_EQ(Digits(1), "█·█·█·█·····················");
-    EXPECT_EQ(TitleField(), std::string(30, ' '));
+    ExpectTrack7At345();
+    EXPECT_EQ(TitleField(), "        Artist - Song         ");
     EXPECT_EQ(PanelRedraws(DrawnSince(before)), 0) << "an unanswering player is not a player gone";
     EXPECT_EQ(playerVersion, 2);
-    EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver v2.19 Control ");
 
-    // Answering again: the live display returns.
-    {
-        std::lock_guard lock(fake::Mutex());
-        fake::world().playerHung = false;
-    }
-    player.hangAfter = -1;
+    Advance(silenceBeforeIdle);
+    Pass();  // nothing answered at all now
+    Advance(silenceBeforeIdle);
     Pass();
-    EXPECT_EQ(TitleField(), "        Artist - Song         ");
+    ExpectIdle();
+    EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver v2.19 Control ") << "the version stays";
 }
 
-TEST_F(HungPlayer, ASlowPlayerSharesOneBudgetAcrossThePass) {
-    // Each answer takes 30 ms: the pass gives up once the budget is spent rather than waiting for all.
-    fake::ShowPlayer([this](uint32_t, uintptr_t, intptr_t) -> intptr_t {
+TEST_F(SlowPlayer, APlayerAnsweringEveryQuestionIn30MsShowsItsPictureAndLeavesTheLockFree) {
+    // While the pass waits for an answer, another thread (the host's, drawing a pressed key) takes the lock.
+    std::atomic<int> lockTaken{0};
+    int takenWhileAsking = 0;
+    std::vector<std::thread> hosts;
+    fake::ShowPlayer([&](uint32_t message, uintptr_t wParam, intptr_t lParam) -> intptr_t {
+        if (hosts.empty()) {
+            hosts.emplace_back([&] {
+                os::CriticalSectionLock lock(drawingLock);
+                lockTaken = 1;
+            });
+            for (int wait = 0; wait < 500 && !lockTaken; ++wait)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            takenWhileAsking = lockTaken;
+        }
         os::Sleep(30);
-        return 1;
+        fake::PlayerAnswers answers;
+        if (message == os::WmGetText) {
+            std::strcpy(reinterpret_cast<char*>(lParam), answers.windowTitle.c_str());
+            return static_cast<intptr_t>(answers.windowTitle.size());
+        }
+        switch (lParam) {
+        case 104: return answers.playing;
+        case 125: return answers.listPosition;
+        case 126: return wParam == 0 ? answers.sampleRate : wParam == 1 ? answers.bitRate : answers.channels;
+        case 105: return answers.position;
+        default: return 0;
+        }
     });
     const uint32_t started = Tick();
     Pass();
-    uint32_t timeouts = 0;
-    for (const auto& sent : fake::SentMessages()) timeouts = std::max(timeouts, sent.timeout);
-    EXPECT_LE(timeouts, passQueryBudget);
-    EXPECT_LE(Tick() - started, passQueryBudget + 30);
-    EXPECT_EQ(InfoRow(), "-------------------------");
+    for (auto& host : hosts) host.join();
+    EXPECT_EQ(takenWhileAsking, 1) << "the questions are asked without drawingLock";
+    EXPECT_EQ(Tick() - started, 9u * 30u) << "nine questions of 30 ms, all answered";
+    ExpectTrack7At345();
+    EXPECT_EQ(TitleField(), "        Artist - Song         ");
+}
+
+TEST_F(SlowPlayer, APlayerChangingPartWayThroughAPassIsDrawnAsItAnsweredInOneGo) {
+    // The track, clock and stream come from before the change; the indicators and the title from after it.
+    fake::PlayerAnswers changed;
+    changed.listPosition = 41;
+    changed.position = 65000;
+    changed.shuffle = 0;
+    changed.repeat = 1;
+    changed.windowTitle = "42. Other - Tune - Winamp";
+    player.changed = &changed;
+    player.changeAfter = 6;
+    ShowPlayer();
+    const size_t before = fake::PutTexts().size();
+    Pass();
+    ExpectTrack7At345();
+    EXPECT_EQ(Cell(30, 6), (fake::Cell{static_cast<char>(0xC4), fake::testPalette[0]}));
+    EXPECT_EQ(Cell(31, 6), (fake::Cell{'R', fake::testPalette[6]}));
+    EXPECT_EQ(TitleField(), "         Other - Tune         ");
+    EXPECT_EQ(Flushes(DrawnSince(before)), 1);
+
+    Pass();
+    EXPECT_EQ(Digits(1), "█▄█·▄▄█····█·█···█·▀·█·█·█▄▄") << "the next pass: all of it changed, 42 at 01:05";
+}
+
+TEST_F(SlowPlayer, ClosingThePanelEndsTheQuestionsAndThePassDrawsNothing) {
+    os::Handle closing = stop;
+    fake::ShowPlayer([closing](uint32_t, uintptr_t, intptr_t) -> intptr_t {
+        os::SetEvent(closing);
+        return 1;
+    });
+    const size_t before = fake::PutTexts().size();
+    Pass();
+    EXPECT_EQ(Asked().size(), 1u);
+    EXPECT_TRUE(DrawnSince(before).empty());
 }
 
 // ---- a pass that comes too late -----------------------------------------------------------------------------

@@ -101,6 +101,19 @@ TEST_F(SettingsStore, ValuesOfOtherTypesAndLengthsAreReadOnlyWhenTheyFitFourByte
     EXPECT_EQ(AutostartWinamp[1], 1);
 }
 
+TEST_F(SettingsStore, ATextWhereANumberBelongsReadsAsMissing) {
+    fake::SetBinary(fake::testSettingsKey, "DispCloseButton", {'0', 0}, 1);       // REG_SZ "0"
+    fake::SetBinary(fake::testSettingsKey, "WideTrackNumber", {'1', 0}, 2);       // REG_EXPAND_SZ "1"
+    fake::SetBinary(fake::testSettingsKey, "DispVolumeCtrl", {'1', 0, 0}, 7);     // REG_MULTI_SZ "1"
+    fake::SetBinary(fake::testSettingsKey, "DrawUglyButtons", {1, 0, 0, 0}, 3);  // binary: read
+    LoadDisplaySettings();
+    EXPECT_EQ(DispCloseButton, 1) << "the default, not the text's bytes";
+    EXPECT_EQ(WideTrackNumber, 0);
+    EXPECT_EQ(DispVolumeCtrl, 0);
+    EXPECT_EQ(DrawUglyButtons, 1);
+    EXPECT_EQ(ReadSetting("DispCloseButton", 7), 7u);
+}
+
 TEST_F(SettingsStore, WriteSettingCreatesTheKeyAndStoresFourByteDwords) {
     WriteSetting("DispVolumeCtrl", 1);
     WriteSetting("ScrollMode", 3);

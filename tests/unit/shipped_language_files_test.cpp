@@ -90,7 +90,7 @@ TEST(ShippedLanguageFiles, EveryFileHoldsEveryMessageInTheHostsForm) {
         // An error box holds its text on one line: frame, margins and shadow must still fit 80 columns.
         for (int error : {quaver::message::CreateEventFailed, quaver::message::CreateThreadFailed,
                           quaver::message::ConsoleModeFailed, quaver::message::HostTooOld,
-                          quaver::message::CommandTooLong})
+                          quaver::message::SettingsNotSaved, quaver::message::CommandTooLong})
             EXPECT_LE(std::string(file.Get(error)).size(), 68u) << name << " message " << error;
         // Without a registered open command the player is started from its usual place, quoted for the space.
         EXPECT_STREQ(file.Get(quaver::message::PlayerCommandLine), "\"C:\\Program Files\\Winamp\\winamp.exe\"") << name;
