@@ -37,10 +37,10 @@ bool SendCommandWords(const char* text) {
     LoadDisplaySettings();
     FindOrStartPlayer(AutostartWinamp[1] == 0);
     for (int i = 0; i < words.count; ++i) {
-        SendPlayerCommand(words.commands[i]);
+        const CommandResult result = SendPlayerCommand(words.commands[i]);
         // No player, and none could be started: it has beeped once. The later words are dropped rather than
         // sent out of order to a player that turns up meanwhile, or each made to wait for a start again.
-        if (!FindPlayer()) break;
+        if (result == CommandResult::NoPlayer || result == CommandResult::StartFailed) break;
     }
     return true;
 }
