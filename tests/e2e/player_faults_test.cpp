@@ -78,7 +78,11 @@ protected:
         playerArguments.insert(playerArguments.end(), {"--title", LongTitle});
         first = std::make_unique<StandinPlayer>(std::move(playerArguments));
         ASSERT_TRUE(first->Ready()) << first->Problem();
-        ConsoleSession::Options options;
+        ASSERT_NO_FATAL_FAILURE(OpenFromMenu({}));
+    }
+
+    // The host with its menu, its screen kept, and the panel opened from it.
+    void OpenFromMenu(ConsoleSession::Options options) {
         options.arguments = {"--menu"};
         session = std::make_unique<ConsoleSession>(options);
         ASSERT_TRUE(session->Ready() && session->Launched()) << session->Problem();
@@ -329,15 +333,9 @@ TEST_F(PlayerFaults, AStartThatNeverShowsAWindowIsTriedOnceForAHeldKeysQueuedRep
     } startedPlayers{log, session};
     ASSERT_TRUE(SetModuleSetting("AutostartWinamp", 3));  // start the player when a command needs it
     ConsoleSession::Options options;
-    options.arguments = {"--menu"};
     // What the module starts inherits the host's environment: a player whose window never comes in time.
     options.environment = {{"STANDIN_PLAYER_OPTIONS", "--log \"" + log + "\" --show-window-after 60000"}};
-    session = std::make_unique<ConsoleSession>(options);
-    ASSERT_TRUE(session->Ready() && session->Launched()) << session->Problem();
-    ASSERT_TRUE(session->WaitForRowText(24, "F10 Quit")) << session->Dump();
-    before = session->Capture();
-    session->PressKey(VK_RETURN, 0, '\r');
-    ASSERT_TRUE(e2e::WaitForPanel(*session, area)) << session->Dump();
+    ASSERT_NO_FATAL_FAILURE(OpenFromMenu(options));
 
     // X held down: its first key-down starts the player, eight repeats queue behind the start notice.
     for (int repeat = 0; repeat < 9; ++repeat) session->KeyDown('X', 0, 'x');

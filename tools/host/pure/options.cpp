@@ -4,6 +4,25 @@
 
 namespace host {
 
+namespace {
+
+// "--name VALUE" or "--name=VALUE": true when `argument` is the option, with its value (empty when none was
+// given) in `value`; a separate value is taken from the following argument.
+bool TakeValue(std::string_view name, int argc, const char* const* argv, int& i, std::string_view* value) {
+    const std::string_view argument = argv[i] ? argv[i] : "";
+    if (argument == name) {
+        *value = i + 1 < argc && argv[i + 1] ? std::string_view(argv[++i]) : std::string_view();
+        return true;
+    }
+    if (argument.size() > name.size() && argument.substr(0, name.size()) == name && argument[name.size()] == '=') {
+        *value = argument.substr(name.size() + 1);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 Options ParseOptions(int argc, const char* const* argv) {
     Options options;
     bool startChosen = false;
@@ -16,6 +35,7 @@ Options ParseOptions(int argc, const char* const* argv) {
     };
     for (int i = 1; i < argc && options.error.empty(); ++i) {
         const std::string_view argument = argv[i] ? argv[i] : "";
+        std::string_view value;
         if (argument == "--help" || argument == "-h" || argument == "/?") {
             options.help = true;
         } else if (argument == "--configure") {
@@ -24,39 +44,21 @@ Options ParseOptions(int argc, const char* const* argv) {
             choose(StartAction::Menu, argument);
         } else if (argument == "--with-player") {
             options.withPlayer = true;
-        } else if (argument == "--command" || argument.substr(0, 10) == "--command=") {
+        } else if (TakeValue("--command", argc, argv, i, &value)) {
             choose(StartAction::Command, "--command");
-            std::string_view words;
-            if (argument == "--command") {
-                if (i + 1 < argc && argv[i + 1]) words = argv[++i];
-            } else {
-                words = argument.substr(10);
-            }
             // Blank words would open the panel: not what a script asking for a command means.
-            const size_t end = words.find_last_not_of(" \t");
+            const size_t end = value.find_last_not_of(" \t");
             if (end == std::string_view::npos) {
                 if (options.error.empty()) options.error = "--command needs the words to send, e.g. --command \"next\"";
             } else {
-                options.command = words.substr(0, end + 1);
+                options.command = value.substr(0, end + 1);
             }
-        } else if (argument == "--module") {
-            if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
-                options.error = "--module needs the path of a module";
-            } else {
-                options.modulePath = argv[++i];
-            }
-        } else if (argument.substr(0, 9) == "--module=") {
-            options.modulePath = argument.substr(9);
-            if (options.modulePath.empty()) options.error = "--module needs the path of a module";
-        } else if (argument == "--language") {
-            if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
-                options.error = "--language needs the name of a language";
-            } else {
-                options.language = argv[++i];
-            }
-        } else if (argument.substr(0, 11) == "--language=") {
-            options.language = argument.substr(11);
-            if (options.language.empty()) options.error = "--language needs the name of a language";
+        } else if (TakeValue("--module", argc, argv, i, &value)) {
+            options.modulePath = value;
+            if (value.empty()) options.error = "--module needs the path of a module";
+        } else if (TakeValue("--language", argc, argv, i, &value)) {
+            options.language = value;
+            if (value.empty()) options.error = "--language needs the name of a language";
         } else {
             options.error = "unknown option: " + std::string(argument);
         }
