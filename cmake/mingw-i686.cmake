@@ -1,4 +1,5 @@
-# Cross build for 32-bit Windows: the shipping DLL. Nothing built here can run on this machine.
+# Cross build for 32-bit Windows: the shipping DLL, with the tools and tests built by the same compilers. Its
+# programs run as 32-bit Windows programs under the WoW64 Wine of a Debian 13 root (scripts/wow64-run).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
@@ -8,3 +9,4 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wow64-run)

@@ -1,4 +1,4 @@
-# The DLL, the tools, and (64-bit) the end-to-end tests that run under wine64.
+# The DLL, the tools, and the end-to-end tests that run under Wine (64-bit: wine64; 32-bit: WoW64 Wine).
 set(QUAVER_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 add_library(quaver SHARED src/os/os_win32.cpp src/host/quaver.def)
@@ -10,6 +10,13 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # Undecorated __stdcall exports come from the .def file alone.
   target_link_options(quaver PRIVATE -Wl,--enable-stdcall-fixup -Wl,--kill-at)
 endif()
+# The module's language and help files lie beside it, where the file manager and quaver-host look for them.
+# Copied byte for byte (code page, CR LF) at configure time, and again whenever they change.
+file(GLOB QUAVER_LANGUAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/lang/*.lng ${CMAKE_SOURCE_DIR}/src/lang/*.hlf)
+foreach(data ${QUAVER_LANGUAGE_FILES})
+  get_filename_component(name ${data} NAME)
+  configure_file(${data} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name} COPYONLY)
+endforeach()
 
 # The module's code with the real Win32 seam, for Windows tests that need to reach inside. The seam is
 # compiled into each such program, after which the module's library can find it on the link line.
@@ -23,10 +30,16 @@ foreach(tool host player)
   endif()
 endforeach()
 
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  enable_testing()
-  add_subdirectory(tests/e2e)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # The shipping compilers' win32 thread model has no std::mutex, which GoogleTest needs. GoogleTest and the test
+  # programs alone are compiled and linked by the posix model's twins; the DLL, host and player they test are
+  # the shipping build.
+  set(QUAVER_TEST_LAUNCHER ${CMAKE_SOURCE_DIR}/scripts/posix-thread-model)
+  set_target_properties(gtest gtest_main PROPERTIES RULE_LAUNCH_COMPILE ${QUAVER_TEST_LAUNCHER}
+                        RULE_LAUNCH_LINK ${QUAVER_TEST_LAUNCHER})
 endif()
+enable_testing()
+add_subdirectory(tests/e2e)

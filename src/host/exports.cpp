@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "dialogs/config_dialog.h"
+#include "host/command_line.h"
 #include "host/host.h"
 #include "host/settings.h"
 #include "panel/open_panel.h"
@@ -46,12 +47,13 @@ extern "C" void HOSTAPI GetPluginInfo(PluginInfoRecord* info) {
     info->menuTitleCount = 1;
     info->configTitles = menuTitles;
     info->configTitleCount = 1;
+    info->commandPrefixes = commandPrefixes;
 }
 
-extern "C" void* HOSTAPI OpenPlugin(int, intptr_t) {
+extern "C" void* HOSTAPI OpenPlugin(int openFrom, intptr_t item) {
     if (hostLink.tooOld)
         ShowErrorBox(message::HostTooOld);
-    else
+    else if (openFrom != openFromCommandLine || !SendCommandWords(reinterpret_cast<const char*>(item)))
         OpenPanel();
     return reinterpret_cast<void*>(static_cast<intptr_t>(-1));
 }

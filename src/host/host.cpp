@@ -16,8 +16,10 @@ const char* GetLangString(int messageNumber) {
     return text ? text : "";
 }
 
-void ShowErrorBox(int code) {
-    const char* lines[3] = {menuTitle, GetLangString(code), GetLangString(message::ErrorButton)};
+void ShowErrorBox(int code) { ShowErrorText(GetLangString(code)); }
+
+void ShowErrorText(const char* text) {
+    const char* lines[3] = {menuTitle, text, GetLangString(message::ErrorButton)};
     if (hostLink.services.ShowMessage) hostLink.services.ShowMessage(hostLink.services.moduleNumber, 9, nullptr, lines, 3, 1);
 }
 

@@ -27,11 +27,16 @@ constexpr int ErrorButton = 22;
 constexpr int PlayerStarting = 23;
 constexpr int PlayerCommandLine = 24;
 constexpr int SettingsNotSaved = 25;
+constexpr int UnknownCommandWord = 26;  // followed by the word in quotes
+constexpr int CommandTooLong = 27;
+// Every language file carries messages 0 to Count - 1, in this order.
+constexpr int Count = 28;
 }  // namespace message
 
 // The host's text for message n; never null (an empty text stands in when the host gives none).
 const char* GetLangString(int messageNumber);
 void ShowErrorBox(int code);
+void ShowErrorText(const char* text);  // the error box with a text of the caller's
 
 // Builds "<root>\QuaverRemoteControl" into an 80-byte buffer. A root that would not fit leaves the path
 // empty, which keeps the settings at their defaults rather than reading or writing a cut, wrong key.

@@ -92,7 +92,7 @@ struct PluginInfoRecord {
     int menuTitleCount;
     const char* const* configTitles;
     int configTitleCount;
-    void* reserved36;
+    const char* commandPrefixes;  // prefixes of the host's command line that reach this module, ':'-separated
     uint32_t reserved40;
 };
 
@@ -129,6 +129,7 @@ static_assert(offsetof(PluginInfoRecord, menuTitles) == 20);
 static_assert(offsetof(PluginInfoRecord, menuTitleCount) == 24);
 static_assert(offsetof(PluginInfoRecord, configTitles) == 28);
 static_assert(offsetof(PluginInfoRecord, configTitleCount) == 32);
+static_assert(offsetof(PluginInfoRecord, commandPrefixes) == 36);
 static_assert(offsetof(PluginInfoRecord, reserved40) == 40);
 #elif UINTPTR_MAX == UINT64_MAX
 static_assert(sizeof(HostServices) == 480);
@@ -143,6 +144,7 @@ static_assert(offsetof(HostStandardFunctions, CompareN) == 240);
 static_assert(sizeof(PluginInfoRecord) == 80);
 static_assert(offsetof(PluginInfoRecord, menuTitles) == 32);
 static_assert(offsetof(PluginInfoRecord, configTitleCount) == 56);
+static_assert(offsetof(PluginInfoRecord, commandPrefixes) == 64);
 #endif
 
 // The four exports. Undecorated names come from quaver.def on 32-bit.

@@ -17,7 +17,8 @@ namespace {
 
 constexpr char PanelMark[] = " Track Time ";  // the panel's time label (elapsed time on an empty store)
 constexpr char AboutMark[] = "Quaver Remote Control";
-constexpr char HelpMark[] = "Quaver Control: keys and mouse";
+constexpr char HelpMark[] = "Quaver Control: keys and mouse";   // the title of the help's Hotkeys topic
+constexpr char SettingsMark[] = "Quaver Control: settings";     // and of its Config topic
 constexpr unsigned StopCommand = 40047;  // what V sends to the player
 
 class AboutBoxInHost : public ::testing::Test {
@@ -106,6 +107,29 @@ TEST_F(AboutBoxInHost, HelpShowsTheHotkeysAndThePanelReturnsOnlyAfterTheViewerWi
     session->PressKey('V', 0, 'v');  // and the panel does take a V of its own
     EXPECT_TRUE(player.WaitForLog([&](const auto&) { return StopsSent() > stopsBefore; }, 10000))
         << "the panel works again\n" << session->Dump();
+}
+
+
+TEST_F(AboutBoxInHost, HelpLinksLeadToTheirTopicsAndBackspaceReturns) {
+    OpenAboutBox();
+    const int y = session->FindRow(" Help ");
+    ASSERT_GE(y, 0);
+    session->Click(static_cast<int>(session->Row(y).find(" Help ")) + 2, y);
+    ASSERT_TRUE(session->WaitForText(HelpMark)) << session->Dump();
+    session->PressKey(VK_RETURN);  // the first link shown: the settings
+    ASSERT_TRUE(session->WaitForText(SettingsMark)) << session->Dump();
+    EXPECT_FALSE(Shows(HelpMark));
+    session->PressKey(VK_BACK);
+    ASSERT_TRUE(session->WaitForText(HelpMark)) << session->Dump();
+    session->PressKey(VK_TAB);  // the next link: the contents
+    session->PressKey(VK_RETURN);
+    ASSERT_TRUE(session->WaitForText("what each key and click does")) << session->Dump();
+    session->PressKey(VK_TAB, SHIFT_PRESSED);  // round to the contents' last link: the command line
+    session->PressKey(VK_RETURN);
+    ASSERT_TRUE(session->WaitForText("Quaver Control: the command line")) << session->Dump();
+    session->PressKey(VK_ESCAPE);  // closes the viewer at once, however deep
+    ASSERT_TRUE(session->WaitForText(PanelMark)) << session->Dump();
+    EXPECT_FALSE(Shows("Quaver Control: the command line"));
 }
 
 }  // namespace

@@ -44,16 +44,27 @@ Place Find(const ConsoleSession& session, const std::string& text) {
     return {static_cast<int>(session.Row(y).find(text)), y};
 }
 
-// The mark of the check box or radio button labelled `label`: 'x', the bullet, or ' '.
-char Mark(const ConsoleSession& session, const char* label) {
+// The box before the label: "[x] " or "[ ] " for a check box, "(\x07) " (the code page's bullet) or "( ) "
+// for a radio button; empty when the label is not on the screen.
+std::string Face(const ConsoleSession& session, const char* label) {
     const Place at = Find(session, label);
-    return at.y < 0 || at.x < 3 ? '?' : session.Text(at.x - 3, at.y, 1)[0];
+    return at.y < 0 || at.x < 4 ? std::string() : session.Text(at.x - 4, at.y, 4);
 }
-bool Checked(const ConsoleSession& session, const char* label) { return Mark(session, label) != ' '; }
-bool Disabled(const ConsoleSession& session, const char* label) {
+// Each of these is false when the label is missing, so its negation is never asked for.
+bool Checked(const ConsoleSession& session, const char* label) {
+    const std::string face = Face(session, label);
+    return face == "[x] " || face == "(\x07) ";
+}
+bool Unchecked(const ConsoleSession& session, const char* label) {
+    const std::string face = Face(session, label);
+    return face == "[ ] " || face == "( ) ";
+}
+bool HasAttribute(const ConsoleSession& session, const char* label, bool disabled) {
     const Place at = Find(session, label);
-    return at.y >= 0 && session.Attribute(at.x, at.y) == DisabledAttribute;
+    return at.y >= 0 && (session.Attribute(at.x, at.y) == DisabledAttribute) == disabled;
 }
+bool Disabled(const ConsoleSession& session, const char* label) { return HasAttribute(session, label, true); }
+bool Enabled(const ConsoleSession& session, const char* label) { return HasAttribute(session, label, false); }
 
 void ClickOn(ConsoleSession& session, const std::string& text) {
     const Place at = Find(session, text);
@@ -92,7 +103,9 @@ protected:
         options.arguments = std::move(arguments);
         session = std::make_unique<ConsoleSession>(options);
         ASSERT_TRUE(session->Ready() && session->Launched()) << session->Problem();
-        ASSERT_TRUE(session->WaitForText(OwnPalette)) << session->Dump();
+        ASSERT_TRUE(session->WaitFor([&] {
+            return session->FindRow(OwnPalette) >= 0 || session->FindRow("Eigene Palette") >= 0;
+        })) << session->Dump();
     }
     // Waits for the host's word on the dialog's outcome, then quits the host.
     void ExpectOutcome(const char* status) {
@@ -113,10 +126,10 @@ TEST_F(ConfigDialog, AnEmptyStoreShowsTheDefaultsAndEnterStoresAllTenValues) {
                            BackAndForth, Remaining})
         EXPECT_TRUE(Checked(s, on)) << on << "\n" << s.Dump();
     for (const char* off : {OwnPalette, VolumeArrows, WideTrack, OnlyOnCommand, PlainLabels, RunningText, Elapsed})
-        EXPECT_FALSE(Checked(s, off)) << off << "\n" << s.Dump();
+        EXPECT_TRUE(Unchecked(s, off)) << off << "\n" << s.Dump();
     for (const char* label : {VersionDigits, OnlyOnCommand, RunningText, BackAndForth})
-        EXPECT_FALSE(Disabled(s, label)) << label;
-    EXPECT_EQ(Mark(s, BackAndForth), '\x07') << "a selected radio button shows a bullet";
+        EXPECT_TRUE(Enabled(s, label)) << label;
+    EXPECT_EQ(Face(s, BackAndForth), "(\x07) ") << "a selected radio button shows a bullet";
     EXPECT_NE(Find(s, "[ OK ]").y, -1);
     EXPECT_NE(Find(s, "[ Cancel ]").y, -1);
 
@@ -141,17 +154,17 @@ TEST_F(ConfigDialog, UncheckingScrollingDisablesBothStylesAtOnceAndKeepsTheChoic
     ASSERT_GE(tree.y, 0) << s.Dump();
     ClickOn(s, ScrollTitle);
     ASSERT_TRUE(s.WaitFor([&] { return Disabled(s, RunningText); }, 10000)) << s.Dump();
-    EXPECT_FALSE(Checked(s, ScrollTitle));
+    EXPECT_TRUE(Unchecked(s, ScrollTitle));
     EXPECT_TRUE(Disabled(s, BackAndForth));
     EXPECT_EQ(s.Attribute(tree.x, tree.y), DisabledAttribute) << "the tree lines are greyed too";
-    EXPECT_FALSE(Disabled(s, Elapsed)) << "the time group does not depend on scrolling";
+    EXPECT_TRUE(Enabled(s, Elapsed)) << "the time group does not depend on scrolling";
 
     ClickOn(s, RunningText);  // greyed: the click does nothing
     s.PressKey('U');          // nor does its hot key
     ClickOn(s, ScrollTitle);
-    ASSERT_TRUE(s.WaitFor([&] { return !Disabled(s, RunningText); }, 10000)) << s.Dump();
+    ASSERT_TRUE(s.WaitFor([&] { return Enabled(s, RunningText); }, 10000)) << s.Dump();
     EXPECT_TRUE(Checked(s, BackAndForth)) << "the earlier style is still chosen";
-    EXPECT_FALSE(Checked(s, RunningText));
+    EXPECT_TRUE(Unchecked(s, RunningText));
 
     ClickOn(s, ScrollTitle);
     ASSERT_TRUE(s.WaitFor([&] { return Disabled(s, BackAndForth); }, 10000)) << s.Dump();
@@ -167,10 +180,10 @@ TEST_F(ConfigDialog, HotKeysArrowsAndSpaceWorkTheItems) {
     s.PressKey(VK_UP);                  // to "Elapsed time"
     s.PressKey(VK_SPACE);
     ASSERT_TRUE(s.WaitFor([&] { return Checked(s, Elapsed); }, 10000)) << s.Dump();
-    EXPECT_FALSE(Checked(s, Remaining)) << "one choice per group";
+    EXPECT_TRUE(Unchecked(s, Remaining)) << "one choice per group";
     s.PressKey('V');  // Show player &version: off, and its dependent option greys
     ASSERT_TRUE(s.WaitFor([&] { return Disabled(s, VersionDigits); }, 10000)) << s.Dump();
-    EXPECT_FALSE(Checked(s, ShowVersion));
+    EXPECT_TRUE(Unchecked(s, ShowVersion));
     EXPECT_TRUE(Checked(s, VersionDigits));
     s.PressKey('M');  // ...only when a co&mmand needs it: on, and the focus is on it now
     ASSERT_TRUE(s.WaitFor([&] { return Checked(s, OnlyOnCommand); }, 10000)) << s.Dump();
@@ -182,13 +195,34 @@ TEST_F(ConfigDialog, HotKeysArrowsAndSpaceWorkTheItems) {
     EXPECT_EQ(Stored("WideTrackNumber"), 0u) << "nothing else changed";
 }
 
+TEST_F(ConfigDialog, InGermanEveryTextComesFromTheGermanFileAndItsHotKeysWork) {
+    Open({"--configure", "--language", "German"});
+    ConsoleSession& s = *session;
+    for (const char* label : {"Eigene Palette statt Host-Farben", "Player-Version im Titel zeigen",
+                              "Andere Versionsziffern", "Schlie\xE1" "en-Knopf zeigen", "Lautst\x84rke-Pfeile zeigen",
+                              "Zufall und Wiederholung zeigen", "Dreistellige Titelnummer",
+                              "Player starten, wenn er fehlt", "...nur wenn ein Befehl ihn braucht",
+                              "Kn\x94pfe mit schlichtem Text", "Titelzeile scrollen", "Lauftext", "Hin und her",
+                              " Zeitanzeige ", "Gespielte Zeit", "Restzeit", "[ OK ]", "[ Abbrechen ]"})
+        EXPECT_NE(Find(s, label).y, -1) << label << "\n" << s.Dump();
+    EXPECT_EQ(Find(s, CloseButton).y, -1) << "no English text left";
+    s.PressKey('V');  // Player-&Version im Titel zeigen: off, and its dependent option greys
+    ASSERT_TRUE(s.WaitFor([&] { return Disabled(s, "Andere Versionsziffern"); }, 10000)) << s.Dump();
+    s.PressKey('R');  // &Restzeit
+    ASSERT_TRUE(s.WaitFor([&] { return Checked(s, "Restzeit") && !Checked(s, "Gespielte Zeit"); }, 10000))
+        << s.Dump();
+    s.PressKey(VK_RETURN);
+    ExpectOutcome("Configuration saved.");
+    EXPECT_EQ(Stored("DispWinampVer"), 2u);
+}
+
 TEST_F(ConfigDialog, StoredValuesAreShownWithTheirDependentsGreyed) {
     Store("ScrollMode", 1);
     Store("DispWinampVer", 2);
     Store("AutostartWinamp", 2);
     Open();
     ConsoleSession& s = *session;
-    EXPECT_FALSE(Checked(s, ScrollTitle));
+    EXPECT_TRUE(Unchecked(s, ScrollTitle));
     EXPECT_TRUE(Checked(s, BackAndForth));
     EXPECT_TRUE(Disabled(s, RunningText));
     EXPECT_TRUE(Disabled(s, BackAndForth));
@@ -226,7 +260,7 @@ TEST_F(ConfigDialog, EscAndCancelStoreNothingAndTheScreenComesBackWhole) {
 
     s.PressKey(VK_F9);
     ASSERT_TRUE(s.WaitForText(OwnPalette)) << s.Dump();
-    EXPECT_FALSE(Checked(s, OwnPalette)) << "the dialog starts from the store again";
+    EXPECT_TRUE(Unchecked(s, OwnPalette)) << "the dialog starts from the store again";
     s.PressKey('X');
     ClickOn(s, "[ Cancel ]");
     ASSERT_TRUE(s.WaitFor([&] { return s.FindRow(OwnPalette) < 0; }, 10000)) << s.Dump();

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "console_session.h"
 #include "standin_player.h"
 
 using e2e::ConsoleSession;
 using e2e::Screen;
+using e2e::ShownBuffer;
 
 namespace {
 
@@ -40,6 +42,41 @@ bool SameRows(const Screen& a, const Screen& b, int first, int last) {
 int Column(const std::string& row, const std::string& text) {
     const size_t at = row.find(text);
     return at == std::string::npos ? -1 : static_cast<int>(at);
+}
+
+// quaver-host.exe run to its end as a script runs it, with no console: its exit code and standard error.
+struct HostRun {
+    DWORD exitCode = 99;
+    std::string errors;
+};
+
+HostRun RunHost(const std::vector<std::string>& arguments) {
+    HostRun run;
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return run;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = writeEnd;
+    std::string line = e2e::CommandLine(e2e::TestFolder() + "quaver-host.exe", arguments);
+    PROCESS_INFORMATION process{};
+    const BOOL created = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    if (created) {
+        char buffer[512];
+        DWORD read = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) run.errors.append(buffer, read);
+        if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &run.exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(readEnd);
+    return run;
 }
 
 void QuitFromMenu(ConsoleSession& session) {
@@ -114,12 +151,12 @@ TEST(HostScreen, ConsoleIsPutBackAsItWasAtExit) {
     ConsoleSession session(options);
     ASSERT_TRUE(session.Ready()) << session.Problem();
     DWORD written = 0;
-    WriteConsoleOutputCharacterA(session.Output(), "left behind by the shell", 24, COORD{3, 7}, &written);
+    WriteConsoleOutputCharacterA(session.UserBuffer(), "left behind by the shell", 24, COORD{3, 7}, &written);
     const DWORD mode = ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_EXTENDED_FLAGS |
                        ENABLE_QUICK_EDIT_MODE;
     ASSERT_TRUE(SetConsoleMode(session.Input(), mode));
     const CONSOLE_CURSOR_INFO cursor{50, TRUE};
-    ASSERT_TRUE(SetConsoleCursorInfo(session.Output(), &cursor));
+    ASSERT_TRUE(SetConsoleCursorInfo(session.UserBuffer(), &cursor));
     SetConsoleTitleA("shell title");
     const Screen before = session.Capture();
     const DWORD modeBefore = session.InputMode();
@@ -140,7 +177,52 @@ TEST(HostScreen, ConsoleIsPutBackAsItWasAtExit) {
     EXPECT_TRUE(session.Capture() == before) << session.Dump();
 }
 
-TEST(HostScreen, ScreenBufferTallerThanTheWindowIsFittedToItAndRestored) {
+// Killed with the module's panel up, the host leaves the user's buffer with its size, window, cursor, contents
+// and scrollback as they were. (Nothing of the host runs then: Wine keeps showing the dead host's buffer,
+// where Windows' console shows the user's again once the last handle to the host's is gone.)
+TEST(HostScreen, KilledWithThePanelOpenItLeavesTheUsersBufferAndScrollbackIntact) {
+    e2e::ScopedModuleSettings settings;
+    ASSERT_TRUE(e2e::SetModuleSetting("AutostartWinamp", 0));
+    constexpr int Rows = 300;
+    ConsoleSession::Options options;
+    options.launch = false;
+    options.bufferHeight = Rows;
+    ConsoleSession session(options);
+    ASSERT_TRUE(session.Ready()) << session.Problem();
+    // A shell's scrollback: a known line in its own colour on every row, the window at the end.
+    const HANDLE user = session.UserBuffer();
+    for (int y = 0; y < Rows; ++y) {
+        const std::string line = "line " + std::to_string(y) + " of the user's scrollback";
+        const COORD at{0, static_cast<SHORT>(y)};
+        DWORD written = 0;
+        WriteConsoleOutputCharacterA(user, line.c_str(), static_cast<DWORD>(line.size()), at, &written);
+        FillConsoleOutputAttribute(user, static_cast<WORD>(1 + y % 15), static_cast<DWORD>(line.size()), at,
+                                   &written);
+    }
+    const SMALL_RECT end{0, Rows - Height, Width - 1, Rows - 1};
+    ASSERT_TRUE(SetConsoleWindowInfo(user, TRUE, &end));
+    ASSERT_TRUE(SetConsoleCursorPosition(user, COORD{7, Rows - 1}));
+    CONSOLE_SCREEN_BUFFER_INFO before{};
+    ASSERT_TRUE(GetConsoleScreenBufferInfo(user, &before));
+    const Screen contents = session.CaptureUserBuffer();
+
+    ASSERT_TRUE(session.Launch({})) << session.Problem();
+    ASSERT_TRUE(session.WaitFor([&] { return session.Text(23, 5, 5) == "\xC9\xCD[\xFE]"; })) << session.Dump();
+    ASSERT_TRUE(TerminateProcess(session.Process(), 1));
+    ASSERT_TRUE(session.WaitForExit());
+
+    CONSOLE_SCREEN_BUFFER_INFO after{};
+    ASSERT_TRUE(GetConsoleScreenBufferInfo(user, &after));
+    EXPECT_EQ(after.dwSize.X, before.dwSize.X);
+    EXPECT_EQ(after.dwSize.Y, before.dwSize.Y);
+    EXPECT_EQ(after.srWindow.Top, before.srWindow.Top);
+    EXPECT_EQ(after.srWindow.Bottom, before.srWindow.Bottom);
+    EXPECT_EQ(after.dwCursorPosition.X, before.dwCursorPosition.X);
+    EXPECT_EQ(after.dwCursorPosition.Y, before.dwCursorPosition.Y);
+    EXPECT_TRUE(session.CaptureUserBuffer() == contents);
+}
+
+TEST(HostScreen, DrawsOnABufferOfTheWindowsSizeAndLeavesTheUsersTallerOneAlone) {
     ConsoleSession::Options options = HostWith({"--menu", "--module", ProbeModule});
     options.bufferHeight = 60;
     ConsoleSession session(options);
@@ -148,6 +230,7 @@ TEST(HostScreen, ScreenBufferTallerThanTheWindowIsFittedToItAndRestored) {
     ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "F10 Quit")) << session.Dump();
     EXPECT_EQ(session.Size().X, Width);
     EXPECT_EQ(session.Size().Y, Height);
+    EXPECT_EQ(session.CaptureUserBuffer().height, 60);
     QuitFromMenu(session);
     EXPECT_EQ(session.Size().Y, 60);
 }
@@ -155,9 +238,12 @@ TEST(HostScreen, ScreenBufferTallerThanTheWindowIsFittedToItAndRestored) {
 TEST(HostScreen, RedrawsItselfWhenTheConsoleIsResized) {
     ConsoleSession session(HostWith({"--menu", "--module", ProbeModule}));
     ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "F10 Quit")) << session.Dump();
-    ASSERT_TRUE(SetConsoleScreenBufferSize(session.Output(), COORD{100, 30}));
-    SMALL_RECT window{0, 0, 99, 29};
-    SetConsoleWindowInfo(session.Output(), TRUE, &window);
+    {
+        const ShownBuffer shown;
+        ASSERT_TRUE(SetConsoleScreenBufferSize(shown.Get(), COORD{100, 30}));
+        SMALL_RECT window{0, 0, 99, 29};
+        SetConsoleWindowInfo(shown.Get(), TRUE, &window);
+    }
     ASSERT_TRUE(session.WaitForRowText(29, "F10 Quit")) << session.Dump();
     EXPECT_EQ(session.Row(1)[99], '\xBB') << "the right pane reaches the new edge";
     session.PressKey(VK_F10);
@@ -169,9 +255,12 @@ TEST(HostScreen, RedrawsItselfWhenTheConsoleIsResized) {
 TEST(HostScreen, FitsAResizeThatHappenedWhileTheModuleHadTheConsole) {
     ConsoleSession session(ProbeScenario("info"));
     ASSERT_TRUE(session.WaitForTitle("probe:ready")) << session.Dump();
-    ASSERT_TRUE(SetConsoleScreenBufferSize(session.Output(), COORD{100, 30}));
-    SMALL_RECT window{0, 0, 99, 29};
-    SetConsoleWindowInfo(session.Output(), TRUE, &window);
+    {
+        const ShownBuffer shown;
+        ASSERT_TRUE(SetConsoleScreenBufferSize(shown.Get(), COORD{100, 30}));
+        SMALL_RECT window{0, 0, 99, 29};
+        SetConsoleWindowInfo(shown.Get(), TRUE, &window);
+    }
     session.PressKey(VK_SPACE);
     ASSERT_TRUE(session.WaitForRowText(0, "probe:info")) << session.Dump();
     session.PressKey(VK_SPACE);
@@ -200,6 +289,32 @@ TEST(HostCommandLine, RefusesUnknownOptionsAndMissingModules) {
         ASSERT_TRUE(session.WaitForExit(20000, &code)) << c.arguments[0];
         EXPECT_EQ(code, c.exitCode) << c.arguments[0];
     }
+}
+
+TEST(HostCommandLine, RefusesADamagedLanguageFileRatherThanShowWrongTexts) {
+    char temp[MAX_PATH];
+    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+    const std::string folder = std::string(temp) + "quaver-damaged-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string module = folder + "quaver.dll";
+    const std::string language = folder + "quaver_en.lng";
+    ASSERT_TRUE(CopyFileA((e2e::TestFolder() + "quaver.dll").c_str(), module.c_str(), FALSE));
+    HANDLE file = CreateFileA(language.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char damaged[] = ".Language=English,English\r\n\"first\"\r\n\"no closing quote\r\n";
+    DWORD written = 0;
+    WriteFile(file, damaged, sizeof damaged - 1, &written, nullptr);
+    CloseHandle(file);
+    {
+        ConsoleSession session(HostWith({"--module", module}));
+        ASSERT_TRUE(session.Launched()) << session.Problem();
+        DWORD code = 99;
+        EXPECT_TRUE(session.WaitForExit(20000, &code));
+        EXPECT_EQ(code, 4u) << "the module's own folder is searched first, and its file is damaged";
+    }
+    DeleteFileA(language.c_str());
+    DeleteFileA(module.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 // ---- the module's entry points ------------------------------------------------------------------------
@@ -250,6 +365,38 @@ TEST(HostModule, LoadsQuaverDllFromItsFolderAndOffersItsPanel) {
     QuitFromMenu(session);
 }
 
+// ---- the command line: quaver-host.exe --command WORDS ---------------------------------------------------
+
+TEST(HostCommand, SendsTheWordsInOrderAndExitsOrSaysOnStandardErrorWhyNothingWasSent) {
+    e2e::ScopedModuleSettings settings;
+    ASSERT_TRUE(e2e::SetModuleSetting("AutostartWinamp", 0));
+    e2e::StandinPlayer player;
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    auto commands = [&] {
+        std::vector<uint64_t> sent;
+        for (const e2e::PlayerLogEntry& entry : player.Commands()) sent.push_back(entry.wParam);
+        return sent;
+    };
+    const std::vector<uint64_t> stopNextPlay = {40047, 40048, 40045};
+
+    HostRun run = RunHost({"--command", "stop next play"});
+    EXPECT_EQ(run.exitCode, 0u) << run.errors;
+    EXPECT_EQ(run.errors, "");
+    EXPECT_TRUE(player.WaitForLog([&](const auto&) { return commands().size() >= 3; })) << commands().size();
+    EXPECT_EQ(commands(), stopNextPlay);
+
+    run = RunHost({"--command", "next bogus"});
+    EXPECT_EQ(run.exitCode, 5u);
+    EXPECT_NE(run.errors.find("Quaver Control: Not a player command: \"bogus\""), std::string::npos) << run.errors;
+
+    player.Terminate();
+    ASSERT_TRUE(player.WaitForExit(10000));
+    run = RunHost({"--command", "play"});
+    EXPECT_EQ(run.exitCode, 5u);
+    EXPECT_NE(run.errors.find("no player is running"), std::string::npos) << run.errors;
+    EXPECT_EQ(commands(), stopNextPlay) << "nothing of the refused words was sent";
+}
+
 // ---- services -------------------------------------------------------------------------------------------
 
 TEST(HostServices, RecordTextsFormattingAndColoursAnswerAsDocumented) {
@@ -263,7 +410,7 @@ TEST(HostServices, RecordTextsFormattingAndColoursAnswerAsDocumented) {
     EXPECT_NE(name.find("name="), std::string::npos);
     EXPECT_NE(name.find(":\\"), std::string::npos) << "a full path: " << name;
     EXPECT_NE(name.find("\\host-probe.dll"), std::string::npos) << name;
-    EXPECT_NE(session.Row(3).find("lang22=[OK] lang24=[standin-player.exe] lang999=[] langneg=[]"),
+    EXPECT_NE(session.Row(3).find("lang22=[OK] lang24=[\"C:\\Program Files\\Winamp\\winamp.exe\"] lang999=[] langneg=[]"),
               std::string::npos)
         << session.Dump();
     EXPECT_NE(session.Row(4).find("format=[x-7--3] length=6 same=0 differ=-1"), std::string::npos)
@@ -357,8 +504,11 @@ TEST(HostServices, TextIsClippedAtTheConsoleEdgesAndAppearsOnlyWhenFlushed) {
     for (int y : {2, 3, 8}) EXPECT_EQ(before.rows[y].find_first_of("#0123456789ABC"), std::string::npos) << y;
     // Cells the probe does not touch, written behind the host's back, must survive the flush.
     DWORD written = 0;
-    WriteConsoleOutputCharacterA(session.Output(), "Q", 1, COORD{40, 15}, &written);
-    WriteConsoleOutputCharacterA(session.Output(), "Q", 1, COORD{0, KeyBarRow}, &written);
+    {
+        const ShownBuffer shown;
+        WriteConsoleOutputCharacterA(shown.Get(), "Q", 1, COORD{40, 15}, &written);
+        WriteConsoleOutputCharacterA(shown.Get(), "Q", 1, COORD{0, KeyBarRow}, &written);
+    }
     session.PressKey(VK_SPACE);
     ASSERT_TRUE(session.WaitForRowText(0, "probe:clipped")) << session.Dump();
     const Screen after = session.Capture();

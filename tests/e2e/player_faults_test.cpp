@@ -78,7 +78,11 @@ protected:
         playerArguments.insert(playerArguments.end(), {"--title", LongTitle});
         first = std::make_unique<StandinPlayer>(std::move(playerArguments));
         ASSERT_TRUE(first->Ready()) << first->Problem();
-        ConsoleSession::Options options;
+        ASSERT_NO_FATAL_FAILURE(OpenFromMenu({}));
+    }
+
+    // The host with its menu, its screen kept, and the panel opened from it.
+    void OpenFromMenu(ConsoleSession::Options options) {
         options.arguments = {"--menu"};
         session = std::make_unique<ConsoleSession>(options);
         ASSERT_TRUE(session->Ready() && session->Launched()) << session->Problem();
@@ -306,17 +310,32 @@ TEST_F(PlayerFaults, AStartThatNeverShowsAWindowIsTriedOnceForAHeldKeysQueuedRep
     e2e::RegisteredStandinPlayer registration;
     ASSERT_TRUE(registration.Registered());
     const std::string log = e2e::NewPlayerLogPath();
+    // The players a start brings up never show a window: they are ended by the ids they logged, also when
+    // the test fails part way.
+    struct StartedPlayers {
+        const std::string& log;
+        std::unique_ptr<ConsoleSession>& session;
+        ~StartedPlayers() {
+            // A host left running after a failure could start yet another player.
+            if (::testing::Test::HasFailure()) session.reset();
+            for (const auto& entry : StandinPlayer::ReadLog(log)) {
+                unsigned long id = 0;
+                if (!entry.message.empty() || std::sscanf(entry.note.c_str(), "started, process %lu", &id) != 1)
+                    continue;
+                if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+                    TerminateProcess(process, 1);
+                    WaitForSingleObject(process, 5000);
+                    CloseHandle(process);
+                }
+            }
+            DeleteFileA(log.c_str());
+        }
+    } startedPlayers{log, session};
     ASSERT_TRUE(SetModuleSetting("AutostartWinamp", 3));  // start the player when a command needs it
     ConsoleSession::Options options;
-    options.arguments = {"--menu"};
     // What the module starts inherits the host's environment: a player whose window never comes in time.
     options.environment = {{"STANDIN_PLAYER_OPTIONS", "--log \"" + log + "\" --show-window-after 60000"}};
-    session = std::make_unique<ConsoleSession>(options);
-    ASSERT_TRUE(session->Ready() && session->Launched()) << session->Problem();
-    ASSERT_TRUE(session->WaitForRowText(24, "F10 Quit")) << session->Dump();
-    before = session->Capture();
-    session->PressKey(VK_RETURN, 0, '\r');
-    ASSERT_TRUE(e2e::WaitForPanel(*session, area)) << session->Dump();
+    ASSERT_NO_FATAL_FAILURE(OpenFromMenu(options));
 
     // X held down: its first key-down starts the player, eight repeats queue behind the start notice.
     for (int repeat = 0; repeat < 9; ++repeat) session->KeyDown('X', 0, 'x');
@@ -328,13 +347,9 @@ TEST_F(PlayerFaults, AStartThatNeverShowsAWindowIsTriedOnceForAHeldKeysQueuedRep
     EXPECT_LT(session->FindRow("Starting the player"), 0) << "a second attempt\n" << session->Dump();
 
     int starts = 0;
-    std::vector<unsigned long> started;
     for (const auto& entry : StandinPlayer::ReadLog(log)) {
         unsigned long id = 0;
-        if (entry.message.empty() && std::sscanf(entry.note.c_str(), "started, process %lu", &id) == 1) {
-            ++starts;
-            started.push_back(id);
-        }
+        starts += entry.message.empty() && std::sscanf(entry.note.c_str(), "started, process %lu", &id) == 1;
     }
     session->KeyUp('X', 0, 'x');
     const DWORD closing = ExpectEscClosesCleanly();
@@ -342,16 +357,6 @@ TEST_F(PlayerFaults, AStartThatNeverShowsAWindowIsTriedOnceForAHeldKeysQueuedRep
                 "notice up %lu ms, Esc closed the panel in %lu ms\n",
                 starts, static_cast<unsigned long>(attempt), static_cast<unsigned long>(closing));
     EXPECT_EQ(starts, 1);
-
-    // The started players never show a window: they are ended here, by the ids they logged.
-    for (unsigned long id : started) {
-        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
-            TerminateProcess(process, 1);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        }
-    }
-    DeleteFileA(log.c_str());
 }
 
 }  // namespace

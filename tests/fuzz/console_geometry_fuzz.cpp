@@ -117,7 +117,9 @@ void OpenOnConsoleOfSize(int16_t columns, int16_t rows, bool sizeReadFails, bool
     RequirePlacedOnConsole(reads.placement.x, reads.placement.y, openPanel.panelWidth, columns, rows);
     Require(!reads.outsideConsole, "the shadow reads only cells of the console");
     Require(!reads.outsideShadow, "the shadow reads only its own cells");
-    Require(fake::world().liveThreads == 0 && fake::host().savedAreasLive == 0, "the opening cleaned up");
+    Require(fake::world().liveThreads == 0 && fake::world().threadsClosedWhileRunning == 0 &&
+                fake::host().savedAreasLive == 0,
+            "the opening cleaned up");
 }
 
 }  // namespace

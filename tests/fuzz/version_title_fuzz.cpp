@@ -3,7 +3,9 @@
 // zeros, and stays inside the top border of either panel.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "fake_host.h"
 #include "fake_os.h"
@@ -34,9 +36,18 @@ bool ReadHex(const char*& text, char stop, uint32_t& value) {
     return *text == stop && digits > 0 && (digits == 1 || *start != '0');
 }
 
+// The value's hexadecimal digits above its lowest three, as a 32-bit number: a negative value keeps its sign,
+// so three F digits come in from the left. Without leading zeros.
+std::string MajorDigits(int32_t value) {
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08X", static_cast<uint32_t>(value));
+    const std::string all = std::string(value < 0 ? "FFF" : "000") + std::string(digits, 5);
+    const size_t first = all.find_first_not_of('0');
+    return first == std::string::npos ? "0" : all.substr(first);
+}
+
 void CheckTitle(int32_t value, bool minorAsTwoDigits) {
     const PlayerVersionNumber version = SplitPlayerVersion(value, minorAsTwoDigits);
-    Require(version.major == (value >> 12), "the major version is the value shifted right by 12, sign kept");
 
     const int length = FormatVersionTitle(liveDisplay.versionTitle, version);
     Require(length > 0 && length < versionTitleCapacity, "the title fits versionTitle");
@@ -54,6 +65,8 @@ void CheckTitle(int32_t value, bool minorAsTwoDigits) {
     Require(ReadHex(at, ' ', minor) && at == liveDisplay.versionTitle + length - suffixLength,
             "the minor version in upper-case hexadecimal");
     Require(major == static_cast<uint32_t>(version.major), "the title shows the major version");
+    Require(std::string(liveDisplay.versionTitle + prefixLength, std::strchr(liveDisplay.versionTitle, '.')) == MajorDigits(value),
+            "the major version reads as the value's digits above its lowest three");
     Require(minor == static_cast<uint32_t>(version.minor), "the title shows the minor version");
 
     // The minor digits: the three lowest hexadecimal digits with the two lowest exchanged ...

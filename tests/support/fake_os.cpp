@@ -31,6 +31,7 @@ struct Thread : Object {
     Thread() : Object(Kind::Thread) {}
     std::thread thread;
     bool finished = false;
+    bool closed = false;  // its handle went while it ran: the thread frees this record as it ends
 };
 
 Object consoleInputObject(Kind::ConsoleInput);
@@ -339,6 +340,10 @@ Handle CreateThread(ThreadProc proc, void* parameter, uint32_t stackSize) {
         {
             std::lock_guard lock(worldMutex);
             thread->finished = true;
+            if (thread->closed) {
+                delete thread;
+                return;
+            }
         }
         kernelChanged.notify_all();
     });
@@ -376,7 +381,10 @@ uint32_t WaitForAnyObject(uint32_t count, const Handle* objects, uint32_t millis
             for (uint32_t i = 0; i < count && !any; ++i) any = IsSignalled(AsObject(objects[i]));
             if (any) continue;
             if (untimed) {
-                if (!onlyConsoleInput) theWorld.infiniteWaitExpired = true;
+                if (onlyConsoleInput)
+                    ++theWorld.inputWaitsGivenUp;
+                else
+                    theWorld.infiniteWaitExpired = true;
                 return WaitFailed;
             }
             return WaitTimeout;
@@ -393,9 +401,17 @@ void CloseHandle(Handle handle) {
     if (!object || object == &consoleInputObject || object == &consoleOutputObject) return;
     if (object->kind == Kind::Thread) {
         auto* thread = static_cast<Thread*>(object);
-        if (thread->thread.joinable()) thread->thread.join();
-        std::lock_guard lock(worldMutex);
-        --theWorld.liveThreads;
+        {
+            std::lock_guard lock(worldMutex);
+            --theWorld.liveThreads;
+            if (!thread->finished) {
+                ++theWorld.threadsClosedWhileRunning;
+                thread->closed = true;
+                thread->thread.detach();
+                return;
+            }
+        }
+        thread->thread.join();  // it has ended; only its last steps remain
     } else {
         std::lock_guard lock(worldMutex);
         --theWorld.liveEvents;

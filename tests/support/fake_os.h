@@ -62,6 +62,7 @@ struct World {
     // How long a wait for console input may find the queue empty before it fails (which closes a panel),
     // so that a test whose script ran out ends instead of hanging.
     uint32_t emptyInputGraceMs = 3000;
+    int inputWaitsGivenUp = 0;  // such waits: the script ran out with the panel still open
     bool inputWaitFails = false;
     int inputReadFailures = 0;  // the next N reads fail
     int inputFlushes = 0;
@@ -123,6 +124,9 @@ struct World {
     int eventsCreated = 0;  // every CreateEvent that succeeded
     uint32_t threadStackSize = 0;  // of the last thread created
     bool infiniteWaitExpired = false;  // an untimed wait gave up after the safety limit (a hang)
+    // A thread's handle closed before the thread ended: Windows neither waits nor stops it, so the thread
+    // runs on (detached here) while its owner goes ahead.
+    int threadsClosedWhileRunning = 0;
 };
 
 // Everything above is guarded by this mutex when threads may be running.

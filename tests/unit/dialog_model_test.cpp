@@ -2,12 +2,14 @@
 // do to check boxes, radio groups and buttons, and what the dialog looks like.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "pure/colours.h"
 #include "pure/dialog_model.h"
+#include "pure/drawing.h"
 
 using namespace host;
 
@@ -77,6 +79,70 @@ TEST_F(Dialog, ADialogLargerThanTheScreenStartsAtItsCorner) {
     DialogModel model = Model(20, 8);
     EXPECT_EQ(model.Area().left, 0);
     EXPECT_EQ(model.Area().top, 0);
+}
+
+// A module's numbers may be anything: the dialog is cut to the screen, its items to the dialog, and drawing
+// touches no cell outside the dialog and its shadow.
+TEST_F(Dialog, DialogsAndItemsAreCutToTheScreenWhateverTheirNumbers) {
+    const Cell backdrop{'.', 0x1B};
+    const auto drawn = [&](const DialogModel& model) {
+        ScreenBuffer screen(80, 25);
+        screen.Fill(Rect{0, 0, 79, 24}, backdrop);
+        model.Draw(screen);
+        return screen;
+    };
+    {
+        SCOPED_TRACE("a translation widens the dialog to 120 columns: capped at the console's 80");
+        items[0].x2 = 116;
+        std::snprintf(items[1].data, sizeof items[1].data, "&%s", std::string(150, 'w').c_str());
+        DialogModel model(items.data(), static_cast<int>(items.size()), -1, -1, 120, 13, 80, 25);
+        EXPECT_EQ(model.Area(), (Rect{0, 6, 79, 18}));
+        EXPECT_EQ(model.ItemRect(0), (Rect{3, 7, 79, 17})) << "the frame, cut at the edge";
+        EXPECT_EQ(model.ItemRect(1), (Rect{5, 8, 79, 8}));
+        EXPECT_EQ(model.ItemRect(9).left, (80 - 17) / 2) << "the buttons centred on the console";
+        const ScreenBuffer screen = drawn(model);
+        EXPECT_EQ(screen.At(79, 7).character, glyph::DoubleTopRight);
+        EXPECT_EQ(screen.At(79, 8).character, 'w');
+    }
+    items = SettingsItems();
+    {
+        SCOPED_TRACE("corners and sizes near INT_MAX, items far off and left of their dialog");
+        items[0].x2 = INT_MAX;  // the frame, and the separators that span it
+        items[1].x1 = INT_MAX;
+        items[1].y1 = INT_MAX;
+        items[2].x1 = -3;
+        items[9].flags = 0;
+        items[9].x1 = INT_MIN;
+        for (const Rect asked : {Rect{0, 0, INT_MAX, INT_MAX}, Rect{-1, -1, INT_MAX, INT_MAX},
+                                 Rect{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, Rect{30, 5, INT_MIN, INT_MIN}}) {
+            DialogModel model(items.data(), static_cast<int>(items.size()), asked.left, asked.top, asked.right,
+                              asked.bottom, 80, 25);
+            const Rect area = model.Area();
+            EXPECT_TRUE(area.Empty() || (area.left >= 0 && area.right <= 79 && area.top >= 0 && area.bottom <= 24))
+                << area.left << "," << area.top << ".." << area.right << "," << area.bottom;
+            for (int i = 0; i < model.Count(); ++i) {
+                const Rect item = model.ItemRect(i);
+                EXPECT_TRUE(item.Empty() || (item.left >= area.left && item.right <= area.right &&
+                                             item.top >= area.top && item.bottom <= area.bottom))
+                    << "item " << i;
+            }
+            EXPECT_TRUE(model.ItemRect(1).Empty());
+            EXPECT_TRUE(model.ItemRect(9).Empty());
+            const ScreenBuffer screen = drawn(model);
+            const Rect shadowed = model.AreaWithShadow();
+            for (int y = 0; y < 25; ++y)
+                for (int x = 0; x < 80; ++x) {
+                    if (area.Empty() || !shadowed.Contains(x, y)) {
+                        ASSERT_EQ(screen.At(x, y), backdrop) << x << "," << y;
+                    }
+                }
+        }
+        DialogModel model(items.data(), static_cast<int>(items.size()), 10, 2, 40, 16, 80, 25);
+        EXPECT_EQ(model.ItemRect(2).left, 10) << "an item left of its dialog starts at the dialog's edge";
+        const ScreenBuffer screen = drawn(model);
+        EXPECT_EQ(screen.At(9, 5), backdrop) << "nothing of it left of the dialog";
+        EXPECT_EQ(screen.At(11, 5).character, 'S');
+    }
 }
 
 TEST_F(Dialog, CentredTextAndPlainButtonsKeepTheirOwnWidth) {

@@ -54,6 +54,7 @@ TEST_F(EntryPoints, AHostRecordOfExactlyTheModulesSizeIsAccepted) {
     EXPECT_FALSE(hostLink.tooOld);
     fake::PushKey(27, true);  // the panel opens; Esc closes it
     EXPECT_EQ(OpenPlugin(0, 0), reinterpret_cast<void*>(intptr_t{-1}));
+    EXPECT_EQ(fake::world().inputWaitsGivenUp, 0) << "closed by Esc, not by running out of input";
     EXPECT_TRUE(fake::host().messageBoxes.empty());
     EXPECT_FALSE(fake::PutTexts().empty()) << "the panel was drawn";
 }

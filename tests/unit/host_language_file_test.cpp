@@ -1,79 +1,81 @@
-// The host's language file: messages by number, and the file shipped with the host.
+// The language files as the file manager reads them: header, messages in order, escapes, the choice by
+// language, and damaged files refused with their line.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "host/host.h"
 #include "pure/language_file.h"
 
+using host::FileProblem;
 using host::LanguageFile;
 
-TEST(HostLanguageFile, GivesEachNumberedLineItsText) {
+namespace {
+
+constexpr char goodFile[] =
+    "// a comment before the header\r\n"
+    "\r\n"
+    ".Language=German,Deutsch\r\n"
+    "// 0\r\n"
+    "\"  kept spaces  \"\r\n"
+    "\"C:\\\\Program Files\\\\x.exe\"\r\n"
+    "\"say \\\"hi\\\" and \"\"bye\"\"\"\r\n"
+    "\"a\\nb\\rc\\td\\be \\q \\\\t\"\r\n"
+    "\"\"\n"
+    "\"inner \" quotes\" trailing\" ignored\r\n";
+
+}  // namespace
+
+TEST(HostLanguageFile, MessagesFollowTheHeaderInOrderUnescaped) {
     LanguageFile file;
-    EXPECT_EQ(file.Parse("# comment\n\n0 First error\n  22 OK\n23 Starting the player...\r\n"), 0);
-    EXPECT_STREQ(file.Get(0), "First error");
-    EXPECT_STREQ(file.Get(22), "OK");
-    EXPECT_STREQ(file.Get(23), "Starting the player...") << "a CR of a CRLF line is not part of the text";
-    EXPECT_EQ(file.Count(), 3);
+    FileProblem problem;
+    ASSERT_TRUE(file.Parse(goodFile, 6, &problem)) << problem.line << ": " << problem.reason;
+    EXPECT_EQ(file.InterfaceName(), "German");
+    EXPECT_EQ(file.DisplayName(), "Deutsch");
+    EXPECT_EQ(file.Count(), 6);
+    EXPECT_STREQ(file.Get(0), "  kept spaces  ");
+    EXPECT_STREQ(file.Get(1), "C:\\Program Files\\x.exe");
+    EXPECT_STREQ(file.Get(2), "say \"hi\" and \"bye\"");
+    EXPECT_STREQ(file.Get(3), "a\nb\rc\td\be \\q \\t") << "an unknown escape keeps its backslash";
+    EXPECT_STREQ(file.Get(4), "");
+    EXPECT_STREQ(file.Get(5), "inner \" quotes\" trailing") << "up to the last quote of the line";
+    for (int number : {-1, 6, 2147483647}) EXPECT_STREQ(file.Get(number), "") << number;
 }
 
-TEST(HostLanguageFile, UnknownNumbersGiveAnEmptyTextNeverNull) {
-    LanguageFile file;
-    file.Parse("3 three\n");
-    for (int number : {-1, 0, 2, 4, 9999, 10000, 2147483647}) {
-        ASSERT_NE(file.Get(number), nullptr) << number;
-        EXPECT_STREQ(file.Get(number), "") << number;
+TEST(HostLanguageFile, DamagedFilesAreRefusedNamingTheLine) {
+    struct Case {
+        const char* text;
+        int line;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"\"first\"\r\n\"second\"\r\n", 1, "a message before the header"},
+        {"// only a comment\r\n.Language=English\r\n\"x\"\r\n\"y\"\r\n", 2, "a header without its menu name"},
+        {"\xEF\xBB\xBF.Language=English,English\r\n\"x\"\r\n\"y\"\r\n", 1, "a UTF-8 mark before the header"},
+        {"// nothing but comments\r\n\r\n", 2, "no header at all"},
+        {".Language=English,English\r\n\"x\"\r\n\"unterminated\r\n\"y\"\r\n", 3, "an unterminated quote"},
+        {".Language=English,English\r\n\"x\"\r\n  \"indented\"\r\n", 3, "a message not at the line's start"},
+        {".Language=English,English\r\n\"x\"\r\n// the end\r\n", 3, "too few messages"},
+    };
+    for (const Case& c : cases) {
+        LanguageFile file;
+        FileProblem problem;
+        EXPECT_FALSE(file.Parse(c.text, 2, &problem)) << c.why;
+        EXPECT_EQ(problem.line, c.line) << c.why;
+        EXPECT_FALSE(problem.reason.empty()) << c.why;
+        EXPECT_STREQ(file.Get(0), "") << c.why << ": no text of a refused file is shown";
     }
 }
 
-TEST(HostLanguageFile, QuotesKeepSpacesAndEmptyTextsAreTexts) {
-    LanguageFile file;
-    file.Parse("14 \" Time display \"\n15 \"\"\n16\n17 say \"hi\" there   \n");
-    EXPECT_STREQ(file.Get(14), " Time display ");
-    EXPECT_STREQ(file.Get(15), "");
-    EXPECT_STREQ(file.Get(16), "");
-    EXPECT_STREQ(file.Get(17), "say \"hi\" there") << "inner quotes stay, trailing blanks go";
-    EXPECT_EQ(file.Count(), 4);
-}
-
-TEST(HostLanguageFile, MalformedLinesAreSkippedAndCounted) {
-    LanguageFile file;
-    int firstBad = 0;
-    EXPECT_EQ(file.Parse("1 one\nnot a message\n12abc nope\n-3 minus\n99999 too big\n2 two", &firstBad), 4);
-    EXPECT_EQ(firstBad, 2);
-    EXPECT_STREQ(file.Get(1), "one");
-    EXPECT_STREQ(file.Get(2), "two") << "a last line without a newline counts";
-    EXPECT_STREQ(file.Get(12), "");
-}
-
-TEST(HostLanguageFile, LaterLinesReplaceEarlierOnesAndParsingAgainStartsAfresh) {
-    LanguageFile file;
-    file.Parse("\xEF\xBB\xBF" "5 old\n5 new\n");
-    EXPECT_STREQ(file.Get(5), "new");
-    file.Parse("6 six\n");
-    EXPECT_STREQ(file.Get(5), "");
-    EXPECT_STREQ(file.Get(6), "six");
-}
-
-TEST(HostLanguageFile, ShippedEnglishFileHasEveryMessageTheModuleAsksFor) {
-    std::string path = __FILE__;
-    path = path.substr(0, path.find_last_of("/\\")) + "/../../tools/host/quaver_en.lng";
-    std::ifstream stream(path, std::ios::binary);
-    ASSERT_TRUE(stream) << path;
-    std::ostringstream text;
-    text << stream.rdbuf();
-    LanguageFile file;
-    EXPECT_EQ(file.Parse(text.str()), 0);
-    for (int number = 0; number <= 24; ++number) EXPECT_STRNE(file.Get(number), "") << "message " << number;
-    EXPECT_STREQ(file.Get(22), "OK");
-    EXPECT_STREQ(file.Get(24), "standin-player.exe");
-    // The configuration dialog counts one '&' as taking no cell; a second one would be shown.
-    for (int number = 4; number <= 21; ++number) {
-        const char* message = file.Get(number);
-        const char* first = std::strchr(message, '&');
-        EXPECT_TRUE(!first || !std::strchr(first + 1, '&')) << message;
-        EXPECT_LT(std::strlen(message), 60u) << message;
-    }
+TEST(HostLanguageFile, TheWantedLanguageIsChosenElseEnglish) {
+    const std::vector<std::string> names = {"German", "English", "Russian"};
+    EXPECT_EQ(host::ChooseLanguage(names, "german"), 0);
+    EXPECT_EQ(host::ChooseLanguage(names, "Russian"), 2);
+    EXPECT_EQ(host::ChooseLanguage(names, "French"), 1);
+    EXPECT_EQ(host::ChooseLanguage({"German"}, "French"), -1);
+    std::string interfaceName, displayName;
+    FileProblem problem;
+    ASSERT_TRUE(host::ReadLanguageHeader("//x\r\n.Language=German,Deutsch\r\n", &interfaceName, &displayName, &problem));
+    EXPECT_EQ(interfaceName, "German");
+    EXPECT_EQ(displayName, "Deutsch");
 }

@@ -26,6 +26,7 @@ TEST(HostOptions, NoArgumentsOpenThePanelWithQuaverDll) {
     EXPECT_FALSE(options.withPlayer);
     EXPECT_FALSE(options.help);
     EXPECT_TRUE(options.modulePath.empty());
+    EXPECT_EQ(options.language, "English");
     EXPECT_TRUE(options.error.empty());
 }
 
@@ -39,21 +40,34 @@ TEST(HostOptions, EveryOptionIsUnderstood) {
     EXPECT_EQ(options.start, StartAction::Menu);
     EXPECT_EQ(options.modulePath, "other.dll");
     EXPECT_TRUE(options.error.empty());
+    EXPECT_EQ(Parse({"--language", "German"}).language, "German");
+    EXPECT_EQ(Parse({"--language=German"}).language, "German");
     for (const char* help : {"--help", "-h", "/?"}) EXPECT_TRUE(Parse({help}).help) << help;
+    options = Parse({"--command", " stop next play \t"});
+    EXPECT_EQ(options.start, StartAction::Command);
+    EXPECT_EQ(options.command, " stop next play") << "trailing blanks go, as on the host's command line";
+    EXPECT_TRUE(options.error.empty());
+    EXPECT_EQ(Parse({"--command=next"}).command, "next");
 }
 
 TEST(HostOptions, MistakesAreReportedNotGuessed) {
     EXPECT_NE(Parse({"--module"}).error, "");
     EXPECT_NE(Parse({"--module="}).error, "");
     EXPECT_NE(Parse({"--module", ""}).error, "");
+    EXPECT_NE(Parse({"--language"}).error, "");
+    EXPECT_NE(Parse({"--language="}).error, "");
     EXPECT_NE(Parse({"--menu", "--configure"}).error, "");
+    for (const char* blank : {"", "  "}) EXPECT_NE(Parse({"--command", blank}).error, "") << "would open the panel";
+    EXPECT_NE(Parse({"--command"}).error, "");
+    EXPECT_NE(Parse({"--command", "next", "--menu"}).error, "");
+    EXPECT_NE(Parse({"--with-player", "--command", "next"}).error, "") << "it would close the player at once";
     EXPECT_NE(Parse({"--withplayer"}).error.find("--withplayer"), std::string::npos);
     EXPECT_NE(Parse({"quaver.dll"}).error, "");
 }
 
 TEST(HostOptions, UsageNamesEveryOption) {
     const std::string usage = host::UsageText();
-    for (const char* option : {"--module", "--menu", "--configure", "--with-player", "--help"})
+    for (const char* option : {"--module", "--menu", "--configure", "--with-player", "--command", "--language", "--help"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

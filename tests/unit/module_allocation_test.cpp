@@ -387,6 +387,7 @@ TEST(ModuleAllocations, AWholePanelSessionAllocatesNothingInModuleCode) {
     EXPECT_EQ(owners[Owner::Module], 0) << moduleAllocations;
     EXPECT_GT(owners[Owner::Fakes], 0) << "the fakes' own allocations were seen and charged to them";
     EXPECT_GT(commands, 20) << "the session reached the player";
+    EXPECT_EQ(fake::world().inputWaitsGivenUp, 0) << "the session ended by its Esc";
     EXPECT_GT(fake::FlushCount(), 10) << "refresh passes ran";
 }
 

@@ -191,6 +191,7 @@ TEST_F(PanelInput, WaitingForInputSleepsInsteadOfPollingTheConsole) {
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &after);
     const double cpuMs = (after.tv_sec - before.tv_sec) * 1e3 + (after.tv_nsec - before.tv_nsec) / 1e6;
     EXPECT_GE(waited, std::chrono::milliseconds(390));
+    EXPECT_EQ(fake::world().inputWaitsGivenUp, 1) << "the one wait lasted until the fake gave up";
     EXPECT_LT(cpuMs, 100.0) << "the reader blocks in one untimed wait";
 }
 

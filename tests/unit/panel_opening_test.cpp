@@ -31,6 +31,8 @@ protected:
         fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 0);
         panelInput.modifiers = 0;
     }
+    // Every opening ends by its own script, with its threads waited for.
+    void TearDown() override { ExpectNothingLeftBehind(); }
 
     static void Tap(uint16_t key, uint32_t state = 0) {
         fake::PushKey(key, true, state);
@@ -67,6 +69,8 @@ protected:
         EXPECT_EQ(fake::world().liveLocks, 0);
         EXPECT_EQ(fake::host().savedAreasLive, 0);
         EXPECT_FALSE(fake::world().infiniteWaitExpired) << "a thread was never ended";
+        EXPECT_EQ(fake::world().threadsClosedWhileRunning, 0) << "the screen was put back while a thread ran";
+        EXPECT_EQ(fake::world().inputWaitsGivenUp, 0) << "the script ran out: the panel ignored its way out";
         EXPECT_EQ(openPanel.displayActiveEvent, nullptr);
         EXPECT_EQ(openPanel.placement, nullptr);
     }

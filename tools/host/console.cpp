@@ -9,23 +9,10 @@ namespace {
 constexpr UINT OemCodePage = 437;  // the module's frames, digits and glyphs are code page 437 bytes
 constexpr DWORD HostInputMode = ENABLE_EXTENDED_FLAGS | ENABLE_MOUSE_INPUT | ENABLE_WINDOW_INPUT;
 
-// ReadConsoleOutput and WriteConsoleOutput refuse large blocks on some systems: work in slices of rows.
+// WriteConsoleOutput refuses large blocks on some systems: work in slices of rows.
 constexpr int MaxCellsPerCall = 8000;
 
 int RowsPerCall(int width) { return std::max(1, MaxCellsPerCall / std::max(width, 1)); }
-
-bool ReadBlock(HANDLE output, int width, int top, int rows, CHAR_INFO* cells) {
-    SMALL_RECT region{0, static_cast<SHORT>(top), static_cast<SHORT>(width - 1), static_cast<SHORT>(top + rows - 1)};
-    return ReadConsoleOutputA(output, cells, COORD{static_cast<SHORT>(width), static_cast<SHORT>(rows)}, COORD{0, 0},
-                              &region) != 0;
-}
-
-void WriteBlock(HANDLE output, const Rect& rect, const CHAR_INFO* cells) {
-    SMALL_RECT region{static_cast<SHORT>(rect.left), static_cast<SHORT>(rect.top), static_cast<SHORT>(rect.right),
-                      static_cast<SHORT>(rect.bottom)};
-    WriteConsoleOutputA(output, cells, COORD{static_cast<SHORT>(rect.Width()), static_cast<SHORT>(rect.Height())},
-                        COORD{0, 0}, &region);
-}
 
 // Unicode for each byte of the OEM code page, its glyphs for the control range included (the arrows and the
 // sun of the panel): written as bytes, those would reach a terminal as control characters, not as glyphs.
@@ -47,24 +34,63 @@ void WriteGlyphBlock(HANDLE output, const Rect& rect, const CHAR_INFO* cells) {
                         COORD{0, 0}, &region);
 }
 
+// What the user's console needs back, for Close and for the control handler's thread alike: plain values
+// written before the handler is installed, given back once under one lock. The process has one console,
+// so there is one of these.
+struct UserConsole {
+    bool pending = false;  // Open has changed the console and nothing has given it back yet
+    HANDLE input = nullptr;
+    HANDLE output = nullptr;  // the buffer the user had on the screen
+    bool inputModeKnown = false;
+    DWORD inputMode = 0;
+    UINT inputCodePage = 0;
+    UINT outputCodePage = 0;
+    char title[1024] = "";
+};
+
+SRWLOCK userConsoleLock = SRWLOCK_INIT;
+UserConsole userConsole;
+
+void GiveBackUserConsole() {
+    AcquireSRWLockExclusive(&userConsoleLock);
+    if (userConsole.pending) {
+        const UserConsole& user = userConsole;
+        SetConsoleActiveScreenBuffer(user.output);
+        if (user.inputModeKnown) SetConsoleMode(user.input, user.inputMode);
+        if (user.inputCodePage) SetConsoleCP(user.inputCodePage);
+        if (user.outputCodePage) SetConsoleOutputCP(user.outputCodePage);
+        SetConsoleTitleA(user.title);
+        userConsole.pending = false;
+    }
+    ReleaseSRWLockExclusive(&userConsoleLock);
+}
+
+// Runs on a thread of its own when Ctrl+C, Ctrl+Break or the window's close ends the process: the user
+// gets their console back first, then the process ends as it would have.
+BOOL WINAPI OnConsoleSignal(DWORD /*event*/) {
+    GiveBackUserConsole();
+    return FALSE;
+}
+
+// The buffer the host draws on takes the size of the console's window, so that centring on the buffer
+// centres where a person looks. The window must fit the buffer at every step.
+void FitToWindow(HANDLE buffer, SHORT width, SHORT height) {
+    SMALL_RECT tiny{0, 0, 0, 0};
+    SetConsoleWindowInfo(buffer, TRUE, &tiny);
+    SetConsoleScreenBufferSize(buffer, COORD{width, height});
+    SMALL_RECT window{0, 0, static_cast<SHORT>(width - 1), static_cast<SHORT>(height - 1)};
+    SetConsoleWindowInfo(buffer, TRUE, &window);
+}
+
 }  // namespace
 
-// What Open found, put back by Close.
+// What Open found beside the user's console, put back by Close.
 struct Console::SavedState {
     bool allocated = false;  // the console was made by Open
     HANDLE stdInput = nullptr;
     HANDLE stdOutput = nullptr;
     HANDLE stdError = nullptr;
-    CONSOLE_SCREEN_BUFFER_INFO buffer{};
-    CONSOLE_CURSOR_INFO cursor{};
-    DWORD inputMode = 0;
-    DWORD outputMode = 0;
-    bool inputModeKnown = false;
-    bool outputModeKnown = false;
-    UINT inputCodePage = 0;
-    UINT outputCodePage = 0;
-    std::vector<CHAR_INFO> contents;  // the whole buffer, when it could be read
-    std::string title;
+    HANDLE userOutput = INVALID_HANDLE_VALUE;  // the user's buffer, shown again at Close
 };
 
 Console::Console() { InitializeCriticalSection(&lock_); }
@@ -86,89 +112,65 @@ bool Console::Open(std::string* error) {
     state->stdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     state->stdError = GetStdHandle(STD_ERROR_HANDLE);
 
-    auto openConsole = [this] {
+    HANDLE& user = state->userOutput;
+    auto openConsole = [this, &user] {
         input_ = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                              OPEN_EXISTING, 0, nullptr);
-        output_ = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-        return input_ != INVALID_HANDLE_VALUE && output_ != INVALID_HANDLE_VALUE;
+        user = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+        return input_ != INVALID_HANDLE_VALUE && user != INVALID_HANDLE_VALUE;
     };
-    auto closeHandles = [this] {
-        if (input_ != INVALID_HANDLE_VALUE) CloseHandle(input_);
-        if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
-        input_ = output_ = INVALID_HANDLE_VALUE;
+    auto closeHandles = [this, &user] {
+        for (HANDLE* handle : {&input_, &output_, &user})
+            if (*handle != INVALID_HANDLE_VALUE) CloseHandle(*handle);
+        input_ = output_ = user = INVALID_HANDLE_VALUE;
     };
-    if (!openConsole()) {
-        closeHandles();
-        if (!AllocConsole() || !openConsole()) {
-            closeHandles();
-            if (error) *error = "no console could be opened (error " + std::to_string(GetLastError()) + ")";
-            return false;
-        }
-        state->allocated = true;
-    }
-    if (!GetConsoleScreenBufferInfo(output_, &state->buffer)) {
-        if (error) *error = "the console's screen buffer cannot be read (error " + std::to_string(GetLastError()) + ")";
+    auto fail = [&](const char* what) {
+        if (error) *error = std::string(what) + " (error " + std::to_string(GetLastError()) + ")";
         closeHandles();
         if (state->allocated) FreeConsole();
         return false;
+    };
+    if (!openConsole()) {
+        closeHandles();
+        if (!AllocConsole()) return fail("no console could be opened");
+        state->allocated = true;
+        if (!openConsole()) return fail("no console could be opened");
     }
-    GetConsoleCursorInfo(output_, &state->cursor);
-    state->inputModeKnown = GetConsoleMode(input_, &state->inputMode) != 0;
-    state->outputModeKnown = GetConsoleMode(output_, &state->outputMode) != 0;
-    char title[1024] = "";
-    GetConsoleTitleA(title, sizeof title);
-    state->title = title;
-    state->inputCodePage = GetConsoleCP();
-    state->outputCodePage = GetConsoleOutputCP();
-    const int oldWidth = state->buffer.dwSize.X;
-    const int oldHeight = state->buffer.dwSize.Y;
-    state->contents.resize(static_cast<size_t>(oldWidth) * oldHeight);
-    for (int top = 0; top < oldHeight; top += RowsPerCall(oldWidth)) {
-        const int rows = std::min(RowsPerCall(oldWidth), oldHeight - top);
-        if (!ReadBlock(output_, oldWidth, top, rows, &state->contents[static_cast<size_t>(top) * oldWidth])) {
-            state->contents.clear();
-            break;
-        }
-    }
+    CONSOLE_SCREEN_BUFFER_INFO found{};
+    if (!GetConsoleScreenBufferInfo(user, &found)) return fail("the console's screen buffer cannot be read");
+    output_ = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        CONSOLE_TEXTMODE_BUFFER, nullptr);
+    if (output_ == INVALID_HANDLE_VALUE) return fail("the host's screen buffer cannot be made");
+    FitToWindow(output_, static_cast<SHORT>(found.srWindow.Right - found.srWindow.Left + 1),
+                static_cast<SHORT>(found.srWindow.Bottom - found.srWindow.Top + 1));
+
+    AcquireSRWLockExclusive(&userConsoleLock);
+    userConsole.input = input_;
+    userConsole.output = user;
+    userConsole.inputModeKnown = GetConsoleMode(input_, &userConsole.inputMode) != 0;
+    userConsole.inputCodePage = GetConsoleCP();
+    userConsole.outputCodePage = GetConsoleOutputCP();
+    GetConsoleTitleA(userConsole.title, sizeof userConsole.title);
+    userConsole.pending = true;
+    ReleaseSRWLockExclusive(&userConsoleLock);
+    SetConsoleCtrlHandler(OnConsoleSignal, TRUE);
 
     SetStdHandle(STD_INPUT_HANDLE, input_);
     SetStdHandle(STD_OUTPUT_HANDLE, output_);
     saved_ = std::move(state);
 
-    // The screen buffer becomes as large as the window, so that centring on the buffer centres where
-    // a person looks.
-    const SMALL_RECT window = saved_->buffer.srWindow;
-    const SHORT windowWidth = static_cast<SHORT>(window.Right - window.Left + 1);
-    const SHORT windowHeight = static_cast<SHORT>(window.Bottom - window.Top + 1);
-    if (windowWidth != oldWidth || windowHeight != oldHeight) {
-        SMALL_RECT origin{0, 0, static_cast<SHORT>(windowWidth - 1), static_cast<SHORT>(windowHeight - 1)};
-        SetConsoleWindowInfo(output_, TRUE, &origin);
-        SetConsoleScreenBufferSize(output_, COORD{windowWidth, windowHeight});
-    }
     SetConsoleCP(OemCodePage);
     SetConsoleOutputCP(OemCodePage);
     SetConsoleMode(input_, HostInputMode);
     ShowCursor(false);
+    SetConsoleActiveScreenBuffer(output_);
 
     CONSOLE_SCREEN_BUFFER_INFO now{};
     GetConsoleScreenBufferInfo(output_, &now);
     Drawing drawing(*this);
-    screen_.Resize(now.dwSize.X, now.dwSize.Y);
-    screen_.Adopt(ReadScreen(now.dwSize.X, now.dwSize.Y));
+    screen_.Resize(now.dwSize.X, now.dwSize.Y);  // nothing shown yet: the first flush writes every cell
     return true;
-}
-
-std::vector<Cell> Console::ReadScreen(int width, int height) {
-    std::vector<CHAR_INFO> native(static_cast<size_t>(width) * height);
-    for (int top = 0; top < height; top += RowsPerCall(width)) {
-        const int rows = std::min(RowsPerCall(width), height - top);
-        if (!ReadBlock(output_, width, top, rows, &native[static_cast<size_t>(top) * width])) return {};
-    }
-    std::vector<Cell> cells(native.size());
-    for (size_t i = 0; i < native.size(); ++i)
-        cells[i] = Cell{native[i].Char.AsciiChar, static_cast<uint8_t>(native[i].Attributes)};
-    return cells;
 }
 
 void Console::Close() {
@@ -178,39 +180,15 @@ void Console::Close() {
         for (SavedArea* area : savedAreas_) delete area;
         savedAreas_.clear();
     }
+    GiveBackUserConsole();
+    SetConsoleCtrlHandler(OnConsoleSignal, FALSE);
     const SavedState& state = *saved_;
-    const COORD size = state.buffer.dwSize;
-    // The window must fit the buffer at every step: narrow it to what both sizes allow, size the buffer,
-    // then give the window back its old place. Then the old contents go back where they were.
-    CONSOLE_SCREEN_BUFFER_INFO now{};
-    if (GetConsoleScreenBufferInfo(output_, &now)) {
-        const SHORT width = std::min<SHORT>(now.srWindow.Right - now.srWindow.Left + 1, size.X);
-        const SHORT height = std::min<SHORT>(now.srWindow.Bottom - now.srWindow.Top + 1, size.Y);
-        SMALL_RECT fits{0, 0, static_cast<SHORT>(width - 1), static_cast<SHORT>(height - 1)};
-        SetConsoleWindowInfo(output_, TRUE, &fits);
-    }
-    SetConsoleScreenBufferSize(output_, size);
-    SetConsoleWindowInfo(output_, TRUE, &state.buffer.srWindow);
-    if (!state.contents.empty()) {
-        for (int top = 0; top < size.Y; top += RowsPerCall(size.X)) {
-            const int rows = std::min(RowsPerCall(size.X), size.Y - top);
-            WriteBlock(output_, Rect{0, top, size.X - 1, top + rows - 1},
-                       &state.contents[static_cast<size_t>(top) * size.X]);
-        }
-    }
-    SetConsoleTextAttribute(output_, state.buffer.wAttributes);
-    SetConsoleCursorPosition(output_, state.buffer.dwCursorPosition);
-    if (state.cursor.dwSize != 0) SetConsoleCursorInfo(output_, &state.cursor);
-    if (state.inputModeKnown) SetConsoleMode(input_, state.inputMode);
-    if (state.outputModeKnown) SetConsoleMode(output_, state.outputMode);
-    SetConsoleTitleA(state.title.c_str());
-    if (state.inputCodePage) SetConsoleCP(state.inputCodePage);
-    if (state.outputCodePage) SetConsoleOutputCP(state.outputCodePage);
     // Wine's FreeConsole closes whatever the standard handles are: none of ours, none of the originals.
     SetStdHandle(STD_INPUT_HANDLE, nullptr);
     SetStdHandle(STD_OUTPUT_HANDLE, nullptr);
     CloseHandle(input_);
     CloseHandle(output_);
+    CloseHandle(state.userOutput);
     input_ = output_ = INVALID_HANDLE_VALUE;
     if (state.allocated) {
         SetStdHandle(STD_ERROR_HANDLE, nullptr);

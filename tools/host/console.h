@@ -1,5 +1,7 @@
-// The console the host runs in: opening it (or making one), remembering and restoring its state, the
-// back buffer that every drawing goes to, flushing it, saved screen areas, and reading input.
+// The console the host runs in: opening it (or making one), a screen buffer of the host's own that is
+// shown while the host runs (the user's buffer, its size and scrollback are never written), putting the
+// user's buffer and the console's modes back at exit or on Ctrl+C, Ctrl+Break or close, the back buffer
+// that every drawing goes to, flushing it, saved screen areas, and reading input.
 //
 // The dialog engine and the help viewer draw and read through this class too:
 //   { Console::Drawing drawing(TheConsole()); drawing.Screen().PutText(...); }   then TheConsole().Flush();
@@ -24,12 +26,13 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // Makes sure the process has a console (AllocConsole when it has none), opens CONIN$ and CONOUT$ and
-    // makes them the standard input and output, remembers the console's state, sizes the screen buffer
-    // to its window, switches to code page 437 and mouse input, hides the cursor, and reads the screen
-    // into the back buffer. On failure `error` says why and nothing needs undoing.
+    // Makes sure the process has a console (AllocConsole when it has none), makes a screen buffer as large
+    // as the console's window and shows it, makes CONIN$ and that buffer the standard input and output (the
+    // module reads its shadow's cells through the standard output), switches to code page 437 and mouse
+    // input, and hides the cursor. On failure `error` says why and nothing needs undoing.
     bool Open(std::string* error);
-    // Puts back the state Open found (size, contents, cursor, modes, code pages). Called by the destructor.
+    // Shows the user's buffer again and puts back the modes, code pages and title Open found. Called by the
+    // destructor.
     void Close();
 
     HANDLE Input() const { return input_; }
@@ -72,7 +75,6 @@ public:
 private:
     struct SavedState;
 
-    std::vector<Cell> ReadScreen(int width, int height);
     void Lock();
     void Unlock();
     void FlushLocked();

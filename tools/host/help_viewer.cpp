@@ -2,12 +2,11 @@
 
 #include <windows.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <vector>
 
 #include "console.h"
+#include "language.h"
 #include "paths.h"
 #include "pure/help_file.h"
 #include "services.h"
@@ -19,31 +18,15 @@ namespace {
 constexpr int WheelLines = 3;
 
 std::map<int, std::string> modulePaths;
+std::string helpLanguage = "English";
 
-// The text of the first help file found, and its path; false when there is none.
-bool ReadHelpFile(const std::string& moduleName, std::string* text, std::string* path) {
-    std::vector<std::string> folders;
-    const std::string moduleFolder = FolderOf(moduleName);
-    if (!moduleFolder.empty()) folders.push_back(moduleFolder);
-    folders.push_back(ProgramFolder());
-    for (const std::string& folder : folders) {
-        std::ifstream file(folder + HelpFileName, std::ios::binary);
-        if (!file) continue;
-        std::ostringstream contents;
-        contents << file.rdbuf();
-        *text = contents.str();
-        *path = folder + HelpFileName;
-        return true;
-    }
-    return false;
-}
-
-void ReportMissing(const std::string& first, const std::string& second) {
+void Report(const std::string& first, const std::string& second) {
     const char* lines[] = {"Help", first.c_str(), second.c_str(), "OK"};
     ShowMessageBox(0, lines, 4, 1);
 }
 
 bool ReadHelpKey(const KEY_EVENT_RECORD& key, HelpKey* helpKey) {
+    const bool shift = (key.dwControlKeyState & SHIFT_PRESSED) != 0;
     switch (key.wVirtualKeyCode) {
     case VK_UP: *helpKey = HelpKey::Up; return true;
     case VK_DOWN: *helpKey = HelpKey::Down; return true;
@@ -51,29 +34,34 @@ bool ReadHelpKey(const KEY_EVENT_RECORD& key, HelpKey* helpKey) {
     case VK_NEXT: *helpKey = HelpKey::PageDown; return true;
     case VK_HOME: *helpKey = HelpKey::Home; return true;
     case VK_END: *helpKey = HelpKey::End; return true;
+    case VK_TAB: *helpKey = shift ? HelpKey::PreviousLink : HelpKey::NextLink; return true;
+    case VK_RETURN: *helpKey = HelpKey::Follow; return true;
+    case VK_BACK: *helpKey = HelpKey::Back; return true;
     case VK_ESCAPE:
     case VK_F10: *helpKey = HelpKey::Close; return true;
     default: return false;
     }
 }
 
-void RunViewer(const HelpTopic& topic) {
+// One topic until the user leaves it: where to go next, and the topic's name in `target` for a link.
+HelpAction ShowTopic(const HelpTopic& topic, std::string* target) {
     Console& console = TheConsole();
     HelpView view(topic, console.Width(), console.Height());
     Rect covered = view.Area();
     void* under = console.SaveArea(covered.left, covered.top, covered.right, covered.bottom);
-    bool open = true;
-    while (open) {
+    HelpAction action = HelpAction::Stay;
+    while (action == HelpAction::Stay) {
         {
             Console::Drawing drawing(console);
             view.Draw(drawing.Screen());
         }
         console.Flush();
         INPUT_RECORD record;
-        if (!console.ReadInput(&record)) break;
-        if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) {
+        if (!console.ReadInput(&record)) {
+            action = HelpAction::Close;
+        } else if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) {
             HelpKey key;
-            if (ReadHelpKey(record.Event.KeyEvent, &key)) open = view.Key(key);
+            if (ReadHelpKey(record.Event.KeyEvent, &key)) action = view.Key(key);
         } else if (record.EventType == MOUSE_EVENT && (record.Event.MouseEvent.dwEventFlags & MOUSE_WHEELED)) {
             // The wheel's distance is the signed high word of the button state: positive is away from the user.
             const auto distance = static_cast<SHORT>(HIWORD(record.Event.MouseEvent.dwButtonState));
@@ -84,23 +72,43 @@ void RunViewer(const HelpTopic& topic) {
             view.Scroll(top);
         }
     }
+    *target = view.SelectedTarget();
     console.RestoreArea(under);
+    return action;
 }
 
 int ShowHelp(const std::string& moduleName, const char* topicName) {
+    std::vector<std::string> folders;
+    const std::string moduleFolder = FolderOf(moduleName);
+    if (!moduleFolder.empty()) folders.push_back(moduleFolder);
+    folders.push_back(ProgramFolder());
+    std::string path, text, problem;
+    if (!ReadFileForLanguage(folders, "*.hlf", helpLanguage, &path, &text, &problem)) {
+        Report("The module's help cannot be shown:", problem);
+        return 0;
+    }
+    HelpFile file;
+    FileProblem fault;
+    if (!ParseHelpFile(text, &file, &fault)) {
+        Report("The help file is damaged:", DescribeProblem(path, fault));
+        return 0;
+    }
     const std::string wanted = topicName ? topicName : "";
-    std::string text, path;
-    if (!ReadHelpFile(moduleName, &text, &path)) {
-        ReportMissing(std::string("The help file ") + HelpFileName + " was not found", "next to the module.");
+    if (!FindHelpTopic(file, wanted)) {
+        Report("The help topic \"" + wanted + "\" is not in", path);
         return 0;
     }
-    const std::vector<HelpTopic> topics = ParseHelpFile(text);
-    const HelpTopic* topic = FindHelpTopic(topics, wanted);
-    if (!topic) {
-        ReportMissing("The help topic \"" + wanted + "\" is not in", path);
-        return 0;
+    // Followed links pile up so that Backspace retraces them; going back from the first topic closes.
+    std::vector<std::string> visited{wanted};
+    while (!visited.empty()) {
+        std::string target;
+        const HelpAction action = ShowTopic(*FindHelpTopic(file, visited.back()), &target);
+        if (action == HelpAction::Close) break;
+        if (action == HelpAction::Back)
+            visited.pop_back();
+        else
+            visited.push_back(target);  // a parsed file's links all lead to topics it has
     }
-    RunViewer(*topic);
     return 1;
 }
 
@@ -111,6 +119,8 @@ int HOSTAPI ShowHelpTopic(const char* moduleName, const char* topic, unsigned /*
     const std::string name = moduleName ? std::string(moduleName, strnlen(moduleName, MAX_PATH)) : std::string();
     return ShowHelp(name, topic);
 }
+
+void SetHelpLanguage(const std::string& language) { helpLanguage = language; }
 
 void RegisterModuleForHelp(int moduleNumber, const std::string& modulePath) { modulePaths[moduleNumber] = modulePath; }
 

@@ -1,9 +1,11 @@
 // The host's help viewer, as modules reach it through HostServices::ShowHelpTopic, and as dialogs open it
 // on F1 with their help topic.
 //
-// A module's help file (format: pure/help_file.h) is HelpFileName in the folder of the module (the folder
-// of `moduleName`, the module's full path), else in the host's own folder. The viewer scrolls with the
-// arrows, PgUp, PgDn, Home, End and the mouse wheel, closes with Esc (or F10), and puts the screen back.
+// A module's help file (format: pure/help_file.h) is the *.hlf of the host's interface language (English
+// otherwise) in the folder of the module (the folder of `moduleName`, the module's full path), else in
+// the host's own folder. The viewer scrolls with the arrows, PgUp, PgDn, Home, End and the mouse wheel;
+// Tab and Shift+Tab select a link, Enter follows it, Backspace goes back to the topic before; Esc (or
+// F10) closes it and puts the screen back.
 #pragma once
 
 #include <string>
@@ -12,7 +14,8 @@
 
 namespace host {
 
-constexpr char HelpFileName[] = "quaver_en.hlf";
+// The interface language the help file is chosen by.
+void SetHelpLanguage(const std::string& language);
 
 // True when the topic was shown; a missing file or topic is reported in a message box.
 int HOSTAPI ShowHelpTopic(const char* moduleName, const char* topic, unsigned flags);

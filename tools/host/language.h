@@ -1,4 +1,5 @@
-// Finding and reading the module's language file.
+// Finding the module's language and help files for the host's interface language, and reading its
+// language file.
 #pragma once
 
 #include <string>
@@ -8,10 +9,17 @@
 
 namespace host {
 
-constexpr char LanguageFileName[] = "quaver_en.lng";
+// The text of the file matching `pattern` ("*.lng", "*.hlf") whose interface language is `wanted`, else
+// the English one, from the first folder that holds any such file. False with `problem` set (naming the
+// file and line) when none fits or one of them has a damaged header, since its language cannot be known.
+bool ReadFileForLanguage(const std::vector<std::string>& folders, const char* pattern, const std::string& wanted,
+                         std::string* path, std::string* text, std::string* problem);
 
-// Reads the first of folder + LanguageFileName that exists. Returns the path read, or an empty string
-// when none could be read; `problem` then, or when some lines were malformed, says so.
-std::string LoadLanguage(LanguageFile* language, const std::vector<std::string>& folders, std::string* problem);
+// "path, line n: reason"
+std::string DescribeProblem(const std::string& path, const FileProblem& problem);
+
+// Reads the language file for `wanted`; false with `problem` set when there is none or it is damaged.
+bool LoadLanguage(LanguageFile* language, const std::vector<std::string>& folders, const std::string& wanted,
+                  int messagesNeeded, std::string* problem);
 
 }  // namespace host

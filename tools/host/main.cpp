@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "console.h"
+#include "help_viewer.h"
+#include "host/host.h"
 #include "language.h"
 #include "module.h"
 #include "paths.h"
@@ -17,8 +19,39 @@ using namespace host;
 
 namespace {
 
+constexpr char CommandPrefix[] = "quaver";
+constexpr char PlayerClass[] = "Winamp v1.x";
+constexpr int WordsNotSent = 5;
+
 std::string StatusAfterPanel(const std::string& title) {
     return title + " closed. Enter opens it again, F9 configures it, F10 quits.";
+}
+
+bool NamesPrefix(const std::vector<std::string>& prefixes, const char* prefix) {
+    for (const std::string& named : prefixes)
+        if (lstrcmpiA(named.c_str(), prefix) == 0) return true;
+    return false;
+}
+
+// --command: what the file manager does for quaver:WORDS on its command line, with no console of its own; the
+// module's error box goes to standard error instead.
+int SendCommand(const Module& module, const std::string& words, LanguageFile* language) {
+    if (!NamesPrefix(module.CommandPrefixes(), CommandPrefix)) {
+        fprintf(stderr, "quaver-host: %s names no command prefix \"%s\"\n", module.Path().c_str(), CommandPrefix);
+        return WordsNotSent;
+    }
+    SendMessagesToStandardError();
+    HostServices services;
+    FillServices(&services, module.Path(), language);
+    module.SetStartupInfo(services);
+    module.OpenFromCommandLine(words);
+    if (ErrorBoxesWritten() > 0) return WordsNotSent;
+    // The module only beeps when there is no player (and none was started): say so here.
+    if (!FindWindowA(PlayerClass, nullptr)) {
+        fprintf(stderr, "quaver-host: no player is running: the words were not sent\n");
+        return WordsNotSent;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -41,15 +74,21 @@ int main(int argc, char** argv) {
         fprintf(stderr, "quaver-host: %s\n", error.c_str());
         return 2;
     }
+    // A damaged language file would put wrong texts in every box and dialog: it is refused.
+    LanguageFile language;
+    const std::vector<std::string> moduleFolders = {FolderOf(module.Path()), folder};
+    if (!LoadLanguage(&language, moduleFolders, options.language, quaver::message::Count, &error)) {
+        fprintf(stderr, "quaver-host: %s\n", error.c_str());
+        return 4;
+    }
+    if (options.start == StartAction::Command) return SendCommand(module, options.command, &language);
+    SetHelpLanguage(options.language);
     Console& console = TheConsole();
     if (!console.Open(&error)) {
         fprintf(stderr, "quaver-host: %s\n", error.c_str());
         return 3;
     }
 
-    LanguageFile language;
-    std::string languageProblem;
-    LoadLanguage(&language, {FolderOf(module.Path()), folder}, &languageProblem);
     PlayerProcess player;
     const std::string playerNote = options.withPlayer ? player.StartIfAbsent(folder) : std::string();
 
@@ -64,9 +103,7 @@ int main(int argc, char** argv) {
     console.SetTitle("Quaver Host - " + title);
     Pane plugins{"Plug-ins", menuTitles};
     HostScreen screen(title, ListFolder(folder), plugins);
-    if (!languageProblem.empty()) {
-        screen.SetStatus(languageProblem, true);
-    } else if (!playerNote.empty()) {
+    if (!playerNote.empty()) {
         screen.SetStatus(playerNote);
     } else {
         screen.SetStatus("Enter opens " + title + ", F9 configures it, F10 quits.");

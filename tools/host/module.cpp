@@ -2,6 +2,9 @@
 
 #include "paths.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace host {
 
 namespace {
@@ -52,6 +55,23 @@ void Module::GetTitles(std::vector<std::string>* menu, std::vector<std::string>*
     getPluginInfo_(&info);
     CopyTitles(info.menuTitles, info.menuTitleCount, menu);
     CopyTitles(info.configTitles, info.configTitleCount, config);
+}
+
+std::vector<std::string> Module::CommandPrefixes() const {
+    PluginInfoRecord info{};
+    info.size = sizeof info;
+    getPluginInfo_(&info);
+    std::vector<std::string> prefixes;
+    if (!info.commandPrefixes) return prefixes;
+    // A text in the module's constant data: read no further than any command line could use.
+    const std::string all(info.commandPrefixes, strnlen(info.commandPrefixes, 512));
+    size_t start = 0;
+    while (start <= all.size()) {
+        const size_t end = std::min(all.find(':', start), all.size());
+        if (end > start) prefixes.push_back(all.substr(start, end - start));
+        start = end + 1;
+    }
+    return prefixes;
 }
 
 }  // namespace host

@@ -26,9 +26,16 @@ public:
     // The menu and configuration-menu titles the module reports (copied; at most 16 of each).
     void GetTitles(std::vector<std::string>* menu, std::vector<std::string>* config) const;
     void OpenPlugin() const { openPlugin_(0, 0); }
+    // As the file manager does for PREFIX:TEXT on its command line (openFrom 4, the address of TEXT).
+    void OpenFromCommandLine(const std::string& text) const {
+        openPlugin_(OpenFromHostCommandLine, reinterpret_cast<intptr_t>(text.c_str()));
+    }
+    // The command-line prefixes the module names, in any case; empty when it names none.
+    std::vector<std::string> CommandPrefixes() const;
     int Configure() const { return configure_(0); }
 
 private:
+    static constexpr int OpenFromHostCommandLine = 4;
     using SetStartupInfoFunction = void(HOSTAPI*)(const HostServices*);
     using GetPluginInfoFunction = void(HOSTAPI*)(PluginInfoRecord*);
     using OpenPluginFunction = void*(HOSTAPI*)(int, intptr_t);

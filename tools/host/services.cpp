@@ -15,6 +15,16 @@ namespace host {
 namespace {
 
 const LanguageFile* language = nullptr;
+bool messagesToStandardError = false;
+int errorBoxesWritten = 0;
+
+void WriteMessage(const char* const* lines, int lineCount, int buttonCount) {
+    const char* title = lineCount > 0 && lines[0] ? lines[0] : "";
+    for (int i = 1; i < lineCount - buttonCount; ++i)
+        fprintf(stderr, "%s%s%s\n", title, *title ? ": " : "", lines[i] ? lines[i] : "");
+    fflush(stderr);
+    if (buttonCount > 0) ++errorBoxesWritten;
+}
 
 // printf-style formatting into the caller's buffer; the module sizes its buffers for what it formats.
 int FormatText(char* buffer, const char* format, ...) {
@@ -40,6 +50,10 @@ HostStandardFunctions standardFunctions = [] {
 
 int HOSTAPI ShowMessage(int /*moduleNumber*/, unsigned flags, const char* /*helpTopic*/, const char* const* lines,
                         int lineCount, int buttonCount) {
+    if (messagesToStandardError) {
+        WriteMessage(lines, lineCount, buttonCount);
+        return -1;
+    }
     return ShowMessageBox(flags, lines, lineCount, buttonCount);
 }
 
@@ -47,13 +61,16 @@ const char* HOSTAPI GetLangString(int /*moduleNumber*/, int messageNumber) {
     return language ? language->Get(messageNumber) : "";
 }
 
-void* HOSTAPI SaveScreenArea(int x1, int y1, int x2, int y2) { return TheConsole().SaveArea(x1, y1, x2, y2); }
+void* HOSTAPI SaveScreenArea(int x1, int y1, int x2, int y2) {
+    return messagesToStandardError ? nullptr : TheConsole().SaveArea(x1, y1, x2, y2);
+}
 
 void HOSTAPI RestoreScreenArea(void* handle) {
     if (handle) TheConsole().RestoreArea(handle);
 }
 
 void HOSTAPI PutText(int x, int y, int colour, const char* text) {
+    if (messagesToStandardError) return;
     if (!text) {
         TheConsole().Flush();
         return;
@@ -67,6 +84,10 @@ intptr_t HOSTAPI HostControl(int /*moduleNumber*/, int command, intptr_t paramet
 }
 
 }  // namespace
+
+void SendMessagesToStandardError() { messagesToStandardError = true; }
+
+int ErrorBoxesWritten() { return errorBoxesWritten; }
 
 void FillServices(HostServices* services, const std::string& modulePath, const LanguageFile* languageFile) {
     language = languageFile;

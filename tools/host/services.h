@@ -15,6 +15,12 @@ constexpr int ModuleNumber = 0;
 // The language file must outlive every call the module makes.
 void FillServices(HostServices* services, const std::string& modulePath, const LanguageFile* language);
 
+// For --command, where no console is opened: the module's message boxes are written to standard error as
+// lines of text ("<title>: <text>"), and its drawing and saved screen areas go nowhere.
+void SendMessagesToStandardError();
+// Message boxes with buttons (the module's error boxes) written to standard error so far.
+int ErrorBoxesWritten();
+
 // The message box used by the callback ShowMessage, for the host's own screens too: lines[0] is the title,
 // the last buttonCount lines are buttons. With buttons it waits and returns the chosen index, or -1 for Esc.
 int ShowMessageBox(unsigned flags, const char* const* lines, int lineCount, int buttonCount);

@@ -22,7 +22,55 @@ INPUT_RECORD KeyRecord(bool down, WORD virtualKey, DWORD controlKeys, char chara
     return record;
 }
 
+std::string TextOf(HANDLE buffer, int x, int y, int length) {
+    if (length <= 0) return {};
+    std::string text(static_cast<size_t>(length), '\0');
+    DWORD read = 0;
+    if (!ReadConsoleOutputCharacterA(buffer, text.data(), static_cast<DWORD>(length),
+                                     COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}, &read))
+        return {};
+    text.resize(read);
+    return text;
+}
+
+std::vector<uint16_t> AttributesOf(HANDLE buffer, int x, int y, int length) {
+    if (length <= 0) return {};
+    std::vector<WORD> attributes(static_cast<size_t>(length));
+    DWORD read = 0;
+    if (!ReadConsoleOutputAttribute(buffer, attributes.data(), static_cast<DWORD>(length),
+                                    COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}, &read))
+        return {};
+    attributes.resize(read);
+    return std::vector<uint16_t>(attributes.begin(), attributes.end());
+}
+
+COORD SizeOf(HANDLE buffer) {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(buffer, &info);
+    return info.dwSize;
+}
+
+Screen CaptureOf(HANDLE buffer) {
+    Screen screen;
+    const COORD size = SizeOf(buffer);
+    screen.width = size.X;
+    screen.height = size.Y;
+    for (int y = 0; y < size.Y; ++y) {
+        screen.rows.push_back(TextOf(buffer, 0, y, size.X));
+        screen.attributes.push_back(AttributesOf(buffer, 0, y, size.X));
+    }
+    return screen;
+}
+
 }  // namespace
+
+ShownBuffer::ShownBuffer()
+    : handle_(CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, 0, nullptr)) {}
+
+ShownBuffer::~ShownBuffer() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+}
 
 std::string TestFolder() {
     char path[MAX_PATH];
@@ -190,28 +238,15 @@ void ConsoleSession::Focus(bool gained) {
     WriteEvents(&record, 1);
 }
 
-std::string ConsoleSession::Text(int x, int y, int length) const {
-    if (length <= 0) return {};
-    std::string text(static_cast<size_t>(length), '\0');
-    DWORD read = 0;
-    if (!ReadConsoleOutputCharacterA(output_, text.data(), static_cast<DWORD>(length),
-                                     COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}, &read))
-        return {};
-    text.resize(read);
-    return text;
+std::string ConsoleSession::Text(int x, int y, int length) const { return TextOf(ShownBuffer().Get(), x, y, length); }
+
+std::string ConsoleSession::Row(int y) const {
+    const ShownBuffer shown;
+    return TextOf(shown.Get(), 0, y, SizeOf(shown.Get()).X);
 }
 
-std::string ConsoleSession::Row(int y) const { return Text(0, y, Size().X); }
-
 std::vector<uint16_t> ConsoleSession::Attributes(int x, int y, int length) const {
-    if (length <= 0) return {};
-    std::vector<WORD> attributes(static_cast<size_t>(length));
-    DWORD read = 0;
-    if (!ReadConsoleOutputAttribute(output_, attributes.data(), static_cast<DWORD>(length),
-                                    COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}, &read))
-        return {};
-    attributes.resize(read);
-    return std::vector<uint16_t>(attributes.begin(), attributes.end());
+    return AttributesOf(ShownBuffer().Get(), x, y, length);
 }
 
 uint16_t ConsoleSession::Attribute(int x, int y) const {
@@ -219,23 +254,11 @@ uint16_t ConsoleSession::Attribute(int x, int y) const {
     return one.empty() ? 0xFFFF : one[0];
 }
 
-COORD ConsoleSession::Size() const {
-    CONSOLE_SCREEN_BUFFER_INFO info{};
-    GetConsoleScreenBufferInfo(output_, &info);
-    return info.dwSize;
-}
+COORD ConsoleSession::Size() const { return SizeOf(ShownBuffer().Get()); }
 
-Screen ConsoleSession::Capture() const {
-    Screen screen;
-    const COORD size = Size();
-    screen.width = size.X;
-    screen.height = size.Y;
-    for (int y = 0; y < size.Y; ++y) {
-        screen.rows.push_back(Text(0, y, size.X));
-        screen.attributes.push_back(Attributes(0, y, size.X));
-    }
-    return screen;
-}
+Screen ConsoleSession::Capture() const { return CaptureOf(ShownBuffer().Get()); }
+
+Screen ConsoleSession::CaptureUserBuffer() const { return CaptureOf(output_); }
 
 std::string ConsoleSession::Title() const {
     char title[1024] = "";
@@ -256,7 +279,7 @@ DWORD ConsoleSession::InputMode() const {
 
 CONSOLE_CURSOR_INFO ConsoleSession::CursorInfo() const {
     CONSOLE_CURSOR_INFO info{};
-    GetConsoleCursorInfo(output_, &info);
+    GetConsoleCursorInfo(ShownBuffer().Get(), &info);
     return info;
 }
 
@@ -270,9 +293,10 @@ bool ConsoleSession::WaitFor(const std::function<bool()>& predicate, DWORD timeo
 }
 
 int ConsoleSession::FindRow(std::string_view text) const {
-    const COORD size = Size();
+    const ShownBuffer shown;
+    const COORD size = SizeOf(shown.Get());
     for (int y = 0; y < size.Y; ++y)
-        if (Text(0, y, size.X).find(text) != std::string::npos) return y;
+        if (TextOf(shown.Get(), 0, y, size.X).find(text) != std::string::npos) return y;
     return -1;
 }
 

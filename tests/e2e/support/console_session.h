@@ -3,7 +3,9 @@
 // A test program started from a pipe has no console. ConsoleSession gives it one of a fixed size, starts
 // the host sharing it, and offers what a person at the console has: keys, mouse and focus events in, and
 // characters, colours, the cursor and the input mode out. The test's own standard handles stay on the
-// pipe, so GoogleTest's output is not mixed into the console.
+// pipe, so GoogleTest's output is not mixed into the console. The host draws on a screen buffer of its own:
+// what the session reads is whichever buffer the console shows, and UserBuffer() is the one it made (the
+// user's, with their text and scrollback).
 //
 //   ConsoleSession::Options options;
 //   options.arguments = {"--menu"};
@@ -36,6 +38,19 @@ struct Screen {
     std::string Text() const;  // rows joined by newlines, for failure messages
 };
 
+// The buffer the console shows now, opened afresh (CONOUT$ names the shown one) and closed at the end.
+class ShownBuffer {
+public:
+    ShownBuffer();
+    ~ShownBuffer();
+    ShownBuffer(const ShownBuffer&) = delete;
+    ShownBuffer& operator=(const ShownBuffer&) = delete;
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
 class ConsoleSession {
 public:
     struct Options {
@@ -60,7 +75,7 @@ public:
     bool Launch(const std::vector<std::string>& arguments);  // when Options::launch was false
 
     HANDLE Input() const { return input_; }
-    HANDLE Output() const { return output_; }
+    HANDLE UserBuffer() const { return output_; }
     HANDLE Process() const { return process_; }
 
     // ---- input ----
@@ -72,7 +87,7 @@ public:
     void Click(int x, int y);  // left button pressed and released at (x, y)
     void Focus(bool gained);
 
-    // ---- output ----
+    // ---- output: the shown buffer ----
     std::string Text(int x, int y, int length) const;
     std::string Row(int y) const;
     std::vector<uint16_t> Attributes(int x, int y, int length) const;
@@ -83,6 +98,7 @@ public:
     std::string Title() const;  // the console window's title
     DWORD InputMode() const;
     CONSOLE_CURSOR_INFO CursorInfo() const;
+    Screen CaptureUserBuffer() const;  // the buffer the session made, shown or not
 
     // Polls until the predicate holds (true) or the time-out passes (false). Generous by default: a
     // loaded machine under Wine can take seconds to start a program.

@@ -16,7 +16,8 @@ struct ProcessFigures {
 ProcessFigures MeasureProcess(HANDLE process);
 std::string Describe(const ProcessFigures& figures);
 
-// User plus kernel time the process has used so far, in milliseconds; -1 when it cannot be read.
+// User plus kernel time the process has used so far, in milliseconds, from the system's process list; -1 when
+// the process is not in it.
 double CpuMilliseconds(HANDLE process);
 
 }  // namespace e2e

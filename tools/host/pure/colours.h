@@ -25,6 +25,8 @@ constexpr int WarningFocus = 13;       // warning box: the focused button
 constexpr int HelpText = 14;           // help viewer: text
 constexpr int HelpHighlight = 15;      // help viewer: emphasised text and the selected link
 constexpr int HelpFrame = 16;          // help viewer: frame and title
+constexpr int HelpLink = 17;           // help viewer: a link
+constexpr int HelpSelectedLink = 18;   // help viewer: the link Enter follows
 constexpr int DialogBox = 20;          // dialog: background and frame
 constexpr int DialogText = 21;         // dialog: text items
 constexpr int DialogHighlight = 22;    // dialog: hot-key letters
@@ -57,8 +59,8 @@ inline constexpr uint8_t hostColours[colour::Count] = {
     0x30,  // 14 help text: black on cyan
     0x3F,  // 15 help highlight: white on cyan
     0x3F,  // 16 help frame
-    0x07,  // 17 unused
-    0x07,  // 18 unused
+    0x3E,  // 17 help link: yellow on cyan
+    0x0E,  // 18 help selected link: yellow on black
     0x07,  // 19 unused
     0x3F,  // 20 dialog box: white on cyan
     0x30,  // 21 dialog text: black on cyan

@@ -11,6 +11,8 @@ namespace host {
 
 namespace {
 
+using Wide = long long;  // for sums of a module's coordinates, which may lie anywhere in int's range
+
 constexpr int ShadowWidth = 2;  // columns right of the dialog
 constexpr int ShadowHeight = 1;  // rows below it
 constexpr uint8_t ShadowAttribute = 0x08;
@@ -41,6 +43,16 @@ std::string ButtonFace(const HostDialogItem& item, const std::string& shown) {
     return (item.flags & dialog::NoBrackets) ? shown : "[ " + shown + " ]";
 }
 
+// The cells of `within` that the span from (left, top) to (right, bottom) covers; empty when none.
+Rect Intersect(Wide left, Wide top, Wide right, Wide bottom, const Rect& within) {
+    left = std::max<Wide>(left, within.left);
+    top = std::max<Wide>(top, within.top);
+    right = std::min<Wide>(right, within.right);
+    bottom = std::min<Wide>(bottom, within.bottom);
+    if (left > right || top > bottom) return Rect{};
+    return Rect{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
+}
+
 }  // namespace
 
 DialogModel::DialogModel(HostDialogItem* items, int count, int x1, int y1, int x2, int y2, int screenWidth,
@@ -54,15 +66,16 @@ DialogModel::DialogModel(HostDialogItem* items, int count, int x1, int y1, int x
 }
 
 void DialogModel::Place(int screenWidth, int screenHeight) {
+    const Rect screen{0, 0, screenWidth - 1, screenHeight - 1};
     if (x1_ < 0 || y1_ < 0) {
-        const int width = std::max(x2_, 1);
-        const int height = std::max(y2_, 1);
-        area_.left = std::max(0, (screenWidth - width) / 2);
-        area_.top = std::max(0, (screenHeight - height) / 2);
-        area_.right = area_.left + width - 1;
-        area_.bottom = area_.top + height - 1;
+        // A dialog larger than the screen (a long translation widens it) is capped at the screen's size.
+        const int width = std::clamp(x2_, 1, std::max(screenWidth, 1));
+        const int height = std::clamp(y2_, 1, std::max(screenHeight, 1));
+        const Wide left = std::max(0, (screenWidth - width) / 2);
+        const Wide top = std::max(0, (screenHeight - height) / 2);
+        area_ = Intersect(left, top, left + width - 1, top + height - 1, screen);
     } else {
-        area_ = Rect{x1_, y1_, std::max(x2_, x1_), std::max(y2_, y1_)};
+        area_ = Intersect(x1_, y1_, std::max(x2_, x1_), std::max(y2_, y1_), screen);
     }
     Layout();
 }
@@ -78,33 +91,36 @@ int DialogModel::FrameIndex() const {
 }
 
 void DialogModel::Layout() {
-    rects_.assign(static_cast<size_t>(count_), Rect{});
+    // Items are placed from the dialog's corner, which lies on the screen, with the module's numbers taken
+    // wide (they may be anything), and then cut to the dialog.
+    spans_.assign(static_cast<size_t>(count_), Span{0, 0, -1, -1});
     const int frame = FrameIndex();
-    const auto row = [&](const HostDialogItem& item) { return area_.top + item.y1; };
+    const Wide left0 = area_.left;
+    const Wide top0 = area_.top;
     for (int i = 0; i < count_; ++i) {
         const HostDialogItem& item = Item(i);
-        const int width = static_cast<int>(ShownText(i).size());
-        const int y = row(item);
-        int left = area_.left + item.x1;
+        const Wide width = static_cast<Wide>(ShownText(i).size());
+        const Wide y = top0 + item.y1;
+        Wide left = left0 + item.x1;
         switch (item.type) {
         case dialog::Frame:
-            rects_[i] = Rect{left, y, area_.left + item.x2, area_.top + item.y2};
+            spans_[i] = Span{left, y, left0 + item.x2, top0 + item.y2};
             break;
         case dialog::Text:
             if (item.flags & dialog::Separator) {
-                rects_[i] = frame >= 0 && frame != i ? Rect{area_.left + Item(frame).x1, y, area_.left + Item(frame).x2, y}
-                                                     : Rect{area_.left, y, area_.right, y};
+                spans_[i] = frame >= 0 && frame != i ? Span{left0 + Item(frame).x1, y, left0 + Item(frame).x2, y}
+                                                     : Span{area_.left, y, area_.right, y};
                 break;
             }
-            if (item.flags & dialog::Centred) left = area_.left + (area_.Width() - width) / 2;
-            rects_[i] = Rect{left, y, left + width - 1, y};
+            if (item.flags & dialog::Centred) left = left0 + (area_.Width() - width) / 2;
+            spans_[i] = Span{left, y, left + width - 1, y};
             break;
         case dialog::CheckBox:
         case dialog::RadioButton:
-            rects_[i] = Rect{left, y, left + (width ? MarkWidth + width : MarkWidth - 1) - 1, y};
+            spans_[i] = Span{left, y, left + (width ? MarkWidth + width : MarkWidth - 1) - 1, y};
             break;
         case dialog::Button:
-            rects_[i] = Rect{left, y, left + static_cast<int>(ButtonFace(item, ShownText(i)).size()) - 1, y};
+            spans_[i] = Span{left, y, left + static_cast<Wide>(ButtonFace(item, ShownText(i)).size()) - 1, y};
             break;
         default:
             break;
@@ -117,16 +133,21 @@ void DialogModel::Layout() {
         std::vector<int> group;
         for (int j = i; j < count_; ++j)
             if (IsButton(Item(j)) && (Item(j).flags & dialog::Centred) && Item(j).y1 == Item(i).y1) group.push_back(j);
-        int total = -ButtonGap;
-        for (int j : group) total += rects_[j].Width() + ButtonGap;
-        int x = area_.left + (area_.Width() - total) / 2;
+        Wide total = -ButtonGap;
+        for (int j : group) total += spans_[j].right - spans_[j].left + 1 + ButtonGap;
+        Wide x = left0 + (area_.Width() - total) / 2;
         for (int j : group) {
-            const int width = rects_[j].Width();
-            rects_[j].left = x;
-            rects_[j].right = x + width - 1;
+            const Wide width = spans_[j].right - spans_[j].left + 1;
+            spans_[j].left = x;
+            spans_[j].right = x + width - 1;
             x += width + ButtonGap;
             placed[j] = true;
         }
+    }
+    rects_.assign(static_cast<size_t>(count_), Rect{});
+    for (int i = 0; i < count_; ++i) {
+        const Span& span = spans_[i];
+        rects_[i] = Intersect(span.left, span.top, span.right, span.bottom, area_);
     }
 }
 
@@ -270,6 +291,7 @@ void DialogModel::Draw(ScreenBuffer& screen) const {
     const uint8_t text = HostColour(colour::DialogText);
     const uint8_t disabled = HostColour(colour::DialogDisabled);
     const uint8_t frameColour = HostColour(colour::DialogFrame);
+    if (area_.Empty()) return;
 
     screen.SetAttribute(Rect{area_.right + 1, area_.top + ShadowHeight, area_.right + ShadowWidth, area_.bottom + ShadowHeight},
                         ShadowAttribute);
@@ -277,18 +299,23 @@ void DialogModel::Draw(ScreenBuffer& screen) const {
                         ShadowAttribute);
     screen.Fill(area_, Cell{' ', box});
 
-    // Writes a text with its hot-key letter highlighted, cut at the dialog's right edge.
-    const auto put = [&](int x, int y, uint8_t attribute, const std::string& shown, int hotKeyAt, bool enabled) {
-        const int room = area_.right - x + 1;
-        if (room <= 0) return;
-        screen.PutText(x, y, attribute, shown.c_str(), std::min(room, static_cast<int>(shown.size())));
-        if (enabled && hotKeyAt >= 0 && hotKeyAt < room && hotKeyAt < static_cast<int>(shown.size()))
-            screen.SetCell(x + hotKeyAt, y, Cell{shown[static_cast<size_t>(hotKeyAt)], Highlighted(attribute)});
+    // Writes an item's text from the start of its span with its hot-key letter highlighted, only on the cells
+    // the item keeps after clipping.
+    const auto put = [&](int index, uint8_t attribute, const std::string& shown, int hotKeyAt, bool enabled) {
+        const Rect& rect = rects_[index];
+        const Wide start = spans_[index].left;
+        for (size_t i = 0; i < shown.size(); ++i) {
+            const Wide x = start + static_cast<Wide>(i);
+            if (x < rect.left || x > rect.right) continue;
+            const bool hot = enabled && static_cast<Wide>(i) == hotKeyAt;
+            screen.SetCell(static_cast<int>(x), rect.top, Cell{shown[i], hot ? Highlighted(attribute) : attribute});
+        }
     };
 
     for (int i = 0; i < count_; ++i) {
         const HostDialogItem& item = Item(i);
         const Rect& rect = rects_[i];
+        if (rect.Empty()) continue;
         const bool enabled = Enabled(i);
         const std::string shown = ShownText(i);
         const size_t marker = MarkerOf(DataOf(item));
@@ -316,7 +343,7 @@ void DialogModel::Draw(ScreenBuffer& screen) const {
                 if (!shown.empty()) DrawCentred(screen, rect.left + 1, rect.right - 1, rect.top, enabled ? text : disabled, shown);
                 break;
             }
-            put(rect.left, rect.top, enabled ? text : disabled, shown, hotKeyAt, enabled);
+            put(i, enabled ? text : disabled, shown, hotKeyAt, enabled);
             break;
         case dialog::CheckBox:
         case dialog::RadioButton: {
@@ -325,7 +352,7 @@ void DialogModel::Draw(ScreenBuffer& screen) const {
             std::string face = check ? "[ ] " : "( ) ";
             if (item.selected) face[1] = check ? 'x' : dialog::RadioMark;
             if (shown.empty()) face.pop_back();
-            put(rect.left, rect.top, attribute, face + shown, hotKeyAt < 0 ? -1 : hotKeyAt + MarkWidth, enabled);
+            put(i, attribute, face + shown, hotKeyAt < 0 ? -1 : hotKeyAt + MarkWidth, enabled);
             break;
         }
         case dialog::Button: {
@@ -333,7 +360,7 @@ void DialogModel::Draw(ScreenBuffer& screen) const {
                                       : i == focus_    ? HostColour(colour::DialogFocusButton)
                                                        : HostColour(colour::DialogButton);
             const int offset = (item.flags & dialog::NoBrackets) ? 0 : 2;
-            put(rect.left, rect.top, attribute, ButtonFace(item, shown), hotKeyAt < 0 ? -1 : hotKeyAt + offset, enabled);
+            put(i, attribute, ButtonFace(item, shown), hotKeyAt < 0 ? -1 : hotKeyAt + offset, enabled);
             break;
         }
         default:

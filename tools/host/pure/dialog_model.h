@@ -46,8 +46,9 @@ enum class DialogKey { Tab, BackTab, Up, Down, Left, Right, Space, Enter, Escape
 
 class DialogModel {
 public:
-    // x1 or y1 below zero: a dialog of x2 by y2 cells centred on the screen; otherwise the screen cells
-    // from (x1, y1) to (x2, y2). `items` must stay valid while the model is used.
+    // x1 or y1 below zero: a dialog of x2 by y2 cells centred on the screen, capped at the screen's size;
+    // otherwise the screen cells from (x1, y1) to (x2, y2). Either way the dialog is cut to the screen and
+    // every item to the dialog, whatever the numbers. `items` must stay valid while the model is used.
     DialogModel(HostDialogItem* items, int count, int x1, int y1, int x2, int y2, int screenWidth,
                 int screenHeight);
 
@@ -58,7 +59,7 @@ public:
     Rect AreaWithShadow() const;                // what drawing the dialog changes
     int Count() const { return count_; }
 
-    // The cells an item covers on the screen, after layout; empty for items that are not drawn.
+    // The cells an item covers on the screen, after layout and clipping; empty for items that are not drawn.
     Rect ItemRect(int index) const;
     // The text an item shows (hot-key marker removed), and its hot key (0 for none), lower case.
     std::string ShownText(int index) const;
@@ -91,6 +92,11 @@ public:
     void Draw(ScreenBuffer& screen) const;
 
 private:
+    // An item's cells before clipping: the module's numbers may reach past int's range once added up.
+    struct Span {
+        long long left, top, right, bottom;
+    };
+
     HostDialogItem& Item(int index) const { return items_[index]; }
     void Layout();
     int FrameIndex() const;  // the first frame item, or -1
@@ -100,7 +106,8 @@ private:
     int count_;
     int x1_, y1_, x2_, y2_;
     Rect area_;
-    std::vector<Rect> rects_;
+    std::vector<Span> spans_;
+    std::vector<Rect> rects_;  // spans cut to the dialog
     int focus_ = -1;
 };
 

@@ -1,81 +1,123 @@
 #include "pure/language_file.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace host {
 
 namespace {
 
-std::string_view TrimRight(std::string_view text) {
-    while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
 }
 
-bool IsBlankOrComment(std::string_view line) {
-    size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    return i == line.size() || line[i] == '#';
-}
-
-// "n text" -> n and text; false when the line is not of that form.
-bool SplitLine(std::string_view line, int* number, std::string_view* text) {
-    size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    const size_t digitsStart = i;
-    long value = 0;
-    while (i < line.size() && line[i] >= '0' && line[i] <= '9') {
-        value = value * 10 + (line[i] - '0');
-        if (value > LanguageFile::MaxMessageNumber) return false;
-        ++i;
-    }
-    if (i == digitsStart) return false;
-    if (i < line.size() && line[i] != ' ' && line[i] != '\t') return false;  // "12abc"
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    std::string_view rest = TrimRight(line.substr(i));
-    if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"') rest = rest.substr(1, rest.size() - 2);
-    *number = static_cast<int>(value);
-    *text = rest;
-    return true;
-}
+constexpr std::string_view LanguageKey = ".Language=";
 
 }  // namespace
 
-int LanguageFile::Parse(std::string_view text, int* firstBadLine) {
-    messages_.clear();
-    present_.clear();
-    int bad = 0;
-    int lineNumber = 0;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        ++lineNumber;
-        if (lineNumber == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);  // UTF-8 mark
-        if (IsBlankOrComment(TrimRight(line))) continue;
-        int number = 0;
-        std::string_view message;
-        if (!SplitLine(line, &number, &message)) {
-            if (bad++ == 0 && firstBadLine) *firstBadLine = lineNumber;
-            continue;
+bool IsSkippedLine(std::string_view line) {
+    if (line.substr(0, 2) == "//") return true;
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+bool ReadLanguageLine(std::string_view line, std::string* interfaceName, std::string* displayName) {
+    if (line.substr(0, LanguageKey.size()) != LanguageKey) return false;
+    const std::string_view names = line.substr(LanguageKey.size());
+    const size_t comma = names.find(',');
+    if (comma == 0 || comma == std::string_view::npos || comma + 1 == names.size()) return false;
+    *interfaceName = std::string(names.substr(0, comma));
+    *displayName = std::string(names.substr(comma + 1));
+    return true;
+}
+
+bool ReadLanguageHeader(std::string_view text, std::string* interfaceName, std::string* displayName,
+                        FileProblem* problem) {
+    *problem = {};
+    bool found = false;
+    int last = 1;
+    ForEachLine(text, [&](int number, std::string_view line) {
+        last = number;
+        if (IsSkippedLine(line)) return true;
+        found = ReadLanguageLine(line, interfaceName, displayName);
+        if (!found) *problem = {number, "the first line must be .Language=NAME,MENU NAME"};
+        return false;
+    });
+    if (!found && problem->reason.empty()) *problem = {last, "the .Language=NAME,MENU NAME line is missing"};
+    return found;
+}
+
+int ChooseLanguage(const std::vector<std::string>& interfaceNames, std::string_view wanted) {
+    for (std::string_view name : {wanted, std::string_view("English")})
+        for (size_t i = 0; i < interfaceNames.size(); ++i)
+            if (SameName(interfaceNames[i], name)) return static_cast<int>(i);
+    return -1;
+}
+
+std::string UnescapeMessage(std::string_view quoted) {
+    std::string text;
+    for (size_t i = 0; i < quoted.size(); ++i) {
+        const char c = quoted[i];
+        const char next = i + 1 < quoted.size() ? quoted[i + 1] : '\0';
+        if (c == '"' && next == '"') {
+            text += '"';
+            ++i;
+        } else if (c == '\\' && next != '\0' && std::string_view("\\\"nrtb").find(next) != std::string_view::npos) {
+            switch (next) {
+            case 'n': text += '\n'; break;
+            case 'r': text += '\r'; break;
+            case 't': text += '\t'; break;
+            case 'b': text += '\b'; break;
+            default: text += next; break;
+            }
+            ++i;
+        } else {
+            text += c;
         }
-        if (static_cast<size_t>(number) >= messages_.size()) {
-            messages_.resize(number + 1);
-            present_.resize(number + 1, false);
-        }
-        messages_[number].assign(message);
-        present_[number] = true;
     }
-    return bad;
+    return text;
+}
+
+bool LanguageFile::Parse(std::string_view text, int messagesNeeded, FileProblem* problem) {
+    messages_.clear();
+    interfaceName_.clear();
+    displayName_.clear();
+    *problem = {};
+    bool header = false;
+    int lastLine = 1;
+    ForEachLine(text, [&](int number, std::string_view line) {
+        lastLine = number;
+        if (IsSkippedLine(line)) return true;
+        if (!header) {
+            header = ReadLanguageLine(line, &interfaceName_, &displayName_);
+            if (!header) *problem = {number, "the first line must be .Language=NAME,MENU NAME"};
+            return header;
+        }
+        if (line.front() != '"') {
+            *problem = {number, "a message must start with a double quote"};
+            return false;
+        }
+        const size_t closing = line.rfind('"');
+        if (closing == 0) {
+            *problem = {number, "the message's closing double quote is missing"};
+            return false;
+        }
+        messages_.push_back(UnescapeMessage(line.substr(1, closing - 1)));
+        return true;
+    });
+    if (problem->reason.empty() && !header) *problem = {lastLine, "the .Language=NAME,MENU NAME line is missing"};
+    if (problem->reason.empty() && Count() < messagesNeeded)
+        *problem = {lastLine, "only " + std::to_string(Count()) + " messages; the module uses " +
+                                  std::to_string(messagesNeeded)};
+    if (problem->reason.empty()) return true;
+    messages_.clear();
+    return false;
 }
 
 const char* LanguageFile::Get(int number) const {
-    if (number < 0 || static_cast<size_t>(number) >= messages_.size() || !present_[number]) return "";
-    return messages_[number].c_str();
-}
-
-int LanguageFile::Count() const {
-    int count = 0;
-    for (bool present : present_) count += present ? 1 : 0;
-    return count;
+    if (number < 0 || number >= Count()) return "";
+    return messages_[static_cast<size_t>(number)].c_str();
 }
 
 }  // namespace host

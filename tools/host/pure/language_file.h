@@ -1,11 +1,11 @@
-// The host's language file for a module: its messages by number.
+// The file manager's language files, which the stand-alone host reads as the file manager does.
 //
-// Format (plain text, one message per line):
-//   # a comment            lines starting with '#' and blank lines are skipped
-//   23 Starting the player...
-//   22 " OK "              a text in double quotes keeps its leading and trailing spaces
-// The number, one or more spaces, then the text up to the end of the line (a trailing CR is dropped).
-// A later line with the same number replaces the earlier one.
+// Plain text in the OEM code page, CR LF (a lone LF is taken too). Lines starting with "//" and blank lines
+// are skipped. The first other line is the header ".Language=English,English": the interface name the host
+// chooses by, a comma, the name its language menu shows. Every later line starts with a double quote and is
+// one message, in number order from 0: the text between its first and its last quote, unescaped
+// (\\ \" "" \n \r \t \b; any other backslash stays). A file that breaks these rules, or holds fewer
+// messages than the module uses, is refused rather than shown with wrong texts.
 #pragma once
 
 #include <string>
@@ -14,23 +14,60 @@
 
 namespace host {
 
+// Where and why a file is refused: line is 1-based.
+struct FileProblem {
+    int line = 0;
+    std::string reason;
+};
+
+// The names of a ".Language=" header line; false when the line is not one.
+bool ReadLanguageLine(std::string_view line, std::string* interfaceName, std::string* displayName);
+
+// The header of a language or help file: its first line that is neither blank nor a comment.
+bool ReadLanguageHeader(std::string_view text, std::string* interfaceName, std::string* displayName,
+                        FileProblem* problem);
+
+// The file for the wanted interface language among the files' interface names (in any case), else the
+// English one, else -1.
+int ChooseLanguage(const std::vector<std::string>& interfaceNames, std::string_view wanted);
+
+// A message's text: what lies between the line's first and last quote, unescaped.
+std::string UnescapeMessage(std::string_view quoted);
+
 class LanguageFile {
 public:
-    static constexpr int MaxMessageNumber = 9999;
-
-    // Reads every well-formed line; returns the number of lines that were not (and were skipped), with the
-    // first such line's number in firstBadLine (1-based) when there was one.
-    int Parse(std::string_view text, int* firstBadLine = nullptr);
+    // Reads a whole file. False, with the messages cleared, when it is damaged or holds fewer than
+    // `messagesNeeded` messages.
+    bool Parse(std::string_view text, int messagesNeeded, FileProblem* problem);
 
     // The text of message n; an empty text for numbers the file does not give. Never null; stays valid
     // until the next Parse.
     const char* Get(int number) const;
-
-    int Count() const;  // messages present
+    int Count() const { return static_cast<int>(messages_.size()); }
+    const std::string& InterfaceName() const { return interfaceName_; }
+    const std::string& DisplayName() const { return displayName_; }
 
 private:
+    std::string interfaceName_;
+    std::string displayName_;
     std::vector<std::string> messages_;
-    std::vector<bool> present_;
 };
+
+// Splits text into lines without their CR LF; calls take(lineNumber, line) for each, stopping when it
+// returns false.
+template <typename Take>
+void ForEachLine(std::string_view text, Take take) {
+    int number = 0;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!take(++number, line)) return;
+    }
+}
+
+// Blank lines and "//" comments, which both file kinds skip.
+bool IsSkippedLine(std::string_view line);
 
 }  // namespace host

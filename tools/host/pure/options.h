@@ -9,6 +9,7 @@ enum class StartAction {
     OpenPanel,  // the default: the panel opens at once
     Configure,  // --configure: the configuration dialog first
     Menu,       // --menu: wait in the menu
+    Command,    // --command WORDS: send the words as quaver:WORDS on the host's command line would, and exit
 };
 
 struct Options {
@@ -16,6 +17,8 @@ struct Options {
     bool withPlayer = false;
     bool help = false;
     std::string modulePath;  // empty: quaver.dll next to the host
+    std::string command;     // the words of --command, trailing blanks removed as the host's command line does
+    std::string language = "English";  // the interface language the module's files are chosen by
     std::string error;       // non-empty: the command line was not understood
 };
 

@@ -29,9 +29,9 @@ const Cell& ScreenBuffer::ShownAt(int x, int y) const { return shown_[static_cas
 void ScreenBuffer::PutText(int x, int y, uint8_t attribute, const char* text, int length) {
     if (!text || y < 0 || y >= height_) return;
     for (int i = 0; (length < 0 || i < length) && text[i] != '\0'; ++i) {
-        const int column = x + i;
+        const long long column = static_cast<long long>(x) + i;  // x may lie near int's end
         if (column >= width_) break;
-        if (column >= 0) Pending(column, y) = Cell{text[i], attribute};
+        if (column >= 0) Pending(static_cast<int>(column), y) = Cell{text[i], attribute};
     }
 }
 

@@ -1,0 +1,14 @@
+// "quaver:WORDS" on the host's command line: player commands without the panel.
+#pragma once
+
+namespace quaver {
+
+inline constexpr char commandPrefixes[] = "quaver";
+constexpr int openFromCommandLine = 4;  // OpenPlugin's openFrom when the host passes the text after the prefix
+
+// Sends the commands named by the words of text, in order, as the panel's keys would. A word that names no
+// command, or a text too long for the host's command line, sends nothing and shows the error box.
+// False when the text holds no word at all: the panel opens instead, as from the menu.
+bool SendCommandWords(const char* text);
+
+}  // namespace quaver
