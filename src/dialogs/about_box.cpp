@@ -12,9 +12,10 @@ void ShowAboutBox() {
 
     // Hiding pauses the live display, so nothing draws over the dialog or the help viewer.
     if (openPanel.placement) SetPanelShown(*openPanel.placement, false);
-    const int result = hostLink.services.ShowDialog ? hostLink.services.ShowDialog(hostLink.services.moduleNumber, -1, -1, aboutWidth,
-                                                                         aboutHeight, nullptr, items, aboutItemCount)
-                                               : -1;
+    const HostServices& host = hostLink.services;
+    const int result = host.ShowDialog ? host.ShowDialog(host.moduleNumber, -1, -1, aboutWidth, aboutHeight, nullptr,
+                                                         items, aboutItemCount)
+                                       : -1;
     if (result == aboutHelpButton && hostLink.services.ShowHelpTopic)
         hostLink.services.ShowHelpTopic(hostLink.services.moduleName, "Hotkeys", 0);
     FlushOutput();

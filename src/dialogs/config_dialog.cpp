@@ -100,10 +100,10 @@ int RunConfigDialog() {
     HostDialogItem items[configItemCount];
     ExpandDialogItems(configItems, items, configItemCount, true);
     FillItems(items);
-    if (!hostLink.services.ShowDialogEx) return 0;
-    const int result = hostLink.services.ShowDialogEx(hostLink.services.moduleNumber, -1, -1, items[Frame].x2 + 4,
-                                                 configHeight, "Config", items, configItemCount, 0, 0,
-                                                 ConfigDialogHandler, 0);
+    const HostServices& host = hostLink.services;
+    if (!host.ShowDialogEx) return 0;
+    const int result = host.ShowDialogEx(host.moduleNumber, -1, -1, items[Frame].x2 + 4, configHeight, "Config", items,
+                                         configItemCount, 0, 0, ConfigDialogHandler, 0);
     if (result != confirmedResult) return 0;
     if (!StoreItems(items)) {
         // Never called saved when it was not: the user is told, and the host hears 0.

@@ -20,7 +20,8 @@ void ShowErrorBox(int code) { ShowErrorText(GetLangString(code)); }
 
 void ShowErrorText(const char* text) {
     const char* lines[3] = {menuTitle, text, GetLangString(message::ErrorButton)};
-    if (hostLink.services.ShowMessage) hostLink.services.ShowMessage(hostLink.services.moduleNumber, 9, nullptr, lines, 3, 1);
+    const HostServices& host = hostLink.services;
+    if (host.ShowMessage) host.ShowMessage(host.moduleNumber, 9, nullptr, lines, 3, 1);
 }
 
 void BuildSettingsKeyPath(const char* registryRoot, char (&path)[80]) {

@@ -130,10 +130,10 @@ void LoadPalette() {
             std::memcpy(settings.palette, defaultPalette, sizeof settings.palette);
         return;
     }
+    const HostServices& host = hostLink.services;
     for (int entry = 0; entry <= palettePressedButton; ++entry) {
-        const intptr_t colour = hostLink.services.HostControl
-                                    ? hostLink.services.HostControl(hostLink.services.moduleNumber, hostColourCommand,
-                                                               hostColourOfEntry[entry])
+        const intptr_t colour = host.HostControl
+                                    ? host.HostControl(host.moduleNumber, hostColourCommand, hostColourOfEntry[entry])
                                     : defaultPalette[entry];
         settings.palette[entry] = static_cast<uint8_t>(colour & 0xFF);
     }

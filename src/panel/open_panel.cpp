@@ -51,7 +51,8 @@ void ClearPerOpeningState() {
 }
 
 void SetGeometry() {
-    const PanelGeometry geometry = ComputePanelGeometry(openPanel.consoleWidth, openPanel.consoleHeight, settings.wideTrackNumber != 0);
+    const PanelGeometry geometry =
+        ComputePanelGeometry(openPanel.consoleWidth, openPanel.consoleHeight, settings.wideTrackNumber != 0);
     openPanel.panelWidth = geometry.panelWidth;
     openPanel.trackLabelX = geometry.trackLabelX;
     openPanel.timeLabelCentre = geometry.timeLabelCentre;

@@ -98,9 +98,10 @@ uint32_t ReadPanelInput() {
 void DiscardInputQueuedDuringStart() {
     if (!openPanel.consoleInput) return;
     bool escape = false;
-    for (int read = 0; read < discardLimit && os::WaitForSingleObject(openPanel.consoleInput, 0) == os::WaitObject0; ++read) {
+    const os::Handle input = openPanel.consoleInput;
+    for (int read = 0; read < discardLimit && os::WaitForSingleObject(input, 0) == os::WaitObject0; ++read) {
         os::InputRecord event{};
-        if (!os::ReadConsoleInput(openPanel.consoleInput, &event)) break;
+        if (!os::ReadConsoleInput(input, &event)) break;
         if (event.eventType == os::KeyEventType) {
             if (!event.key.keyDown) {
                 NoteKeyUp(event.key.virtualKey);
@@ -112,7 +113,7 @@ void DiscardInputQueuedDuringStart() {
             panelInput.leftButtonHeld = (event.mouse.buttonState & os::LeftButtonPressed) != 0;
         }
     }
-    os::FlushConsoleInputBuffer(openPanel.consoleInput);
+    os::FlushConsoleInputBuffer(input);
     panelInput.pendingCode = escape ? panelCode::Close : panelCode::ReleaseAll;
 }
 

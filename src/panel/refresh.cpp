@@ -131,9 +131,10 @@ void DrawPass(const PassBuffers& buffers) {
     const int x = openPanel.placement->x;
     const int y = openPanel.placement->y;
     const int first = settings.wideTrackNumber ? 0 : narrowFirstCell;
-    PutText(x + digitRowsColumn, y + topDigitRowLine, settings.palette[paletteDigits], buffers.digits.top + first);
-    PutText(x + digitRowsColumn, y + topDigitRowLine + 1, settings.palette[paletteDigits], buffers.digits.middle + first);
-    PutText(x + digitRowsColumn, y + topDigitRowLine + 2, settings.palette[paletteDigits], buffers.digits.bottom + first);
+    const int digits = settings.palette[paletteDigits];
+    PutText(x + digitRowsColumn, y + topDigitRowLine, digits, buffers.digits.top + first);
+    PutText(x + digitRowsColumn, y + topDigitRowLine + 1, digits, buffers.digits.middle + first);
+    PutText(x + digitRowsColumn, y + topDigitRowLine + 2, digits, buffers.digits.bottom + first);
     PutText(x + static_cast<int>(openPanel.infoLineX), y + infoRowLine, settings.palette[paletteFrame], buffers.infoRow);
     openPanel.widgets[slot::TitleLine]->draw(false);
     FlushOutput();  // the one flush of the pass

@@ -62,7 +62,8 @@ void PreparePanel(PanelWidgets& widgets, PanelPlacement& placement) {
     widgets.repeatIndicator.visible = settings.showRepeatShuffle != 0;
     widgets.closeGlyph.visible = settings.showCloseButton != 0;
     playerLink.volumeChangeTick.store(0, std::memory_order_relaxed);
-    const PanelGeometry geometry = ComputePanelGeometry(openPanel.consoleWidth, openPanel.consoleHeight, settings.wideTrackNumber != 0);
+    const PanelGeometry geometry =
+        ComputePanelGeometry(openPanel.consoleWidth, openPanel.consoleHeight, settings.wideTrackNumber != 0);
     placement.x = geometry.x;
     placement.y = geometry.y;
 }

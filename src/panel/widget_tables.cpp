@@ -83,7 +83,8 @@ constexpr WidgetRow widgetRows[widgetCount] = {
      {{32, 4, "\x1F"}, {32, 4, "v"}, {36, 4, "\x1F"}, {36, 4, "v"}}},
     // slot::PanelTitle
     {panelCode::AboutBox, key::F1, key::None, none, none, palettePanelTitle, once,
-     {{9, 0, " Quaver Control "}, {9, 0, " Quaver Control "}, {11, 0, " Quaver Control "}, {11, 0, " Quaver Control "}}},
+     {{9, 0, " Quaver Control "}, {9, 0, " Quaver Control "},
+      {11, 0, " Quaver Control "}, {11, 0, " Quaver Control "}}},
     // slot::TimeLabel
     {panelCode::ToggleTimeFormat, key::Space, key::None, none, none, paletteFrame, once,
      {{0, 1, nullptr}, {0, 1, nullptr}, {0, 1, nullptr}, {0, 1, nullptr}}},

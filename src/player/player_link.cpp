@@ -40,7 +40,8 @@ void StartPlayer() {
 
     // No buttons: the host draws the box and returns at once; it stays until the screen is restored.
     const char* const notice[2] = {"", GetLangString(message::PlayerStarting)};
-    if (hostLink.services.ShowMessage) hostLink.services.ShowMessage(hostLink.services.moduleNumber, 0, nullptr, notice, 2, 0);
+    const HostServices& host = hostLink.services;
+    if (host.ShowMessage) host.ShowMessage(host.moduleNumber, 0, nullptr, notice, 2, 0);
 
     char commandLine[startCommandCapacity] = {};
     BuildStartCommand(commandLine);

@@ -132,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int flushes = fuzz::RequireDrawnOnPanel(fuzz::TakeDrawing(), panel.placement);
         Require(flushes == 1, "a pass flushes exactly once");
         fuzz::RequireWidgetLengths();
-        Require(liveDisplay.playerVersion == 0 || settings.showVersion[0], "the version is known only while it is shown");
+        Require(liveDisplay.playerVersion == 0 || settings.showVersion[0],
+                "the version is known only while it is shown");
     }
     fake::RemovePlayer();
     SetDisplayActive(false);

@@ -41,9 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     quaver::LoadPalette();
 
     using namespace quaver;
-    const uint8_t switches[] = {settings.timeFormat, settings.showVersion[0], settings.showVersion[1], settings.showRepeatShuffle, settings.showVolumeControl,
-                                settings.asciiButtons, settings.startPlayer[0], settings.startPlayer[1], settings.showCloseButton,
-                                settings.wideTrackNumber};
+    const Settings& s = settings;
+    const uint8_t switches[] = {s.timeFormat,        s.showVersion[0],    s.showVersion[1], s.showRepeatShuffle,
+                                s.showVolumeControl, s.asciiButtons,      s.startPlayer[0], s.startPlayer[1],
+                                s.showCloseButton,   s.wideTrackNumber};
     for (uint8_t value : switches)
         if (!IsSwitch(value)) std::abort();
     if (liveDisplay.scrollMode < 0 || liveDisplay.scrollMode > 2) std::abort();

@@ -49,23 +49,24 @@ std::string MajorDigits(int32_t value) {
 void CheckTitle(int32_t value, bool minorAsTwoDigits) {
     const PlayerVersionNumber version = SplitPlayerVersion(value, minorAsTwoDigits);
 
-    const int length = FormatVersionTitle(liveDisplay.versionTitle, version);
+    char (&versionTitle)[sizeof liveDisplay.versionTitle] = liveDisplay.versionTitle;
+    const int length = FormatVersionTitle(versionTitle, version);
     Require(length > 0 && length < versionTitleCapacity, "the title fits versionTitle");
-    Require(static_cast<size_t>(length) == strnlen(liveDisplay.versionTitle, sizeof liveDisplay.versionTitle), "the length is the title's");
+    Require(static_cast<size_t>(length) == strnlen(versionTitle, sizeof versionTitle), "the length is the title's");
 
     const size_t prefixLength = sizeof prefix - 1, suffixLength = sizeof suffix - 1;
-    Require(std::strncmp(liveDisplay.versionTitle, prefix, prefixLength) == 0, "the title starts with the name");
+    Require(std::strncmp(versionTitle, prefix, prefixLength) == 0, "the title starts with the name");
     Require(static_cast<size_t>(length) > prefixLength + suffixLength &&
-                std::strcmp(liveDisplay.versionTitle + length - suffixLength, suffix) == 0,
+                std::strcmp(versionTitle + length - suffixLength, suffix) == 0,
             "the title ends with \" Control \"");
-    const char* at = liveDisplay.versionTitle + prefixLength;
+    const char* at = versionTitle + prefixLength;
     uint32_t major = 0, minor = 0;
     Require(ReadHex(at, '.', major), "the major version in upper-case hexadecimal");
     ++at;
-    Require(ReadHex(at, ' ', minor) && at == liveDisplay.versionTitle + length - suffixLength,
+    Require(ReadHex(at, ' ', minor) && at == versionTitle + length - suffixLength,
             "the minor version in upper-case hexadecimal");
     Require(major == static_cast<uint32_t>(version.major), "the title shows the major version");
-    Require(std::string(liveDisplay.versionTitle + prefixLength, std::strchr(liveDisplay.versionTitle, '.')) == MajorDigits(value),
+    Require(std::string(versionTitle + prefixLength, std::strchr(versionTitle, '.')) == MajorDigits(value),
             "the major version reads as the value's digits above its lowest three");
     Require(minor == static_cast<uint32_t>(version.minor), "the title shows the minor version");
 

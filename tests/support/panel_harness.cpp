@@ -31,7 +31,8 @@ PanelHarness::PanelHarness(const PanelLook& look) {
     openPanel.consoleOutput = os::GetStdHandle(os::StdOutputHandle);
     openPanel.consoleWidth = look.consoleWidth;
     openPanel.consoleHeight = look.consoleHeight;
-    const PanelGeometry geometry = ComputePanelGeometry(openPanel.consoleWidth, openPanel.consoleHeight, look.wideTrackNumber);
+    const PanelGeometry geometry =
+        ComputePanelGeometry(openPanel.consoleWidth, openPanel.consoleHeight, look.wideTrackNumber);
     openPanel.panelWidth = geometry.panelWidth;
     openPanel.trackLabelX = geometry.trackLabelX;
     openPanel.timeLabelCentre = geometry.timeLabelCentre;
