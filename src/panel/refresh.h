@@ -19,9 +19,10 @@ struct PassBuffers {
 };
 
 // The live display: what the RefreshThread draws and carries from pass to pass. The RefreshThread writes it
-// under drawingLock, and an opening of the panel clears it before the thread starts. The host's thread sets
-// the scroll mode (and starts the scroll over) under drawingLock while a panel is open, and without it from
-// SetStartupInfo and the configuration dialog, when no panel is open.
+// under drawingLock. The host's thread writes it only while the display is paused or no panel is open: an
+// opening forgets the version and the picture and starts the title line blank (the scroll mode and state
+// carry over), and SetStartupInfo and the configuration dialog set the scroll mode; the one exception is the
+// Enter key, which changes the scroll mode and starts the scroll over under drawingLock.
 struct LiveDisplay {
     int32_t playerVersion;  // major version once asked; 0 before
     char versionTitle[40];  // the panel title with the version in it
