@@ -60,20 +60,20 @@ void ForgetSent(Asked* asked = nullptr) {
 class LiveDisplay {
 public:
     LiveDisplay(bool withPlayer, int32_t mode) {
-        DispWinampVer[0] = 1;
-        DispWinampVer[1] = 0;
-        playerVersion = 0;
-        scrollMode = mode;
+        settings.showVersion[0] = 1;
+        settings.showVersion[1] = 0;
+        liveDisplay.playerVersion = 0;
+        liveDisplay.scrollMode = mode;
         ResetTitleScrolling();
         stop_ = os::CreateEvent(true, false);
-        os::SetEvent(displayActiveEvent);
+        os::SetEvent(openPanel.displayActiveEvent);
         answers.windowTitle = "12. A title long enough to run through the whole field - Winamp";
         if (withPlayer) fake::ShowScriptedPlayer(&answers);
         {
             std::lock_guard lock(fake::Mutex());
             fake::world().sent.reserve(4096);
         }
-        hostServices.PutText = CountCells;
+        hostLink.services.PutText = CountCells;
         RunRefreshPass(stop_);  // the version is asked once
         ForgetSent();
         drawn = {};

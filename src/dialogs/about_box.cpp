@@ -11,16 +11,17 @@ void ShowAboutBox() {
     ExpandDialogItems(aboutItems, items, aboutItemCount, false);
 
     // Hiding pauses the live display, so nothing draws over the dialog or the help viewer.
-    if (panelPlacement) SetPanelShown(*panelPlacement, false);
-    const int result = hostServices.ShowDialog ? hostServices.ShowDialog(hostServices.moduleNumber, -1, -1, aboutWidth,
-                                                                         aboutHeight, nullptr, items, aboutItemCount)
-                                               : -1;
-    if (result == aboutHelpButton && hostServices.ShowHelpTopic)
-        hostServices.ShowHelpTopic(hostServices.moduleName, "Hotkeys", 0);
+    if (openPanel.placement) SetPanelShown(*openPanel.placement, false);
+    const HostServices& host = hostLink.services;
+    const int result = host.ShowDialog ? host.ShowDialog(host.moduleNumber, -1, -1, aboutWidth, aboutHeight, nullptr,
+                                                         items, aboutItemCount)
+                                       : -1;
+    if (result == aboutHelpButton && hostLink.services.ShowHelpTopic)
+        hostLink.services.ShowHelpTopic(hostLink.services.moduleName, "Hotkeys", 0);
     FlushOutput();
     // Keys and clicks meant for the dialog or the help viewer must not reach the panel.
-    os::FlushConsoleInputBuffer(consoleInput);
-    if (panelPlacement) SetPanelShown(*panelPlacement, true);
+    os::FlushConsoleInputBuffer(openPanel.consoleInput);
+    if (openPanel.placement) SetPanelShown(*openPanel.placement, true);
 }
 
 }  // namespace quaver

@@ -5,7 +5,7 @@ namespace quaver {
 
 using namespace dialogItem;
 
-const DialogInitItem aboutItems[aboutItemCount] = {
+constexpr DialogInitItem aboutItems[aboutItemCount] = {
     // type     x1  y1  x2  y2 focus sel flags       default text
     {Frame,     0,  0,  26, 10, 0,   0,  0,          0, Literal("About")},
     {Text,      0,  2,  0,  0,  0,   0,  Centred,    0, Literal("Quaver Remote Control")},

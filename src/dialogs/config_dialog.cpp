@@ -33,75 +33,65 @@ void Disable(HostDialogItem* items, int first, int last) {
 }
 
 intptr_t SendToDialog(void* dialog, int message, int parameter1, intptr_t parameter2) {
-    if (!hostServices.SendDialogMessage) return 0;
-    return hostServices.SendDialogMessage(dialog, message, parameter1, parameter2);
+    if (!hostLink.services.SendDialogMessage) return 0;
+    return hostLink.services.SendDialogMessage(dialog, message, parameter1, parameter2);
 }
 
 // Reads the settings into the items; the in-memory switches and scrolling follow the store from here on,
 // whether or not the user confirms.
 void FillItems(HostDialogItem* items) {
     LoadDisplaySettings();
-    IgnoreFarPalette = ReadSetting("IgnoreFarPalette", 0) != 0;
-    TimeFormat = ReadSetting("TimeFormat", 1) != 0;
-    const uint32_t scrolling = ReadSetting("ScrollMode", 3) & 3u;
+    // The palette choice is read afresh when the palette is loaded: no switch keeps it.
+    const uint8_t ownPalette = ReadStored(Stored::OwnPalette, 0) != 0;
+    settings.timeFormat = ReadStored(Stored::TimeFormat, 1) != 0;
+    const uint32_t scrolling =
+        ReadStored(Stored::ScrollMode, 3) & (storedScroll::Scrolls | storedScroll::BackAndForth);
 
-    SetState(items[OwnPalette], IgnoreFarPalette);
-    SetState(items[ShowPlayerVersion], DispWinampVer[0]);
-    SetState(items[VersionDigits], DispWinampVer[1]);
-    SetState(items[CloseButton], DispCloseButton);
-    SetState(items[VolumeControl], DispVolumeCtrl);
-    SetState(items[RepeatShuffle], DispRepeatShfl);
-    SetState(items[WideTrack], WideTrackNumber);
-    SetState(items[StartPlayer], AutostartWinamp[0]);
-    SetState(items[StartOnlyOnCommand], AutostartWinamp[1]);
-    SetState(items[UglyButtons], DrawUglyButtons);
-    SetState(items[ScrollTitle], Bit(scrolling, 1));
-    SetState(items[RunningText], Bit(scrolling, 0) == 0);
-    SetState(items[BackAndForth], Bit(scrolling, 0));
-    SetState(items[ElapsedTime], TimeFormat == 0);
-    SetState(items[RemainingTime], TimeFormat);
+    SetState(items[OwnPalette], ownPalette);
+    SetState(items[ShowPlayerVersion], settings.showVersion[0]);
+    SetState(items[VersionDigits], settings.showVersion[1]);
+    SetState(items[CloseButton], settings.showCloseButton);
+    SetState(items[VolumeControl], settings.showVolumeControl);
+    SetState(items[RepeatShuffle], settings.showRepeatShuffle);
+    SetState(items[WideTrack], settings.wideTrackNumber);
+    SetState(items[StartPlayer], settings.startPlayer[0]);
+    SetState(items[StartOnlyOnCommand], settings.startPlayer[1]);
+    SetState(items[UglyButtons], settings.asciiButtons);
+    SetState(items[ScrollTitle], (scrolling & storedScroll::Scrolls) != 0);
+    SetState(items[RunningText], (scrolling & storedScroll::BackAndForth) == 0);
+    SetState(items[BackAndForth], (scrolling & storedScroll::BackAndForth) != 0);
+    SetState(items[ElapsedTime], settings.timeFormat == 0);
+    SetState(items[RemainingTime], settings.timeFormat);
 
-    scrollMode = ScrollModeFromStored(scrolling);
-    scrollOffset = 0;
-    scrollBackward = 0;
+    liveDisplay.scrollMode = ScrollModeFromStored(scrolling);
+    liveDisplay.scroll.offset = 0;
+    liveDisplay.scroll.backward = 0;
 
-    if (scrollMode == 0) Disable(items, RunningText, TreeToBackAndForth);
-    if (!DispWinampVer[0]) Disable(items, VersionDigits, VersionDigits);
-    if (!AutostartWinamp[0]) Disable(items, StartOnlyOnCommand, StartOnlyOnCommand);
+    if (liveDisplay.scrollMode == scrollModeValue::Centred) Disable(items, RunningText, TreeToBackAndForth);
+    if (!settings.showVersion[0]) Disable(items, VersionDigits, VersionDigits);
+    if (!settings.startPlayer[0]) Disable(items, StartOnlyOnCommand, StartOnlyOnCommand);
 }
 
 // The confirmed choices into the switches and the store. Disabled items count like the others, so a
 // dependent option keeps its value while its parent is off. False when the store did not take them all.
 bool StoreItems(const HostDialogItem* items) {
-    IgnoreFarPalette = On(items[OwnPalette]);
-    DispRepeatShfl = On(items[RepeatShuffle]);
-    DispWinampVer[0] = On(items[ShowPlayerVersion]);
-    DispWinampVer[1] = On(items[VersionDigits]);
-    DispCloseButton = On(items[CloseButton]);
-    DispVolumeCtrl = On(items[VolumeControl]);
-    AutostartWinamp[0] = On(items[StartPlayer]);
-    AutostartWinamp[1] = On(items[StartOnlyOnCommand]);
-    WideTrackNumber = On(items[WideTrack]);
-    DrawUglyButtons = On(items[UglyButtons]);
-    TimeFormat = On(items[RemainingTime]);
+    settings.showRepeatShuffle = On(items[RepeatShuffle]);
+    settings.showVersion[0] = On(items[ShowPlayerVersion]);
+    settings.showVersion[1] = On(items[VersionDigits]);
+    settings.showCloseButton = On(items[CloseButton]);
+    settings.showVolumeControl = On(items[VolumeControl]);
+    settings.startPlayer[0] = On(items[StartPlayer]);
+    settings.startPlayer[1] = On(items[StartOnlyOnCommand]);
+    settings.wideTrackNumber = On(items[WideTrack]);
+    settings.asciiButtons = On(items[UglyButtons]);
+    settings.timeFormat = On(items[RemainingTime]);
     // Taken from the value that is stored, so that memory and registry agree even if the host left both
     // or neither of the style buttons selected.
-    const uint32_t scrolling = 2u * On(items[ScrollTitle]) + On(items[BackAndForth]);
-    scrollMode = ScrollModeFromStored(scrolling);
+    const uint32_t scrolling = (On(items[ScrollTitle]) ? storedScroll::Scrolls : 0u) |
+                               (On(items[BackAndForth]) ? storedScroll::BackAndForth : 0u);
+    liveDisplay.scrollMode = ScrollModeFromStored(scrolling);
 
-    const StoredSetting settings[] = {
-        {"IgnoreFarPalette", IgnoreFarPalette},
-        {"AutostartWinamp", AutostartWinamp[0] + 2u * AutostartWinamp[1]},
-        {"WideTrackNumber", WideTrackNumber},
-        {"DrawUglyButtons", DrawUglyButtons},
-        {"DispCloseButton", DispCloseButton},
-        {"DispVolumeCtrl", DispVolumeCtrl},
-        {"DispRepeatShfl", DispRepeatShfl},
-        {"DispWinampVer", DispWinampVer[0] + 2u * DispWinampVer[1]},
-        {"TimeFormat", TimeFormat},
-        {"ScrollMode", scrolling},
-    };
-    return WriteSettings(settings, static_cast<int>(sizeof settings / sizeof settings[0]));
+    return StoreSettings(On(items[OwnPalette]), scrolling);
 }
 
 }  // namespace
@@ -110,10 +100,10 @@ int RunConfigDialog() {
     HostDialogItem items[configItemCount];
     ExpandDialogItems(configItems, items, configItemCount, true);
     FillItems(items);
-    if (!hostServices.ShowDialogEx) return 0;
-    const int result = hostServices.ShowDialogEx(hostServices.moduleNumber, -1, -1, items[Frame].x2 + 4,
-                                                 configHeight, "Config", items, configItemCount, 0, 0,
-                                                 ConfigDialogHandler, 0);
+    const HostServices& host = hostLink.services;
+    if (!host.ShowDialogEx) return 0;
+    const int result = host.ShowDialogEx(host.moduleNumber, -1, -1, items[Frame].x2 + 4, configHeight, "Config", items,
+                                         configItemCount, 0, 0, ConfigDialogHandler, 0);
     if (result != confirmedResult) return 0;
     if (!StoreItems(items)) {
         // Never called saved when it was not: the user is told, and the host hears 0.
@@ -136,8 +126,8 @@ intptr_t HOSTAPI ConfigDialogHandler(void* dialog, int message, int parameter1, 
     }
     if (message == dialogMessage::Closing && parameter1 == -1)
         return SendToDialog(dialog, dialogMessage::Close, -1, 0);
-    if (!hostServices.DefaultDialogHandler) return 0;
-    return hostServices.DefaultDialogHandler(dialog, message, parameter1, parameter2);
+    if (!hostLink.services.DefaultDialogHandler) return 0;
+    return hostLink.services.DefaultDialogHandler(dialog, message, parameter1, parameter2);
 }
 
 }  // namespace quaver

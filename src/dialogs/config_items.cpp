@@ -7,7 +7,7 @@ namespace quaver {
 
 using namespace dialogItem;
 
-const DialogInitItem configItems[configItemCount] = {
+constexpr DialogInitItem configItems[configItemCount] = {
     // type       x1  y1  x2  y2 focus sel flags                            default text
     {Frame,       3,  1,  25, 20, 0,   0,  0,                               0, Literal(menuTitle)},
     {CheckBox,    5,  2,  0,  0,  0,   0,  0,                               0, 4},

@@ -11,10 +11,7 @@ namespace {
 // Columns of the frame that no item text can use: its sides, the margins and a check box's mark.
 constexpr int32_t frameAllowance = 7;
 
-const char* TextOf(uintptr_t text) {
-    if (text < firstLiteralText) return GetLangString(static_cast<int>(text));
-    return reinterpret_cast<const char*>(text);
-}
+const char* TextOf(const DialogText& text) { return text.literal ? text.literal : GetLangString(text.message); }
 
 // Copies at most what data can hold with its terminator: a long language text is cut, never overruns.
 void CopyText(char (&data)[sizeof(HostDialogItem::data)], const char* text) {

@@ -7,6 +7,14 @@
 
 namespace quaver {
 
+// An item's text: a language message number, or a literal.
+struct DialogText {
+    constexpr DialogText(int messageNumber) : message(messageNumber) {}
+    constexpr explicit DialogText(const char* text) : literal(text) {}
+    int message = 0;
+    const char* literal = nullptr;
+};
+
 struct DialogInitItem {
     uint8_t type;
     uint8_t x1, y1, x2, y2;
@@ -14,7 +22,7 @@ struct DialogInitItem {
     uint32_t selected;
     uint32_t flags;
     uint8_t isDefault;
-    uintptr_t text;  // below 2000: a language message number; otherwise the address of a literal
+    DialogText text;
 };
 
 namespace dialogItem {
@@ -29,11 +37,8 @@ constexpr int Close = 1, EnableItem = 2, Redraw = 14;  // handler to host
 constexpr int ItemChanged = 4097, Closing = 4111;     // host to handler
 }  // namespace dialogMessage
 
-// Text values below this are language message numbers.
-constexpr uintptr_t firstLiteralText = 2000;
-
 // The text value of a table row that shows a literal.
-inline uintptr_t Literal(const char* text) { return reinterpret_cast<uintptr_t>(text); }
+constexpr DialogText Literal(const char* text) { return DialogText(text); }
 
 // Fills hostItems[0..count) from the table. With widen, item 0's x2 grows until every other item's text
 // fits inside the frame (a '&' hot-key marker takes no cell). Texts are cut to fit the item's data field.

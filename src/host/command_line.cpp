@@ -35,7 +35,7 @@ bool SendCommandWords(const char* text) {
     // As the panel would: its settings read, the player started as the opening panel starts it, then each
     // command sent as a key sends it (which starts the player when that is left to commands).
     LoadDisplaySettings();
-    FindOrStartPlayer(AutostartWinamp[1] == 0);
+    FindOrStartPlayer(settings.startPlayer[1] == 0);
     for (int i = 0; i < words.count; ++i) {
         const CommandResult result = SendPlayerCommand(words.commands[i]);
         // No player, and none could be started: it has beeped once. The later words are dropped rather than

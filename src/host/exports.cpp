@@ -11,30 +11,30 @@
 using namespace quaver;
 
 namespace {
-const char* const menuTitles[1] = {menuTitle};
+constexpr const char* menuTitles[1] = {menuTitle};
 constexpr uint32_t pluginFlags = 12;
 }  // namespace
 
 extern "C" void HOSTAPI SetStartupInfo(const HostServices* services) {
-    std::memset(&hostServices, 0, sizeof hostServices);
-    std::memset(&standardFunctions, 0, sizeof standardFunctions);
-    hostTooOld = true;
+    std::memset(&hostLink.services, 0, sizeof hostLink.services);
+    std::memset(&hostLink.standardFunctions, 0, sizeof hostLink.standardFunctions);
+    hostLink.tooOld = true;
     if (!services) return;
     // Read the size alone first: nothing beyond what the host declares is touched.
     const int size = services->size;
     if (size <= 0) return;
-    const size_t copied = static_cast<size_t>(size) < sizeof hostServices ? static_cast<size_t>(size)
-                                                                            : sizeof hostServices;
-    std::memcpy(&hostServices, services, copied);
+    const size_t copied = static_cast<size_t>(size) < sizeof hostLink.services ? static_cast<size_t>(size)
+                                                                            : sizeof hostLink.services;
+    std::memcpy(&hostLink.services, services, copied);
     // Without its standard functions a host cannot format a single text for us: as good as too old.
-    if (copied < sizeof hostServices || !services->standardFunctions) return;
-    std::memcpy(&standardFunctions, services->standardFunctions, sizeof standardFunctions);
-    hostServices.standardFunctions = &standardFunctions;
-    hostTooOld = false;
+    if (copied < sizeof hostLink.services || !services->standardFunctions) return;
+    std::memcpy(&hostLink.standardFunctions, services->standardFunctions, sizeof hostLink.standardFunctions);
+    hostLink.services.standardFunctions = &hostLink.standardFunctions;
+    hostLink.tooOld = false;
 
-    BuildSettingsKeyPath(hostServices.registryRoot, settingsKeyPath);
-    TimeFormat = ReadSetting("TimeFormat", 0) != 0;
-    scrollMode = ScrollModeFromStored(ReadSetting("ScrollMode", 2));
+    BuildSettingsKeyPath(hostLink.services.registryRoot, hostLink.settingsKeyPath);
+    settings.timeFormat = ReadStored(Stored::TimeFormat, 0) != 0;
+    liveDisplay.scrollMode = ScrollModeFromStored(ReadStored(Stored::ScrollMode, 2));
     ResetTitleScrolling();
 }
 
@@ -51,7 +51,7 @@ extern "C" void HOSTAPI GetPluginInfo(PluginInfoRecord* info) {
 }
 
 extern "C" void* HOSTAPI OpenPlugin(int openFrom, intptr_t item) {
-    if (hostTooOld)
+    if (hostLink.tooOld)
         ShowErrorBox(message::HostTooOld);
     else if (openFrom != openFromCommandLine || !SendCommandWords(reinterpret_cast<const char*>(item)))
         OpenPanel();

@@ -4,20 +4,15 @@
 
 namespace quaver {
 
-HostServices hostServices;
-HostStandardFunctions standardFunctions;
-char settingsKeyPath[80];
-bool hostTooOld;
-
-const char* const menuTitle = "Quaver Control";
+HostLink hostLink;
 
 namespace {
 constexpr char settingsSubkey[] = "\\QuaverRemoteControl";
 }
 
 const char* GetLangString(int messageNumber) {
-    if (!hostServices.GetLangString) return "";
-    const char* text = hostServices.GetLangString(hostServices.moduleNumber, messageNumber);
+    if (!hostLink.services.GetLangString) return "";
+    const char* text = hostLink.services.GetLangString(hostLink.services.moduleNumber, messageNumber);
     return text ? text : "";
 }
 
@@ -25,7 +20,8 @@ void ShowErrorBox(int code) { ShowErrorText(GetLangString(code)); }
 
 void ShowErrorText(const char* text) {
     const char* lines[3] = {menuTitle, text, GetLangString(message::ErrorButton)};
-    if (hostServices.ShowMessage) hostServices.ShowMessage(hostServices.moduleNumber, 9, nullptr, lines, 3, 1);
+    const HostServices& host = hostLink.services;
+    if (host.ShowMessage) host.ShowMessage(host.moduleNumber, 9, nullptr, lines, 3, 1);
 }
 
 void BuildSettingsKeyPath(const char* registryRoot, char (&path)[80]) {

@@ -5,12 +5,17 @@
 
 namespace quaver {
 
-extern HostServices hostServices;                // the first sizeof(HostServices) bytes the host handed over
-extern HostStandardFunctions standardFunctions;  // hostServices.standardFunctions points here
-extern char settingsKeyPath[80];
-extern bool hostTooOld;
+// The module's copies of the host's records and the settings path. Written once by SetStartupInfo, on the
+// host's thread, before the host calls anything else; only read afterwards, by every thread, without a lock.
+struct HostLink {
+    HostServices services;                     // the first sizeof(HostServices) bytes the host handed over
+    HostStandardFunctions standardFunctions;  // services.standardFunctions points here
+    char settingsKeyPath[80];                 // empty: the settings stay at their defaults
+    bool tooOld;
+};
+extern HostLink hostLink;
 
-extern const char* const menuTitle;  // "Quaver Control"
+inline constexpr char menuTitle[] = "Quaver Control";
 
 // Message numbers of the host's language file for this module.
 namespace message {
@@ -40,8 +45,8 @@ void BuildSettingsKeyPath(const char* registryRoot, char (&path)[80]);
 // Calls through the copied standard functions, so that no caller touches the table.
 template <typename... Arguments>
 int FormatText(char* buffer, const char* format, Arguments... arguments) {
-    return standardFunctions.FormatText(buffer, format, arguments...);
+    return hostLink.standardFunctions.FormatText(buffer, format, arguments...);
 }
-inline int CompareN(const char* a, const char* b, size_t n) { return standardFunctions.CompareN(a, b, n); }
+inline int CompareN(const char* a, const char* b, size_t n) { return hostLink.standardFunctions.CompareN(a, b, n); }
 
 }  // namespace quaver

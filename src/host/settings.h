@@ -1,25 +1,60 @@
-// The settings store: registry values under settingsKeyPath, their in-memory switches and the palette.
+// The settings store: registry values under the settings path, their in-memory switches and the palette.
 #pragma once
 
 #include <cstdint>
 
 namespace quaver {
 
-// One byte, 0 or 1, per one-bit setting and per bit of a two-bit setting (index = bit).
-extern uint8_t TimeFormat;
-extern uint8_t IgnoreFarPalette;
-extern uint8_t DispWinampVer[2];
-extern uint8_t DispRepeatShfl;
-extern uint8_t DispVolumeCtrl;
-extern uint8_t DrawUglyButtons;
-extern uint8_t AutostartWinamp[2];
-extern uint8_t DispCloseButton;
-extern uint8_t WideTrackNumber;
 
-// Palette entries: 0 frame and background, 1 panel title, 2 digits and title line, 3 button face,
-// 4 pressed button face, 5 button shadow, 6 indicators, 7 pressed indicator.
-extern uint8_t palette[8];
-extern const uint8_t defaultPalette[8];
+// Palette entries.
+constexpr uint8_t paletteFrame = 0;  // frame and background
+constexpr uint8_t palettePanelTitle = 1;
+constexpr uint8_t paletteDigits = 2;  // digits and title line
+constexpr uint8_t paletteButtonFace = 3;
+constexpr uint8_t palettePressedButton = 4;
+constexpr uint8_t paletteButtonShadow = 5;
+constexpr uint8_t paletteIndicator = 6;
+constexpr uint8_t palettePressedIndicator = 7;
+constexpr int paletteEntryCount = 8;
+extern const uint8_t defaultPalette[paletteEntryCount];
+
+// The settings in force. Written on the host's thread while no panel is open: by SetStartupInfo, by
+// OpenPlugin from the store as the panel opens, and by the configuration dialog; the one exception is
+// timeFormat, which the time-mode key flips under drawingLock while the panel is open. Read by the host's
+// thread and, while the panel is open, by the RefreshThread (timeFormat under drawingLock only).
+struct Settings {
+    // One byte, 0 or 1, per one-bit setting and per bit of a two-bit setting (index = bit).
+    uint8_t timeFormat;         // 1: the clock counts the time left
+    uint8_t showVersion[2];     // the player's version in the panel title; [1] with its minor digits
+    uint8_t showRepeatShuffle;  // the shuffle and repeat indicators
+    uint8_t showVolumeControl;  // the volume buttons
+    uint8_t asciiButtons;       // button labels in plain ASCII
+    uint8_t startPlayer[2];     // start an absent player; [1] only for a command, not when the panel opens
+    uint8_t showCloseButton;
+    uint8_t wideTrackNumber;    // three digits of track number, on the wider panel
+    uint8_t palette[paletteEntryCount];
+};
+extern Settings settings;
+
+// The values in the store, each one row of the table that reads and writes them, in the order the
+// configuration dialog writes them.
+enum class Stored {
+    OwnPalette,  // the module's own palette rather than the host's colours
+    StartPlayer,
+    WideTrackNumber,
+    AsciiButtons,
+    CloseButton,
+    VolumeControl,
+    RepeatShuffle,
+    PlayerVersion,
+    TimeFormat,
+    ScrollMode,  // the storedScroll bits
+};
+// The stored value, or defaultValue when it is missing, unreadable or a text.
+uint32_t ReadStored(Stored value, uint32_t defaultValue);
+// Writes every value in one go: the switches as they are, the palette choice and the scroll bits as given
+// (no switch keeps them). False when the store did not take them all.
+bool StoreSettings(uint32_t ownPalette, uint32_t scrollBits);
 
 void WriteSetting(const char* name, uint32_t value);
 struct StoredSetting {
@@ -28,7 +63,7 @@ struct StoredSetting {
 };
 // Opens the settings key once and writes every value as a 32-bit value. False when the key cannot be
 // named, created or opened, or any value could not be set (the others are still written).
-bool WriteSettings(const StoredSetting* settings, int count);
+bool WriteSettings(const StoredSetting* values, int count);
 bool ReadValue(const char* name, void* buffer, uint32_t* size);
 // The stored 32-bit value, or defaultValue when it is missing, unreadable or a text.
 uint32_t ReadSetting(const char* name, uint32_t defaultValue);
@@ -37,11 +72,7 @@ void LoadPalette();
 
 // Pure rules of the store.
 constexpr uint8_t Bit(uint32_t value, int bit) { return static_cast<uint8_t>((value >> bit) & 1u); }
-// Stored "ScrollMode" to scrollMode: 0,1 -> 0 (centred), 2 -> 2 (running text), 3 -> 1 (back and forth).
-constexpr int32_t ScrollModeFromStored(uint32_t stored) {
-    return (stored & 2u) == 0 ? 0 : ((stored & 1u) ? 1 : 2);
-}
-// Fills entries 5, 6 and 7 from entries 0, 3 and 4.
-void DerivePaletteEntries(uint8_t (&entries)[8]);
+// Fills the shadow, indicator and pressed-indicator entries from the frame, button-face and pressed-button ones.
+void DerivePaletteEntries(uint8_t (&entries)[paletteEntryCount]);
 
 }  // namespace quaver

@@ -6,18 +6,18 @@
 namespace quaver {
 
 inline void PutText(int x, int y, int colour, const char* text) {
-    if (hostServices.PutText) hostServices.PutText(x, y, colour, text);
+    if (hostLink.services.PutText) hostLink.services.PutText(x, y, colour, text);
 }
 
 // Makes everything drawn so far visible.
 inline void FlushOutput() { PutText(0, 0, 0, nullptr); }
 
 inline void* SaveScreenArea(int x1, int y1, int x2, int y2) {
-    return hostServices.SaveScreenArea ? hostServices.SaveScreenArea(x1, y1, x2, y2) : nullptr;
+    return hostLink.services.SaveScreenArea ? hostLink.services.SaveScreenArea(x1, y1, x2, y2) : nullptr;
 }
 
 inline void RestoreScreenArea(void* area) {
-    if (hostServices.RestoreScreenArea && area) hostServices.RestoreScreenArea(area);
+    if (hostLink.services.RestoreScreenArea && area) hostLink.services.RestoreScreenArea(area);
 }
 
 }  // namespace quaver

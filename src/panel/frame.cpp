@@ -60,14 +60,14 @@ void BuildFrameRow(const FrameRow& pattern, int32_t width, char* row) {
     row[width - 2] = pattern.innerRight;
     row[width - 1] = pattern.right;
     row[width] = '\0';
-    if (pattern.row == 0 && DispCloseButton) SetIntoFill(row, width, closeButtonX, closeButtonBrackets);
-    if (pattern.row == 1) SetIntoFill(row, width, static_cast<int32_t>(trackLabelX), trackLabel);
+    if (pattern.row == 0 && settings.showCloseButton) SetIntoFill(row, width, closeButtonX, closeButtonBrackets);
+    if (pattern.row == 1) SetIntoFill(row, width, static_cast<int32_t>(openPanel.trackLabelX), trackLabel);
 }
 
 }  // namespace
 
 void DrawPanel(const PanelPlacement& placement) {
-    const int32_t width = static_cast<int32_t>(panelWidth);
+    const int32_t width = static_cast<int32_t>(openPanel.panelWidth);
     if (width < 4 || width > static_cast<int32_t>(widePanelWidth)) return;  // not a panel this module lays out
     const int32_t x = placement.x;
     const int32_t y = placement.y;
@@ -75,20 +75,20 @@ void DrawPanel(const PanelPlacement& placement) {
     char row[widePanelWidth + 1];
     for (const FrameRow& pattern : frameRows) {
         BuildFrameRow(pattern, width, row);
-        PutText(x, y + pattern.row, palette[0], row);
+        PutText(x, y + pattern.row, settings.palette[paletteFrame], row);
     }
 
     // Two columns to the right and one row below, offset by two columns and one row; narrower, or absent,
     // where the console ends, on a console lower than the panel too: only cells of the console are read.
-    int32_t shadow = consoleWidth - x - width;
+    int32_t shadow = openPanel.consoleWidth - x - width;
     if (shadow > shadowWidth) shadow = shadowWidth;
     const int32_t lastShadowRow = y + static_cast<int32_t>(panelHeight) - 1;
-    for (int32_t shadowRow = y + 1; shadowRow <= lastShadowRow && shadowRow < consoleHeight; ++shadowRow)
+    for (int32_t shadowRow = y + 1; shadowRow <= lastShadowRow && shadowRow < openPanel.consoleHeight; ++shadowRow)
         DrawShadowRun(x + width, shadowRow, shadow);
-    if (y + static_cast<int32_t>(panelHeight) < consoleHeight)
+    if (y + static_cast<int32_t>(panelHeight) < openPanel.consoleHeight)
         DrawShadowRun(x + shadowWidth, y + static_cast<int32_t>(panelHeight), width - shadowWidth + shadow);
 
-    for (Widget* widget : widgetTable)
+    for (Widget* widget : openPanel.widgets)
         if (widget) widget->draw(false);
 }
 
@@ -98,8 +98,8 @@ void DrawShadowRun(int32_t x, int32_t y, int32_t n) {
         // it is: there is nothing known to dim.
         char character = 0;
         uint16_t attribute = 0;
-        if (!os::ReadConsoleOutputCharacter(consoleOutput, x + i, y, &character) ||
-            !os::ReadConsoleOutputAttribute(consoleOutput, x + i, y, &attribute))
+        if (!os::ReadConsoleOutputCharacter(openPanel.consoleOutput, x + i, y, &character) ||
+            !os::ReadConsoleOutputAttribute(openPanel.consoleOutput, x + i, y, &attribute))
             continue;
         // Only the three foreground colour bits stay: the same character, dark on black. Dimming a dimmed
         // cell changes nothing, so drawing the panel again does not darken its shadow further.

@@ -20,44 +20,44 @@ constexpr uint32_t keyUp = 2;
 // drawingLock lives from after displayActiveEvent until RunPanel has returned.
 class DrawingLockLifetime {
 public:
-    DrawingLockLifetime() { os::InitializeCriticalSection(drawingLock); }
+    DrawingLockLifetime() { os::InitializeCriticalSection(openPanel.drawingLock); }
     DrawingLockLifetime(const DrawingLockLifetime&) = delete;
     DrawingLockLifetime& operator=(const DrawingLockLifetime&) = delete;
-    ~DrawingLockLifetime() { os::DeleteCriticalSection(drawingLock); }
+    ~DrawingLockLifetime() { os::DeleteCriticalSection(openPanel.drawingLock); }
 };
 
 void MeasureConsole() {
-    consoleInput = os::GetStdHandle(os::StdInputHandle);
-    consoleOutput = os::GetStdHandle(os::StdOutputHandle);
+    openPanel.consoleInput = os::GetStdHandle(os::StdInputHandle);
+    openPanel.consoleOutput = os::GetStdHandle(os::StdOutputHandle);
     int32_t width = 0;
     int32_t height = 0;
     // A size that cannot be read counts as none: the panel goes to the top-left corner, without a shadow.
-    if (!os::GetConsoleBufferSize(consoleOutput, &width, &height) || width < 0 || height < 0) {
+    if (!os::GetConsoleBufferSize(openPanel.consoleOutput, &width, &height) || width < 0 || height < 0) {
         width = 0;
         height = 0;
     }
-    consoleWidth = width;
-    consoleHeight = height;
+    openPanel.consoleWidth = width;
+    openPanel.consoleHeight = height;
 }
 
 void ClearPerOpeningState() {
-    playerVersion = 0;
+    liveDisplay.playerVersion = 0;
     ResetRefreshPicture();
-    activeWidget = nullptr;
-    leftButtonHeld = false;
-    heldCommand.store(0, std::memory_order_relaxed);
-    commandKey = 0;
-    startRefusedKey = 0;
-    pendingInputCode = panelCode::Nothing;
+    panelInput.leftButtonHeld = false;
+    playerLink.heldCommand.store(0, std::memory_order_relaxed);
+    panelInput.commandKey = 0;
+    panelInput.startRefusedKey = 0;
+    panelInput.pendingCode = panelCode::Nothing;
 }
 
 void SetGeometry() {
-    const PanelGeometry geometry = ComputePanelGeometry(consoleWidth, consoleHeight, WideTrackNumber != 0);
-    panelWidth = geometry.panelWidth;
-    trackLabelX = geometry.trackLabelX;
-    timeLabelCentre = geometry.timeLabelCentre;
-    titleFieldLength = geometry.titleFieldLength;
-    infoLineX = geometry.infoLineX;
+    const PanelGeometry geometry =
+        ComputePanelGeometry(openPanel.consoleWidth, openPanel.consoleHeight, settings.wideTrackNumber != 0);
+    openPanel.panelWidth = geometry.panelWidth;
+    openPanel.trackLabelX = geometry.trackLabelX;
+    openPanel.timeLabelCentre = geometry.timeLabelCentre;
+    openPanel.titleFieldLength = geometry.titleFieldLength;
+    openPanel.infoLineX = geometry.infoLineX;
 }
 
 // Lets the host see the Shift key as up again, whatever the panel's own key handling swallowed.
@@ -80,13 +80,13 @@ void OpenPanel() {
             ShowErrorBox(message::CreateEventFailed);
             return;
         }
-        displayActiveEvent = displayActive.get();
+        openPanel.displayActiveEvent = displayActive.get();
         {
             DrawingLockLifetime lock;
-            FindOrStartPlayer(AutostartWinamp[1] == 0);
+            FindOrStartPlayer(settings.startPlayer[1] == 0);
             RunPanel();
         }  // the lock is deleted before the event is closed
-        displayActiveEvent = nullptr;
+        openPanel.displayActiveEvent = nullptr;
     }
     SendSyntheticShift();
 }

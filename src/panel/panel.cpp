@@ -6,33 +6,24 @@
 
 namespace quaver {
 
-os::Handle consoleInput;
-os::Handle consoleOutput;
-int32_t consoleWidth;
-int32_t consoleHeight;
-uint32_t panelWidth = 34;
-uint32_t trackLabelX = 3;
-uint32_t timeLabelCentre = 23;
-uint32_t infoLineX = 5;
-uint32_t titleFieldLength = 30;
+OpenPanelState openPanel;
 
-uint32_t modifierState;
-bool leftButtonHeld;
-
-os::Handle displayActiveEvent;
-os::Handle stopEvent;
-os::CriticalSection drawingLock;
-
-PanelPlacement* panelPlacement;
+uint32_t ModifiersOf(uint32_t controlKeyState) {
+    uint32_t modifiers = 0;
+    if (controlKeyState & (os::LeftCtrlPressed | os::RightCtrlPressed)) modifiers |= modifier::Ctrl;
+    if (controlKeyState & (os::LeftAltPressed | os::RightAltPressed)) modifiers |= modifier::Alt;
+    if (controlKeyState & os::ShiftPressed) modifiers |= modifier::Shift;
+    return modifiers;
+}
 
 void SetDisplayActive(bool active) {
-    if (!displayActiveEvent) return;  // no panel is open: there is no display to pause
+    if (!openPanel.displayActiveEvent) return;  // no panel is open: there is no display to pause
     // Under the lock, so that a pause waits for a refresh pass in progress.
-    os::CriticalSectionLock lock(drawingLock);
+    os::CriticalSectionLock lock(openPanel.drawingLock);
     if (active)
-        os::SetEvent(displayActiveEvent);
+        os::SetEvent(openPanel.displayActiveEvent);
     else
-        os::ResetEvent(displayActiveEvent);
+        os::ResetEvent(openPanel.displayActiveEvent);
 }
 
 void SetPanelShown(PanelPlacement& placement, bool show) {
@@ -40,7 +31,7 @@ void SetPanelShown(PanelPlacement& placement, bool show) {
         // Showing twice would save the panel itself as the screen beneath it, and lose the first save.
         if (placement.shown) return;
         placement.shown = 1;
-        const int32_t width = static_cast<int32_t>(panelWidth);
+        const int32_t width = static_cast<int32_t>(openPanel.panelWidth);
         placement.savedArea = SaveScreenArea(placement.x, placement.y, placement.x + width + 1,
                                              placement.y + static_cast<int32_t>(panelHeight));
         DrawPanel(placement);
@@ -59,7 +50,7 @@ void SetPanelShown(PanelPlacement& placement, bool show) {
 bool IsInsidePanel(const PanelPlacement& placement, int32_t column, int32_t row) {
     const int64_t left = placement.x;
     const int64_t top = placement.y;
-    return left <= column && column < left + panelWidth && top <= row && row < top + panelHeight;
+    return left <= column && column < left + openPanel.panelWidth && top <= row && row < top + panelHeight;
 }
 
 }  // namespace quaver

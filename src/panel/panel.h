@@ -4,20 +4,11 @@
 #include <cstdint>
 
 #include "os/os.h"
+#include "panel/widgets.h"
 
 namespace quaver {
 
-// Console and geometry, set by every OpenPlugin.
-extern os::Handle consoleInput;
-extern os::Handle consoleOutput;
-extern int32_t consoleWidth;
-extern int32_t consoleHeight;
-extern uint32_t panelWidth;        // 34, or 38 with WideTrackNumber
 constexpr uint32_t panelHeight = 12;
-extern uint32_t trackLabelX;       // 3 or 5
-extern uint32_t timeLabelCentre;   // 23 or 27
-extern uint32_t infoLineX;         // 5 or 7
-extern uint32_t titleFieldLength;  // 30 or 34
 
 // Panel codes; every other code is a player command.
 namespace panelCode {
@@ -29,23 +20,31 @@ constexpr uint32_t ToggleTimeFormat = 4;
 constexpr uint32_t NextScrollMode = 5;
 constexpr uint32_t HideOrShow = 6;
 constexpr uint32_t ClosePlayer = 7;
-constexpr bool IsPanelCode(uint32_t code) { return code <= ClosePlayer; }
 }  // namespace panelCode
 
-extern uint32_t modifierState;  // 1 Ctrl, 2 Alt, 4 Shift, from the events the panel reads
-extern bool leftButtonHeld;
+// Modifier bits, of the panel's own modifier state and of a widget's key bindings.
+namespace modifier {
+constexpr uint32_t Ctrl = 1, Alt = 2, Shift = 4;
+constexpr uint32_t All = Ctrl | Alt | Shift;
+}  // namespace modifier
+// The modifier bits of the console's control-key state in a key event.
+uint32_t ModifiersOf(uint32_t controlKeyState);
 
-// Starting the player from a held key: the key-down that yielded the code in hand (0 for any other event),
-// and the key whose command found no player even after a start, so that its repeats do not start it again
-// until it is let go. Host's thread only.
-extern uint16_t commandKey;
-extern uint16_t startRefusedKey;
-// What ReadPanelInput yields before it reads the console again: set after a start, Nothing otherwise.
-extern uint32_t pendingInputCode;
-
-extern os::Handle displayActiveEvent;  // manual reset: set while the worker threads may draw
-extern os::Handle stopEvent;           // manual reset: set once when the panel closes
-extern os::CriticalSection drawingLock;
+// What the panel's input reading keeps between events. The host's thread alone reads and writes it; an opening
+// of the panel clears all but the modifier bits.
+struct PanelInputState {
+    uint32_t modifiers;   // modifier bits, from the events the panel reads
+    bool leftButtonHeld;
+    // Starting the player from a held key: the key-down that yielded the code in hand (0 for any other
+    // event), whether it was let go in the input a start discarded, and the key whose command found no player
+    // even after a start, so that its repeats do not start it again until it is let go.
+    uint16_t commandKey;
+    bool commandKeyReleased;
+    uint16_t startRefusedKey;
+    // What ReadPanelInput yields before it reads the console again: set after a start, Nothing otherwise.
+    uint32_t pendingCode;
+};
+extern PanelInputState panelInput;
 
 struct PanelPlacement {
     int32_t x;
@@ -53,7 +52,29 @@ struct PanelPlacement {
     void* savedArea;
     uint8_t shown;
 };
-extern PanelPlacement* panelPlacement;  // valid while RunPanel runs
+
+// The open panel. OpenPlugin, on the host's thread, fills in the console and the geometry and creates the lock
+// and the display event before any worker thread runs, and releases them after the workers have ended.
+// RunPanel enters the placement and the widget table while the display is paused (displayActiveEvent reset:
+// the workers draw only while it is set) and empties them after the workers have ended. The widgets' texts,
+// places and looks change under drawingLock, on the host's thread and the RefreshThread; the placement's
+// shown flag changes on the host's thread only, before a pause and after a resume.
+struct OpenPanelState {
+    os::Handle consoleInput;
+    os::Handle consoleOutput;
+    int32_t consoleWidth;
+    int32_t consoleHeight;
+    uint32_t panelWidth = 34;        // or 38 with the wide track number
+    uint32_t trackLabelX = 3;        // or 5
+    uint32_t timeLabelCentre = 23;   // or 27
+    uint32_t infoLineX = 5;          // or 7
+    uint32_t titleFieldLength = 30;  // or 34
+    os::Handle displayActiveEvent;   // manual reset: set while the worker threads may draw
+    os::CriticalSection drawingLock;
+    PanelPlacement* placement;       // valid while RunPanel runs
+    Widget* widgets[widgetCount];    // in slot order; entered by PanelWidgets::EnterInTable
+};
+extern OpenPanelState openPanel;
 
 void RunPanel();
 uint32_t ReadPanelInput();

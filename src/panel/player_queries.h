@@ -25,7 +25,6 @@ public:
     bool Ask(Query query, int32_t& answer);
     // The player's window title (ANSI code page) and its length as far as the buffer really holds text.
     bool AskTitle(char (&buffer)[titleBufferCapacity], int32_t& length);
-    bool answering() const { return answering_; }
     // At least one question of this pass was answered.
     bool answeredAny() const { return answeredAny_; }
 

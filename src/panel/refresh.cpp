@@ -15,8 +15,7 @@
 
 namespace quaver {
 
-int32_t playerVersion;
-char versionTitle[40];
+LiveDisplay liveDisplay;
 
 namespace {
 
@@ -26,8 +25,6 @@ constexpr char repeatLetter[] = "R";
 constexpr char unlitIndicator[] = "\xC4";  // an unlit indicator continues the border line
 constexpr char plainPanelTitle[] = " Quaver Control ";
 
-constexpr uint8_t litColour = 6;
-constexpr uint8_t unlitColour = 0;
 constexpr int32_t pausedState = 3;
 
 // Where the pass draws, relative to the panel's top-left corner.
@@ -35,14 +32,9 @@ constexpr int digitRowsColumn = 3;
 constexpr int topDigitRowLine = 2;
 constexpr int infoRowLine = 6;
 
-struct PassBuffers {
-    DigitRows digits;
-    char infoRow[infoRowCells + 1];
-};
-
 // Everything one pass learns from the player. Asked without drawingLock, then drawn under it in one go.
 struct PlayerSnapshot {
-    bool remaining;  // TimeFormat when asked: the track length was asked, the clock counts down
+    bool remaining;  // settings.timeFormat when asked: the track length was asked, the clock counts down
     int32_t playing;
     int32_t listPosition;
     int32_t sampleRate;
@@ -58,26 +50,16 @@ struct PlayerSnapshot {
     TitleAnswer title;
 };
 
-// What the panel shows between passes. A pass whose answers did not all arrive redraws the last complete
-// picture (its clock simply stands still) until the player has been silent for silenceBeforeIdle. Owned by
-// the RefreshThread; reset when the panel opens.
-struct ShownPicture {
-    PassBuffers buffers;  // the last complete picture, or the idle one
-    bool silent;          // the last pass got no answer at all
-    uint32_t silentSince;
-};
-ShownPicture shown;
-
 bool PanelReady() {
-    return panelPlacement && widgetTable[slot::PanelTitle] && widgetTable[slot::TitleLine] &&
-           widgetTable[slot::Shuffle] && widgetTable[slot::Repeat];
+    return openPanel.placement && openPanel.widgets[slot::PanelTitle] && openPanel.widgets[slot::TitleLine] &&
+           openPanel.widgets[slot::Shuffle] && openPanel.widgets[slot::Repeat];
 }
 
 // A pass that was waiting for the lock while the display was paused must not draw over what the pause was
 // made for (the restored screen, the player's start notice).
 bool DisplayStillActive(os::Handle stop) {
     return os::WaitForSingleObject(stop, 0) != os::WaitObject0 &&
-           os::WaitForSingleObject(displayActiveEvent, 0) == os::WaitObject0;
+           os::WaitForSingleObject(openPanel.displayActiveEvent, 0) == os::WaitObject0;
 }
 
 void BlankBuffers(PassBuffers& buffers) {
@@ -96,12 +78,12 @@ bool AskPlayer(PlayerQueries& player, bool remaining, PlayerSnapshot& snapshot) 
         return false;
     if (remaining && !player.Ask(query::TrackLength, snapshot.trackLength)) return false;
     if (!player.Ask(query::Position, snapshot.position)) return false;
-    snapshot.indicatorsAsked = DispRepeatShfl != 0;
+    snapshot.indicatorsAsked = settings.showRepeatShuffle != 0;
     if (snapshot.indicatorsAsked &&
         (!player.Ask(query::Shuffle, snapshot.shuffle) || !player.Ask(query::Repeat, snapshot.repeat)))
         return false;
-    // playerVersion is written only by this thread.
-    snapshot.versionAsked = DispWinampVer[0] && playerVersion == 0;
+    // liveDisplay.playerVersion is written only by this thread.
+    snapshot.versionAsked = settings.showVersion[0] && liveDisplay.playerVersion == 0;
     if (snapshot.versionAsked && !player.Ask(query::Version, snapshot.version)) return false;
     return AskTitleLine(player, snapshot.title);
 }
@@ -124,36 +106,37 @@ bool ClockHidden(const PlayerSnapshot& snapshot) {
 }
 
 void ShowIndicator(int slotIndex, int32_t lit, const char* letter) {
-    Widget& indicator = *widgetTable[slotIndex];
+    Widget& indicator = *openPanel.widgets[slotIndex];
     SetText(indicator, lit ? letter : unlitIndicator);
-    indicator.colour = lit ? litColour : unlitColour;
+    indicator.colour = lit ? paletteIndicator : paletteFrame;
     indicator.draw(false);
 }
 
 void PlacePanelTitle(const char* text, int32_t length) {
-    Widget& title = *widgetTable[slot::PanelTitle];
-    SetTextAt(title, text, PanelTitleColumn(panelWidth, length, DispCloseButton != 0));
+    Widget& title = *openPanel.widgets[slot::PanelTitle];
+    SetTextAt(title, text, PanelTitleColumn(openPanel.panelWidth, length, settings.showCloseButton != 0));
     title.draw(false);
 }
 
 void ShowVersion(int32_t value) {
-    const PlayerVersionNumber version = SplitPlayerVersion(value, DispWinampVer[1] != 0);
+    const PlayerVersionNumber version = SplitPlayerVersion(value, settings.showVersion[1] != 0);
     // No player has a negative version: it stays unknown, unshown, and is asked again next pass.
     if (version.major < 0) return;
     // A major version of 0 leaves the version unknown too: it is asked again next pass.
-    playerVersion = version.major;
-    PlacePanelTitle(versionTitle, FormatVersionTitle(versionTitle, version));
+    liveDisplay.playerVersion = version.major;
+    PlacePanelTitle(liveDisplay.versionTitle, FormatVersionTitle(liveDisplay.versionTitle, version));
 }
 
 void DrawPass(const PassBuffers& buffers) {
-    const int x = panelPlacement->x;
-    const int y = panelPlacement->y;
-    const int first = WideTrackNumber ? 0 : narrowFirstCell;
-    PutText(x + digitRowsColumn, y + topDigitRowLine, palette[2], buffers.digits.top + first);
-    PutText(x + digitRowsColumn, y + topDigitRowLine + 1, palette[2], buffers.digits.middle + first);
-    PutText(x + digitRowsColumn, y + topDigitRowLine + 2, palette[2], buffers.digits.bottom + first);
-    PutText(x + static_cast<int>(infoLineX), y + infoRowLine, palette[0], buffers.infoRow);
-    widgetTable[slot::TitleLine]->draw(false);
+    const int x = openPanel.placement->x;
+    const int y = openPanel.placement->y;
+    const int first = settings.wideTrackNumber ? 0 : narrowFirstCell;
+    const int digits = settings.palette[paletteDigits];
+    PutText(x + digitRowsColumn, y + topDigitRowLine, digits, buffers.digits.top + first);
+    PutText(x + digitRowsColumn, y + topDigitRowLine + 1, digits, buffers.digits.middle + first);
+    PutText(x + digitRowsColumn, y + topDigitRowLine + 2, digits, buffers.digits.bottom + first);
+    PutText(x + static_cast<int>(openPanel.infoLineX), y + infoRowLine, settings.palette[paletteFrame], buffers.infoRow);
+    openPanel.widgets[slot::TitleLine]->draw(false);
     FlushOutput();  // the one flush of the pass
 }
 
@@ -175,7 +158,7 @@ void DrawSnapshot(const PlayerSnapshot& snapshot) {
     FillTitleLine(snapshot.title);
     TerminateDigitRows(buffers.digits);
     DrawPass(buffers);
-    shown.buffers = buffers;
+    liveDisplay.shownBuffers = buffers;
 }
 
 void IdleBuffers(PassBuffers& buffers) {
@@ -187,31 +170,31 @@ void IdleBuffers(PassBuffers& buffers) {
 // The display without a player: track number 000, no clock, a plain info line, a blank title line; the
 // indicators keep their last state. A player that went away also takes its version out of the panel title.
 void ShowIdle(bool playerGone) {
-    if (playerGone && DispWinampVer[0] && playerVersion != 0) {
-        playerVersion = 0;
-        SetTextAt(*widgetTable[slot::PanelTitle], plainPanelTitle,
-                  PanelTitleColumn(panelWidth, sizeof plainPanelTitle - 1, DispCloseButton != 0));
+    if (playerGone && settings.showVersion[0] && liveDisplay.playerVersion != 0) {
+        liveDisplay.playerVersion = 0;
+        SetTextAt(*openPanel.widgets[slot::PanelTitle], plainPanelTitle,
+                  PanelTitleColumn(openPanel.panelWidth, sizeof plainPanelTitle - 1, settings.showCloseButton != 0));
         // The whole panel, so that the border comes back under the longer version title.
-        DrawPanel(*panelPlacement);
+        DrawPanel(*openPanel.placement);
     }
-    IdleBuffers(shown.buffers);
-    DrawPass(shown.buffers);
+    IdleBuffers(liveDisplay.shownBuffers);
+    DrawPass(liveDisplay.shownBuffers);
 }
 
 }  // namespace
 
 void ResetRefreshPicture() {
-    IdleBuffers(shown.buffers);
-    shown.silent = false;
-    shown.silentSince = 0;
+    IdleBuffers(liveDisplay.shownBuffers);
+    liveDisplay.silent = false;
+    liveDisplay.silentSince = 0;
 }
 
 void RunRefreshPass(os::Handle stop) {
     bool remaining = false;
     {
-        os::CriticalSectionLock lock(drawingLock);
+        os::CriticalSectionLock lock(openPanel.drawingLock);
         if (!DisplayStillActive(stop) || !PanelReady()) return;
-        remaining = TimeFormat != 0;  // the host's thread flips it under the lock
+        remaining = settings.timeFormat != 0;  // the host's thread flips it under the lock
     }
 
     // The questions are asked without the lock, so that a key's pressed look and command never wait for them.
@@ -225,31 +208,31 @@ void RunRefreshPass(os::Handle stop) {
         answeredAny = queries.answeredAny();
     }
 
-    os::CriticalSectionLock lock(drawingLock);
+    os::CriticalSectionLock lock(openPanel.drawingLock);
     if (!DisplayStillActive(stop) || !PanelReady()) return;
     const uint32_t now = os::GetTickCount();
     if (answeredAny) {
-        shown.silent = false;
-    } else if (!shown.silent) {
-        shown.silent = true;
-        shown.silentSince = now;
+        liveDisplay.silent = false;
+    } else if (!liveDisplay.silent) {
+        liveDisplay.silent = true;
+        liveDisplay.silentSince = now;
     }
     if (!player) {
         ShowIdle(true);
     } else if (complete) {
         DrawSnapshot(snapshot);
-    } else if (shown.silent && now - shown.silentSince >= silenceBeforeIdle) {
+    } else if (liveDisplay.silent && now - liveDisplay.silentSince >= silenceBeforeIdle) {
         ShowIdle(false);
     } else {
         // Never a partial snapshot: the last complete picture stays, drawn again in case the panel was
         // redrawn meanwhile. The title line still holds its text.
-        DrawPass(shown.buffers);
+        DrawPass(liveDisplay.shownBuffers);
     }
 }
 
 uint32_t OSAPI RefreshThread(void* stop) {
     // stopEvent first, so that it wins when both are set; a paused display sleeps here without drawing.
-    const os::Handle events[2] = {stop, displayActiveEvent};
+    const os::Handle events[2] = {stop, openPanel.displayActiveEvent};
     for (;;) {
         if (os::WaitForAnyObject(2, events, os::Infinite) != os::WaitObject0 + 1) return 0;
         RunRefreshPass(stop);

@@ -5,11 +5,37 @@
 
 #include "os/os.h"
 #include "panel/big_digits.h"
+#include "panel/stream_text.h"
+#include "panel/title_layout.h"
 
 namespace quaver {
 
-extern int32_t playerVersion;   // major version once asked; 0 before
-extern char versionTitle[40];
+constexpr int32_t titleLineCells = 34;  // the widest title field
+
+// The cells one pass draws besides the widgets.
+struct PassBuffers {
+    DigitRows digits;
+    char infoRow[infoRowCells + 1];
+};
+
+// The live display: what the RefreshThread draws and carries from pass to pass. The RefreshThread writes it
+// under drawingLock. The host's thread writes it only while the display is paused or no panel is open: an
+// opening forgets the version and the picture and starts the title line blank (the scroll mode and state
+// carry over), and SetStartupInfo and the configuration dialog set the scroll mode; the one exception is the
+// Enter key, which changes the scroll mode and starts the scroll over under drawingLock.
+struct LiveDisplay {
+    int32_t playerVersion;  // major version once asked; 0 before
+    char versionTitle[40];  // the panel title with the version in it
+    char titleLine[40];     // text of the title-line widget, OEM code page
+    int32_t scrollMode;     // a scrollModeValue
+    ScrollState scroll;
+    // What the panel shows between passes. A pass whose answers did not all arrive redraws the last complete
+    // picture (its clock simply stands still) until the player has been silent for silenceBeforeIdle.
+    PassBuffers shownBuffers;  // the last complete picture, or the idle one
+    bool silent;               // the last pass got no answer at all
+    uint32_t silentSince;
+};
+extern LiveDisplay liveDisplay;
 
 constexpr uint32_t refreshPeriod = 175;  // ms between the end of one pass and the start of the next
 // A player that answers nothing for this long is shown as no player; until then its last picture stays.

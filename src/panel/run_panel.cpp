@@ -20,26 +20,25 @@ namespace {
 constexpr uint32_t keepMouseInputOnly = 0x10;
 constexpr uint32_t workerStackSize = 0x4000;
 constexpr os::CursorInfo hiddenCursor{1, false};
-constexpr int32_t scrollModeCount = 3;
 
 void ReleaseAllWidgets() {
-    for (Widget* widget : widgetTable)
+    for (Widget* widget : openPanel.widgets)
         if (widget) widget->release();
 }
 
 void ToggleTimeFormat() {
     // Under the lock: a refresh pass must not see the label and the format half changed.
-    os::CriticalSectionLock lock(drawingLock);
-    Widget* label = widgetTable[slot::TimeLabel];
+    os::CriticalSectionLock lock(openPanel.drawingLock);
+    Widget* label = openPanel.widgets[slot::TimeLabel];
     // After the flip the label names the format in force.
-    if (label) SetText(*label, TimeFormat == 1 ? trackTimeLabel : trackLeftLabel);
-    TimeFormat = TimeFormat == 1 ? 0 : 1;
-    if (label && panelPlacement && panelPlacement->shown) label->draw(true);
+    if (label) SetText(*label, settings.timeFormat == 1 ? trackTimeLabel : trackLeftLabel);
+    settings.timeFormat = settings.timeFormat == 1 ? 0 : 1;
+    if (label && openPanel.placement && openPanel.placement->shown) label->draw(true);
 }
 
 void NextScrollMode() {
-    os::CriticalSectionLock lock(drawingLock);
-    scrollMode = (scrollMode + 1) % scrollModeCount;
+    os::CriticalSectionLock lock(openPanel.drawingLock);
+    liveDisplay.scrollMode = (liveDisplay.scrollMode + 1) % scrollModeValue::Count;
     ResetTitleScrolling();
 }
 
@@ -55,24 +54,24 @@ void HideOrShow(PanelPlacement& placement) {
 // Gives every widget its slot's kind and the settings' visibility, and centres the panel.
 void PreparePanel(PanelWidgets& widgets, PanelPlacement& placement) {
     widgets.EnterInTable();
-    panelPlacement = &placement;
+    openPanel.placement = &placement;
     BuildWidgets();
-    widgets.volumeUp.visible = DispVolumeCtrl != 0;
-    widgets.volumeDown.visible = DispVolumeCtrl != 0;
-    widgets.shuffle.visible = DispRepeatShfl != 0;
-    widgets.repeatIndicator.visible = DispRepeatShfl != 0;
-    widgets.closeGlyph.visible = DispCloseButton != 0;
-    volumeChangeTick.store(0, std::memory_order_relaxed);
-    const PanelGeometry geometry = ComputePanelGeometry(consoleWidth, consoleHeight, WideTrackNumber != 0);
+    widgets.volumeUp.visible = settings.showVolumeControl != 0;
+    widgets.volumeDown.visible = settings.showVolumeControl != 0;
+    widgets.shuffle.visible = settings.showRepeatShuffle != 0;
+    widgets.repeatIndicator.visible = settings.showRepeatShuffle != 0;
+    widgets.closeGlyph.visible = settings.showCloseButton != 0;
+    playerLink.volumeChangeTick.store(0, std::memory_order_relaxed);
+    const PanelGeometry geometry =
+        ComputePanelGeometry(openPanel.consoleWidth, openPanel.consoleHeight, settings.wideTrackNumber != 0);
     placement.x = geometry.x;
     placement.y = geometry.y;
 }
 
 // The widgets and the placement end with RunPanel: nothing may refer to them afterwards.
 void ForgetPanel() {
-    for (Widget*& widget : widgetTable) widget = nullptr;
-    activeWidget = nullptr;
-    panelPlacement = nullptr;
+    for (Widget*& widget : openPanel.widgets) widget = nullptr;
+    openPanel.placement = nullptr;
 }
 
 void StopWorkers(os::UniqueHandle& stop, os::UniqueHandle& repeatThread, os::UniqueHandle& refreshThread) {
@@ -83,7 +82,6 @@ void StopWorkers(os::UniqueHandle& stop, os::UniqueHandle& repeatThread, os::Uni
     refreshThread.reset();
     repeatThread.reset();
     stop.reset();
-    stopEvent = nullptr;
 }
 
 }  // namespace
@@ -108,18 +106,18 @@ bool ActOnInputCode(uint32_t code, PanelPlacement& placement) {
     default: break;
     }
     // A player command, straight from the widget that took the key or click.
-    if (command::IsVolume(code)) volumeChangeTick.store(os::GetTickCount(), std::memory_order_relaxed);
+    if (command::IsVolume(code)) playerLink.volumeChangeTick.store(os::GetTickCount(), std::memory_order_relaxed);
     // The repeats of a held key whose command found no player even after a start do not start it again.
-    const bool startRefused = commandKey != 0 && commandKey == startRefusedKey;
+    const bool startRefused = panelInput.commandKey != 0 && panelInput.commandKey == panelInput.startRefusedKey;
     if (SendPlayerCommand(code, !startRefused) == CommandResult::StartFailed && CommandKeyStillHeld())
-        startRefusedKey = commandKey;
+        panelInput.startRefusedKey = panelInput.commandKey;
     return true;
 }
 
 void RunPanel() {
     uint32_t savedMode = 0;
-    if (!os::GetConsoleMode(consoleInput, &savedMode) ||
-        !os::SetConsoleMode(consoleInput, savedMode & keepMouseInputOnly)) {
+    if (!os::GetConsoleMode(openPanel.consoleInput, &savedMode) ||
+        !os::SetConsoleMode(openPanel.consoleInput, savedMode & keepMouseInputOnly)) {
         ShowErrorBox(message::ConsoleModeFailed);
         return;
     }
@@ -129,17 +127,15 @@ void RunPanel() {
 
     os::UniqueHandle stop(os::CreateEvent(true, false));
     if (!stop) {
-        os::SetConsoleMode(consoleInput, savedMode);
+        os::SetConsoleMode(openPanel.consoleInput, savedMode);
         ShowErrorBox(message::CreateEventFailed);
         return;
     }
-    stopEvent = stop.get();
 
     os::UniqueHandle repeatThread(os::CreateThread(RepeatThread, stop.get(), workerStackSize));
     if (!repeatThread) {
         stop.reset();
-        stopEvent = nullptr;
-        os::SetConsoleMode(consoleInput, savedMode);
+        os::SetConsoleMode(openPanel.consoleInput, savedMode);
         ShowErrorBox(message::CreateThreadFailed);
         return;
     }
@@ -147,14 +143,14 @@ void RunPanel() {
     os::UniqueHandle refreshThread(os::CreateThread(RefreshThread, stop.get(), workerStackSize));
     if (!refreshThread) {
         StopWorkers(stop, repeatThread, refreshThread);
-        os::SetConsoleMode(consoleInput, savedMode);
+        os::SetConsoleMode(openPanel.consoleInput, savedMode);
         ShowErrorBox(message::CreateThreadFailed);
         return;
     }
 
     os::CursorInfo savedCursor{};
-    const bool cursorKnown = os::GetConsoleCursorInfo(consoleOutput, &savedCursor);
-    os::SetConsoleCursorInfo(consoleOutput, hiddenCursor);
+    const bool cursorKnown = os::GetConsoleCursorInfo(openPanel.consoleOutput, &savedCursor);
+    os::SetConsoleCursorInfo(openPanel.consoleOutput, hiddenCursor);
 
     PanelWidgets widgets;
     PanelPlacement placement{};
@@ -167,8 +163,8 @@ void RunPanel() {
     // Closing: the worker threads end before the screen is put back, so nothing draws over it.
     StopWorkers(stop, repeatThread, refreshThread);
     SetPanelShown(placement, false);
-    os::SetConsoleMode(consoleInput, savedMode);
-    if (cursorKnown) os::SetConsoleCursorInfo(consoleOutput, savedCursor);
+    os::SetConsoleMode(openPanel.consoleInput, savedMode);
+    if (cursorKnown) os::SetConsoleCursorInfo(openPanel.consoleOutput, savedCursor);
     ForgetPanel();
 }
 

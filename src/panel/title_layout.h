@@ -15,8 +15,21 @@ constexpr int32_t titleSuffixLength = sizeof titleSuffix - 1;
 constexpr const char bandSeparator[] = " *** ";  // joins the end of a running title to its beginning
 constexpr int32_t bandSeparatorLength = sizeof bandSeparator - 1;
 
+// The scroll mode: the one encoding the module works with.
 namespace scrollModeValue {
 constexpr int32_t Centred = 0, BackAndForth = 1, RunningText = 2;
+constexpr int32_t Count = 3;
+}  // namespace scrollModeValue
+
+// The stored "ScrollMode": whether the title scrolls at all, and whether back and forth or as running text.
+namespace storedScroll {
+constexpr uint32_t BackAndForth = 1, Scrolls = 2;
+}  // namespace storedScroll
+
+// Only the two low bits count; the style bit alone does not scroll.
+constexpr int32_t ScrollModeFromStored(uint32_t stored) {
+    if ((stored & storedScroll::Scrolls) == 0) return scrollModeValue::Centred;
+    return (stored & storedScroll::BackAndForth) ? scrollModeValue::BackAndForth : scrollModeValue::RunningText;
 }
 
 // The length of the window title that came back, believing the player's answer only as far as the buffer

@@ -1,30 +1,33 @@
 // The title line: the player's window title without its suffix and list number, centred or scrolling,
-// or the volume for a second after a volume command.
+// or the volume for a second after a volume command. Everything it does is here (title_line.cpp) and, for
+// the pure rules of which part shows and how it is laid into the field, in title_layout.h:
+// - an opening of the panel starts it blank: BuildWidgets calls StartTitleLine;
+// - each refresh pass asks for it without drawingLock (AskTitleLine: the volume, or the window title), then
+//   under the lock blanks the field (BlankTitleField), fills it (FillTitleLine: FindShownTitle, LayOutTitle by
+//   the scroll mode, advancing the scroll state in liveDisplay) and draws the title-line widget;
+// - the Enter key, start-up and the configuration dialog set the scroll mode and start the scroll over
+//   (ResetTitleScrolling).
 #pragma once
 
 #include <cstdint>
 
 #include "os/os.h"
+#include "panel/refresh.h"
 #include "panel/title_layout.h"
 
 namespace quaver {
 
 class PlayerQueries;
 
-constexpr int32_t titleLineCells = 34;  // the widest field; titleLine holds it and a terminator
+static_assert(titleLineCells < sizeof LiveDisplay::titleLine, "the widest field and a terminator");
 constexpr uint32_t volumeShowMs = 1000;
 
-extern char titleLine[40];  // text of widget slot 12, OEM code page
-extern int32_t scrollMode;  // 0 centred, 1 back and forth, 2 running text
-extern int32_t scrollOffset;
-extern int32_t scrollPause;
-extern uint8_t scrollBackward;
-extern int32_t scrollLastLength;
-
-// scrollOffset 0, scrollPause 13, forward.
+// The title line blank, titleFieldLength cells long.
+void StartTitleLine();
+// The scroll state to offset 0, a rest of scrollRestPasses passes, forward.
 void ResetTitleScrolling();
 
-// The field's length: titleFieldLength, kept within titleLine.
+// The field's length: titleFieldLength, kept within the title line.
 int32_t TitleFieldCells();
 // The field's cells to spaces and the terminator after the field.
 void BlankTitleField();
@@ -41,8 +44,8 @@ struct TitleAnswer {
 // asked then), else the player's window title. False when the player did not answer the title query.
 bool AskTitleLine(PlayerQueries& player, TitleAnswer& answer);
 
-// Fills the blanked titleLine from the answer (the caller draws it): the volume text, or the title laid out
-// by scrollMode, advancing the scroll state. Runs under drawingLock, which guards scrollMode and the state.
+// Fills the blanked title line from the answer (the caller draws it): the volume text, or the title laid out
+// by the scroll mode, advancing the scroll state. Runs under drawingLock, which guards the mode and the state.
 void FillTitleLine(const TitleAnswer& answer);
 
 }  // namespace quaver

@@ -1,5 +1,5 @@
-// What each widget does (one definition table) and where it sits (four layout tables), and building the
-// widgets from them when the panel opens.
+// The widget table: what each widget does and where it sits in each of the four layouts, one row per widget,
+// and building the widgets from it when the panel opens.
 #include <cstring>
 
 #include "host/settings.h"
@@ -22,38 +22,9 @@ constexpr uint16_t Pad0 = 0x60, Pad2 = 0x62, Pad4 = 0x64, Pad5 = 0x65, Pad6 = 0x
 constexpr uint16_t F1 = 0x70, F4 = 0x73;
 }  // namespace key
 
-constexpr uint32_t alt = 2;
-// The colour and the repeat flag share one byte: bits 0-6 the palette index, bit 7 repeat.
-constexpr uint8_t repeats = 0x80;
-
-struct WidgetDefinition {
-    uint32_t command;  // player command, or panel code
-    uint16_t key1;
-    uint16_t key2;
-    uint32_t modifiers1;
-    uint32_t modifiers2;
-    uint8_t colourAndRepeat;
-};
-
-constexpr WidgetDefinition widgetDefinitions[widgetCount] = {
-    // command                    key1        key2       mods1 mods2 colour | repeat
-    {command::Previous,           key::Z,     key::Pad4, 0,    0,    0},
-    {command::Play,               key::X,     key::Pad5, 0,    0,    0},
-    {command::Pause,              key::C,     key::None, 0,    0,    0},
-    {command::Stop,               key::V,     key::None, 0,    0,    0},
-    {command::Next,               key::B,     key::Pad6, 0,    0,    0},
-    {command::Open,               key::L,     key::Pad0, 0,    0,    0},
-    {command::Rewind,             key::Left,  key::Pad7, 0,    0,    0 | repeats},
-    {command::FastForward,        key::Right, key::Pad9, 0,    0,    0 | repeats},
-    {command::VolumeUp,           key::Up,    key::Pad8, 0,    0,    6 | repeats},
-    {command::VolumeDown,         key::Down,  key::Pad2, 0,    0,    6 | repeats},
-    {panelCode::AboutBox,         key::F1,    key::None, 0,    0,    1},
-    {panelCode::ToggleTimeFormat, key::Space, key::None, 0,    0,    0},
-    {panelCode::NextScrollMode,   key::Enter, key::None, 0,    0,    2},
-    {command::ToggleShuffle,      key::S,     key::None, 0,    0,    6},
-    {command::ToggleRepeat,       key::R,     key::None, 0,    0,    6},
-    {panelCode::ClosePlayer,      key::F4,    key::None, alt,  0,    6},
-};
+constexpr uint32_t none = 0;
+constexpr bool repeats = true;
+constexpr bool once = false;
 
 struct WidgetPlace {
     int16_t x;
@@ -61,112 +32,95 @@ struct WidgetPlace {
     const char* text;  // OEM code page; null where BuildWidgets supplies it
 };
 
-using WidgetLayout = WidgetPlace[widgetCount];
+// Index of a layout: 1 for ASCII labels (asciiButtons) + 2 for the wide panel (wideTrackNumber).
+constexpr int layoutCount = 4;
 
-// Index: 1 for ASCII labels (DrawUglyButtons) + 2 for the wide panel (WideTrackNumber).
-// Slot 11 (time-mode label) and slot 12 (title line) get their texts, and slot 11 its column, when built.
-constexpr WidgetLayout widgetLayouts[4] = {
-    {   // glyph labels, narrow panel
-        {9, 7, " < "},
-        {14, 7, "  \x10  "},
-        {3, 9, "   *   "},
-        {12, 9, "    \xFE    "},
-        {21, 7, " > "},
-        {23, 9, "   \x1E   "},
-        {3, 7, " \x11\x11 "},
-        {26, 7, " \x10\x10 "},
-        {32, 2, "\x1E"},
-        {32, 4, "\x1F"},
-        {9, 0, " Quaver Control "},
-        {0, 1, nullptr},
-        {2, 5, nullptr},
-        {30, 6, "S"},
-        {31, 6, "R"},
-        {3, 0, "\xFE\x0F"},
-    },
-    {   // ASCII labels, narrow panel
-        {3, 9, " |< "},
-        {3, 7, "     ->     "},
-        {17, 7, "  ||  "},
-        {25, 7, "  \xFE  "},
-        {21, 9, " >| "},
-        {27, 9, " ^ "},
-        {9, 9, " << "},
-        {15, 9, " >> "},
-        {32, 2, "^"},
-        {32, 4, "v"},
-        {9, 0, " Quaver Control "},
-        {0, 1, nullptr},
-        {2, 5, nullptr},
-        {30, 6, "S"},
-        {31, 6, "R"},
-        {3, 0, "\xFE\x0F"},
-    },
-    {   // glyph labels, wide panel
-        {10, 7, " < "},
-        {15, 7, "   \x10   "},
-        {4, 9, "   *   "},
-        {13, 9, "     \xFE     "},
-        {24, 7, " > "},
-        {26, 9, "   \x1E   "},
-        {4, 7, " \x11\x11 "},
-        {29, 7, " \x10\x10 "},
-        {36, 2, "\x1E"},
-        {36, 4, "\x1F"},
-        {11, 0, " Quaver Control "},
-        {0, 1, nullptr},
-        {2, 5, nullptr},
-        {33, 6, "S"},
-        {34, 6, "R"},
-        {3, 0, "\xFE\x0F"},
-    },
-    {   // ASCII labels, wide panel
-        {4, 9, " |< "},
-        {4, 7, "     ->     "},
-        {18, 7, "  ||  "},
-        {26, 7, "   \xFE   "},
-        {22, 9, " >| "},
-        {28, 9, "  ^  "},
-        {10, 9, " << "},
-        {16, 9, " >> "},
-        {36, 2, "^"},
-        {36, 4, "v"},
-        {11, 0, " Quaver Control "},
-        {0, 1, nullptr},
-        {2, 5, nullptr},
-        {33, 6, "S"},
-        {34, 6, "R"},
-        {3, 0, "\xFE\x0F"},
-    },
+// One widget: what it does, its keys and looks, and where it sits in each layout. The time-mode label and the
+// title line get their texts, and the label its column, when built.
+struct WidgetRow {
+    uint32_t command;  // player command, or panel code
+    uint16_t key1;
+    uint16_t key2;
+    uint32_t modifiers1;
+    uint32_t modifiers2;
+    uint8_t colour;  // palette entry
+    bool repeat;     // held down by the mouse, the command is re-sent
+    WidgetPlace places[layoutCount];
 };
 
-// The title line starts blank, titleFieldLength characters long.
-void BlankTitleLine() {
-    uint32_t length = titleFieldLength;
-    if (length > sizeof titleLine - 1) length = sizeof titleLine - 1;
-    std::memset(titleLine, ' ', length);
-    titleLine[length] = '\0';
-}
+constexpr WidgetRow widgetRows[widgetCount] = {
+    // command, key1, key2, modifiers1, modifiers2, colour, repeat,
+    //  {place with glyph labels narrow, ASCII labels narrow, glyph labels wide, ASCII labels wide}
+    // slot::Previous
+    {command::Previous, key::Z, key::Pad4, none, none, paletteFrame, once,
+     {{9, 7, " < "}, {3, 9, " |< "}, {10, 7, " < "}, {4, 9, " |< "}}},
+    // slot::Play
+    {command::Play, key::X, key::Pad5, none, none, paletteFrame, once,
+     {{14, 7, "  \x10  "}, {3, 7, "     ->     "}, {15, 7, "   \x10   "}, {4, 7, "     ->     "}}},
+    // slot::Pause
+    {command::Pause, key::C, key::None, none, none, paletteFrame, once,
+     {{3, 9, "   *   "}, {17, 7, "  ||  "}, {4, 9, "   *   "}, {18, 7, "  ||  "}}},
+    // slot::Stop
+    {command::Stop, key::V, key::None, none, none, paletteFrame, once,
+     {{12, 9, "    \xFE    "}, {25, 7, "  \xFE  "}, {13, 9, "     \xFE     "}, {26, 7, "   \xFE   "}}},
+    // slot::Next
+    {command::Next, key::B, key::Pad6, none, none, paletteFrame, once,
+     {{21, 7, " > "}, {21, 9, " >| "}, {24, 7, " > "}, {22, 9, " >| "}}},
+    // slot::Open
+    {command::Open, key::L, key::Pad0, none, none, paletteFrame, once,
+     {{23, 9, "   \x1E   "}, {27, 9, " ^ "}, {26, 9, "   \x1E   "}, {28, 9, "  ^  "}}},
+    // slot::Rewind
+    {command::Rewind, key::Left, key::Pad7, none, none, paletteFrame, repeats,
+     {{3, 7, " \x11\x11 "}, {9, 9, " << "}, {4, 7, " \x11\x11 "}, {10, 9, " << "}}},
+    // slot::FastForward
+    {command::FastForward, key::Right, key::Pad9, none, none, paletteFrame, repeats,
+     {{26, 7, " \x10\x10 "}, {15, 9, " >> "}, {29, 7, " \x10\x10 "}, {16, 9, " >> "}}},
+    // slot::VolumeUp
+    {command::VolumeUp, key::Up, key::Pad8, none, none, paletteIndicator, repeats,
+     {{32, 2, "\x1E"}, {32, 2, "^"}, {36, 2, "\x1E"}, {36, 2, "^"}}},
+    // slot::VolumeDown
+    {command::VolumeDown, key::Down, key::Pad2, none, none, paletteIndicator, repeats,
+     {{32, 4, "\x1F"}, {32, 4, "v"}, {36, 4, "\x1F"}, {36, 4, "v"}}},
+    // slot::PanelTitle
+    {panelCode::AboutBox, key::F1, key::None, none, none, palettePanelTitle, once,
+     {{9, 0, " Quaver Control "}, {9, 0, " Quaver Control "},
+      {11, 0, " Quaver Control "}, {11, 0, " Quaver Control "}}},
+    // slot::TimeLabel
+    {panelCode::ToggleTimeFormat, key::Space, key::None, none, none, paletteFrame, once,
+     {{0, 1, nullptr}, {0, 1, nullptr}, {0, 1, nullptr}, {0, 1, nullptr}}},
+    // slot::TitleLine
+    {panelCode::NextScrollMode, key::Enter, key::None, none, none, paletteDigits, once,
+     {{2, 5, nullptr}, {2, 5, nullptr}, {2, 5, nullptr}, {2, 5, nullptr}}},
+    // slot::Shuffle
+    {command::ToggleShuffle, key::S, key::None, none, none, paletteIndicator, once,
+     {{30, 6, "S"}, {30, 6, "S"}, {33, 6, "S"}, {33, 6, "S"}}},
+    // slot::Repeat
+    {command::ToggleRepeat, key::R, key::None, none, none, paletteIndicator, once,
+     {{31, 6, "R"}, {31, 6, "R"}, {34, 6, "R"}, {34, 6, "R"}}},
+    // slot::CloseGlyph
+    {panelCode::ClosePlayer, key::F4, key::None, modifier::Alt, none, paletteIndicator, once,
+     {{3, 0, "\xFE\x0F"}, {3, 0, "\xFE\x0F"}, {3, 0, "\xFE\x0F"}, {3, 0, "\xFE\x0F"}}},
+};
 
 }  // namespace
 
 void BuildWidgets() {
-    const WidgetLayout& layout = widgetLayouts[(DrawUglyButtons ? 1 : 0) + (WideTrackNumber ? 2 : 0)];
-    const char* const timeLabel = TimeFormat == 1 ? trackLeftLabel : trackTimeLabel;
-    const auto timeLabelX = static_cast<int16_t>(timeLabelCentre - (std::strlen(timeLabel) >> 1));
-    BlankTitleLine();
+    const int layout = (settings.asciiButtons ? 1 : 0) + (settings.wideTrackNumber ? 2 : 0);
+    const char* const timeLabel = settings.timeFormat == 1 ? trackLeftLabel : trackTimeLabel;
+    const auto timeLabelX = static_cast<int16_t>(openPanel.timeLabelCentre - (std::strlen(timeLabel) >> 1));
+    StartTitleLine();
 
     for (int slot = 0; slot < widgetCount; ++slot) {
-        Widget* widget = widgetTable[slot];
+        Widget* widget = openPanel.widgets[slot];
         if (!widget) continue;
-        const WidgetPlace& place = layout[slot];
-        const WidgetDefinition& definition = widgetDefinitions[slot];
+        const WidgetRow& definition = widgetRows[slot];
+        const WidgetPlace& place = definition.places[layout];
         widget->x = place.x;
         widget->y = place.y;
         if (slot == slot::TimeLabel)
             SetTextAt(*widget, timeLabel, timeLabelX);
         else if (slot == slot::TitleLine)
-            SetText(*widget, titleLine);
+            SetText(*widget, liveDisplay.titleLine);
         else
             SetText(*widget, place.text);
         widget->command = definition.command;
@@ -174,8 +128,8 @@ void BuildWidgets() {
         widget->key2 = definition.key2;
         widget->modifiers1 = definition.modifiers1;
         widget->modifiers2 = definition.modifiers2;
-        widget->colour = definition.colourAndRepeat & 0x7F;
-        widget->repeat = (definition.colourAndRepeat & repeats) != 0;
+        widget->colour = definition.colour;
+        widget->repeat = definition.repeat;
         widget->pressed = 0;
         widget->engaged = 0;
         widget->mouseHeld = 0;

@@ -10,8 +10,6 @@
 
 namespace quaver {
 
-Widget* widgetTable[widgetCount];
-Widget* activeWidget;
 
 namespace {
 
@@ -19,13 +17,6 @@ namespace {
 constexpr uint32_t releaseDelayMs = 55;
 // A button's shadow row is built here: a button's text is at most 31 characters.
 constexpr uint32_t buttonRowCapacity = 32;
-
-// Palette entries of the looks.
-constexpr int frameColour = 0;
-constexpr int buttonFaceColour = 3;
-constexpr int pressedButtonColour = 4;
-constexpr int buttonShadowColour = 5;
-constexpr int pressedIndicatorColour = 7;
 
 constexpr char lowerHalfBlock = '\xDC';
 constexpr char upperHalfBlock = '\xDF';
@@ -36,11 +27,11 @@ struct Cell {
 };
 
 Cell ScreenCellOf(const Widget& widget) {
-    const PanelPlacement* placement = panelPlacement;
+    const PanelPlacement* placement = openPanel.placement;
     return {(placement ? placement->x : 0) + widget.x, (placement ? placement->y : 0) + widget.y};
 }
 
-int Colour(int entry) { return palette[entry & 7]; }
+int Colour(int entry) { return settings.palette[entry & (paletteEntryCount - 1)]; }
 
 bool LeftDown(const os::MouseEvent& mouse) { return (mouse.buttonState & os::LeftButtonPressed) != 0; }
 bool Moved(const os::MouseEvent& mouse) { return (mouse.eventFlags & os::MouseMoved) != 0; }
@@ -51,8 +42,8 @@ bool OnWidget(const Widget& widget, const os::MouseEvent& mouse) { return HitsPo
 // A draw made on the host's thread in answer to input: under drawingLock for this one draw only, and only
 // while the panel is on the screen (a focus change may release a widget while the panel is hidden).
 void DrawFromInput(Widget& widget) {
-    os::CriticalSectionLock lock(drawingLock);
-    if (panelPlacement && panelPlacement->shown) widget.draw(true);
+    os::CriticalSectionLock lock(openPanel.drawingLock);
+    if (openPanel.placement && openPanel.placement->shown) widget.draw(true);
 }
 
 // A run of one character, bounded by the row buffer.
@@ -62,10 +53,10 @@ void FillRow(char (&row)[buttonRowCapacity], uint32_t count, char character) {
     row[count] = '\0';
 }
 
-// One press at a time. Not only activeWidget: an event that no widget took (the pointer moving over the
-// console) leaves none, while the widget it passed over is still held.
+// One press at a time. Every widget, not only the one that took the last event: an event that no widget
+// took (the pointer moving over the console) leaves the widget it passed over still held.
 void ReleaseOthers(const Widget& taker) {
-    for (Widget* widget : widgetTable)
+    for (Widget* widget : openPanel.widgets)
         if (widget && widget != &taker && widget->engaged) widget->release();
 }
 
@@ -90,16 +81,16 @@ void ButtonWidget::draw(bool flush) {
     // Both looks cover the same cells, so each fully overwrites the other: the face moves one cell right
     // and the half-block shadow disappears while pressed.
     if (pressed) {
-        PutText(at.x, at.y, Colour(frameColour), " ");
-        PutText(at.x + 1, at.y, Colour(pressedButtonColour), text);
+        PutText(at.x, at.y, Colour(paletteFrame), " ");
+        PutText(at.x + 1, at.y, Colour(palettePressedButton), text);
         FillRow(row, length, ' ');
-        PutText(at.x + 1, at.y + 1, Colour(frameColour), row);
+        PutText(at.x + 1, at.y + 1, Colour(paletteFrame), row);
     } else {
         const char rightShadow[2] = {lowerHalfBlock, '\0'};
-        PutText(at.x, at.y, Colour(buttonFaceColour), text);
-        PutText(at.x + width, at.y, Colour(buttonShadowColour), rightShadow);
+        PutText(at.x, at.y, Colour(paletteButtonFace), text);
+        PutText(at.x + width, at.y, Colour(paletteButtonShadow), rightShadow);
         FillRow(row, length, upperHalfBlock);
-        PutText(at.x + 1, at.y + 1, Colour(buttonShadowColour), row);
+        PutText(at.x + 1, at.y + 1, Colour(paletteButtonShadow), row);
     }
     if (flush) FlushOutput();
 }
@@ -107,7 +98,7 @@ void ButtonWidget::draw(bool flush) {
 void IndicatorWidget::draw(bool flush) {
     if (!visible) return;
     const Cell at = ScreenCellOf(*this);
-    PutText(at.x, at.y, Colour(pressed ? pressedIndicatorColour : colour), text);
+    PutText(at.x, at.y, Colour(pressed ? palettePressedIndicator : colour), text);
     if (flush) FlushOutput();
 }
 
@@ -123,32 +114,32 @@ void GlyphWidget::draw(bool flush) {
 
 void Widget::release() {
     {
-        os::CriticalSectionLock lock(drawingLock);
+        os::CriticalSectionLock lock(openPanel.drawingLock);
         engaged = 0;
         mouseHeld = 0;
         if (!pressed) return;
-        heldCommand.store(0, std::memory_order_relaxed);
+        playerLink.heldCommand.store(0, std::memory_order_relaxed);
         pressed = 0;
     }
     os::Sleep(releaseDelayMs);  // outside drawingLock: the live display goes on meanwhile
     DrawFromInput(*this);
 }
 
-bool Widget::mouse(const os::InputRecord& event, uint32_t& delivered) {
+bool Widget::offer(const os::InputRecord& event, uint32_t& delivered) {
     // The tests and changes under drawingLock, so that no hit test sees a position or text the RefreshThread
     // is rewriting; releases, with their wait, come after it.
     AfterInput after = AfterInput::Nothing;
     uint32_t hold = 0;
     bool accepted = false;
     {
-        os::CriticalSectionLock lock(drawingLock);
+        os::CriticalSectionLock lock(openPanel.drawingLock);
         accepted = TakeInput(event, delivered, after, hold);
     }
     if (after == AfterInput::ReleaseThis) {
         release();
     } else if (after == AfterInput::ReleaseOthers) {
         ReleaseOthers(*this);
-        heldCommand.store(hold, std::memory_order_relaxed);
+        playerLink.heldCommand.store(hold, std::memory_order_relaxed);
     }
     return accepted;
 }
@@ -176,7 +167,7 @@ bool Widget::TakeInput(const os::InputRecord& event, uint32_t& delivered, AfterI
             OnWidget(*this, event.mouse)) {
             pressed = 1;
             DrawFromInput(*this);
-            if (repeat) heldCommand.store(command, std::memory_order_relaxed);
+            if (repeat) playerLink.heldCommand.store(command, std::memory_order_relaxed);
         }
         return false;
     }
@@ -202,7 +193,7 @@ bool Widget::TakeInput(const os::InputRecord& event, uint32_t& delivered, AfterI
         if (!on) {
             // Dragged off: drawn released and no longer repeated, but still engaged.
             pressed = 0;
-            heldCommand.store(0, std::memory_order_relaxed);
+            playerLink.heldCommand.store(0, std::memory_order_relaxed);
             DrawFromInput(*this);
         }
         return false;
@@ -212,8 +203,8 @@ bool Widget::TakeInput(const os::InputRecord& event, uint32_t& delivered, AfterI
     return true;
 }
 
-bool GlyphWidget::mouse(const os::InputRecord& event, uint32_t& delivered) {
-    return visible && Widget::mouse(event, delivered);
+bool GlyphWidget::offer(const os::InputRecord& event, uint32_t& delivered) {
+    return visible && Widget::offer(event, delivered);
 }
 
 // ---- texts and tests -----------------------------------------------------------------------------------------
@@ -229,11 +220,7 @@ void SetTextAt(Widget& widget, const char* text, int16_t x) {
 }
 
 bool HitsKey(const Widget& widget, const os::KeyEvent& key) {
-    const uint32_t state = key.controlKeyState;
-    uint32_t modifiers = 0;
-    if (state & (os::LeftCtrlPressed | os::RightCtrlPressed)) modifiers |= 1;
-    if (state & (os::LeftAltPressed | os::RightAltPressed)) modifiers |= 2;
-    if (state & os::ShiftPressed) modifiers |= 4;
+    const uint32_t modifiers = ModifiersOf(key.controlKeyState);
     return Binds(widget.key1, widget.modifiers1, key.virtualKey, modifiers) ||
            Binds(widget.key2, widget.modifiers2, key.virtualKey, modifiers);
 }
@@ -248,7 +235,7 @@ void PanelWidgets::EnterInTable() {
                                         &buttons[4], &buttons[5], &buttons[6],      &buttons[7],
                                         &volumeUp,   &volumeDown, &panelTitle,      &timeLabel,
                                         &titleLineWidget, &shuffle, &repeatIndicator, &closeGlyph};
-    for (int slot = 0; slot < widgetCount; ++slot) widgetTable[slot] = slots[slot];
+    for (int slot = 0; slot < widgetCount; ++slot) openPanel.widgets[slot] = slots[slot];
 }
 
 }  // namespace quaver

@@ -1,4 +1,4 @@
-// The panel's 16 widgets: four kinds, one definition table, four layouts.
+// The panel's 16 widgets: four kinds, built from one table row each (widget_tables.cpp).
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,9 @@ public:
     virtual ~Widget() = default;
     virtual void draw(bool flush);
     virtual void release();
-    virtual bool mouse(const os::InputRecord& event, uint32_t& command);
+    // Offers one console event, key or mouse, to the widget: true when the widget takes it, with the command
+    // it yields in command.
+    virtual bool offer(const os::InputRecord& event, uint32_t& command);
 
     int16_t x = 0;
     int16_t y = 0;
@@ -49,7 +51,7 @@ public:
 class GlyphWidget : public Widget {
 public:
     void draw(bool flush) override;
-    bool mouse(const os::InputRecord& event, uint32_t& command) override;
+    bool offer(const os::InputRecord& event, uint32_t& command) override;
     uint8_t visible = 0;
 };
 
@@ -60,8 +62,6 @@ constexpr int VolumeUp = 8, VolumeDown = 9, PanelTitle = 10, TimeLabel = 11, Tit
 constexpr int Shuffle = 13, Repeat = 14, CloseGlyph = 15;
 }  // namespace slot
 
-extern Widget* widgetTable[widgetCount];
-extern Widget* activeWidget;
 
 // The 16 widget objects of one opening, of the kinds their slots require. RunPanel owns one on its stack.
 struct PanelWidgets {
@@ -74,14 +74,14 @@ struct PanelWidgets {
     IndicatorWidget shuffle;        // slot 13
     IndicatorWidget repeatIndicator;  // slot 14
     GlyphWidget closeGlyph;         // slot 15
-    void EnterInTable();            // fills widgetTable in slot order
+    void EnterInTable();            // fills the widget table in slot order
 };
 
 // The time-mode label names the format the clock shows; both texts are 12 characters, so the label keeps its x.
 inline constexpr char trackTimeLabel[] = " Track Time ";
 inline constexpr char trackLeftLabel[] = " Track Left ";
 
-// Fills the 16 widgets of widgetTable from the definition table and the layout the settings choose.
+// Fills the 16 widgets of the widget table from the definition table and the layout the settings choose.
 void BuildWidgets();
 void SetText(Widget& widget, const char* text);
 void SetTextAt(Widget& widget, const char* text, int16_t x);

@@ -8,8 +8,27 @@
 
 namespace quaver {
 
-extern std::atomic<uint32_t> heldCommand;       // re-sent by the RepeatThread; 0 = none
-extern std::atomic<uint32_t> volumeChangeTick;  // tick of the last volume command; 0 = none
+// The player link's state. The two atomics are what the threads share without drawingLock; the rest belongs
+// to one thread each.
+struct PlayerLink {
+    // The command the RepeatThread re-sends; 0 = none. Set and cleared by the widgets on the host's thread
+    // (and by its releases), dropped by the RepeatThread when its player is gone.
+    std::atomic<uint32_t> heldCommand{0};
+    // Tick of the last volume command; 0 = none. Stamped by the host's thread and the RepeatThread at each
+    // volume command, cleared by the RefreshThread once the volume has been shown for its second.
+    std::atomic<uint32_t> volumeChangeTick{0};
+    // Host's thread only: one start at a time; nothing the host does while the notice is up may start another.
+    bool startUnderWay;
+    // RepeatThread only. The player a held command is being repeated to: another window in its place means
+    // that player went away, even when this thread did not look while it was gone (a send to a dying window
+    // may outlast its exit), and a new player must not receive a press meant for the old one.
+    os::Window repeatTarget;
+    // RepeatThread only. The player whose last re-send went unanswered. It may still have that command queued,
+    // so nothing more is sent to it until it answers a question again: a slow player never has more than one
+    // re-send waiting, and stops as soon as the button is let go.
+    os::Window unansweredPlayer;
+};
+extern PlayerLink playerLink;
 
 os::Window FindPlayer();
 os::Window FindOrStartPlayer(bool allowStart);

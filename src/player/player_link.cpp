@@ -8,8 +8,7 @@
 
 namespace quaver {
 
-std::atomic<uint32_t> heldCommand{0};
-std::atomic<uint32_t> volumeChangeTick{0};
+PlayerLink playerLink;
 
 namespace {
 
@@ -27,24 +26,22 @@ void GiveForegroundBack(os::Window window) {
     if (window) os::SetForegroundWindow(window);
 }
 
-// One start at a time: nothing the host does while the notice is up may start another.
-bool startUnderWay;
-
 // Starts the player with its start notice on the screen; everything changed is put back before returning.
 void StartPlayer() {
-    if (startUnderWay) return;
-    startUnderWay = true;
+    if (playerLink.startUnderWay) return;
+    playerLink.startUnderWay = true;
     // Resume only a display that was running: at panel opening (no panel drawn yet) or while the panel is
     // hidden, resuming would let the worker threads draw where there is no panel.
     const bool displayWasActive =
-        displayActiveEvent && os::WaitForSingleObject(displayActiveEvent, 0) == os::WaitObject0;
+        openPanel.displayActiveEvent && os::WaitForSingleObject(openPanel.displayActiveEvent, 0) == os::WaitObject0;
     SetDisplayActive(false);
-    void* screen = hostServices.SaveScreenArea ? hostServices.SaveScreenArea(0, 0, -1, -1) : nullptr;
+    void* screen = hostLink.services.SaveScreenArea ? hostLink.services.SaveScreenArea(0, 0, -1, -1) : nullptr;
     const os::Window foreground = os::GetForegroundWindow();
 
     // No buttons: the host draws the box and returns at once; it stays until the screen is restored.
     const char* const notice[2] = {"", GetLangString(message::PlayerStarting)};
-    if (hostServices.ShowMessage) hostServices.ShowMessage(hostServices.moduleNumber, 0, nullptr, notice, 2, 0);
+    const HostServices& host = hostLink.services;
+    if (host.ShowMessage) host.ShowMessage(host.moduleNumber, 0, nullptr, notice, 2, 0);
 
     char commandLine[startCommandCapacity] = {};
     BuildStartCommand(commandLine);
@@ -55,19 +52,19 @@ void StartPlayer() {
         }
     }
 
-    if (hostServices.RestoreScreenArea) hostServices.RestoreScreenArea(screen);
+    if (hostLink.services.RestoreScreenArea) hostLink.services.RestoreScreenArea(screen);
     // Keys and clicks made while the notice was up were not meant for the panel: a held key's queued
     // repeats would each start the player again.
     DiscardInputQueuedDuringStart();
     if (displayWasActive) SetDisplayActive(true);
     GiveForegroundBack(foreground);
-    startUnderWay = false;
+    playerLink.startUnderWay = false;
 }
 
 os::Window FindOrStart(bool allowStart, bool& attempted) {
     attempted = false;
     if (os::Window player = FindPlayer()) return player;
-    if (!AutostartWinamp[0] || !allowStart) return nullptr;
+    if (!settings.startPlayer[0] || !allowStart) return nullptr;
     attempted = true;
     StartPlayer();
     return FindPlayer();
@@ -84,7 +81,7 @@ os::Window FindOrStartPlayer(bool allowStart) {
 
 CommandResult SendPlayerCommand(uint32_t command, bool startAllowed) {
     bool attempted = false;
-    const os::Window player = FindOrStart(AutostartWinamp[1] != 0 && startAllowed, attempted);
+    const os::Window player = FindOrStart(settings.startPlayer[1] != 0 && startAllowed, attempted);
     if (!player) {
         os::MessageBeep(informationBeep);
         return attempted ? CommandResult::StartFailed : CommandResult::NoPlayer;

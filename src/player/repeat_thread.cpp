@@ -6,15 +6,6 @@
 namespace quaver {
 
 namespace {
-// The player a held command is being repeated to. Owned by the RepeatThread alone. Another window in its
-// place means that player went away, even when this thread did not look while it was gone (a send to a
-// dying window may outlast its exit), and a new player must not receive a press meant for the old one.
-os::Window repeatTarget;
-// The player whose last re-send went unanswered. It may still have that command queued, so nothing more
-// is sent to it until it answers a question again: a slow player never has more than one re-send
-// waiting, and stops as soon as the button is let go.
-os::Window unansweredPlayer;
-
 uint32_t PauseAfter(uint32_t started) {
     const uint32_t took = os::GetTickCount() - started;  // unsigned: harmless across the tick counter's wrap
     return took >= repeatPeriod ? 0 : repeatPeriod - took;
@@ -28,12 +19,12 @@ bool PlayerAnswersAgain(os::Window player) {
 }  // namespace
 
 void ForgetRepeatTarget() {
-    repeatTarget = nullptr;
-    unansweredPlayer = nullptr;
+    playerLink.repeatTarget = nullptr;
+    playerLink.unansweredPlayer = nullptr;
 }
 
 uint32_t RepeatHeldCommand() {
-    uint32_t command = heldCommand.load(std::memory_order_relaxed);
+    uint32_t command = playerLink.heldCommand.load(std::memory_order_relaxed);
     if (command == 0) {
         // The next press is sent by the host's thread, which waits for the player's answer.
         ForgetRepeatTarget();
@@ -41,28 +32,28 @@ uint32_t RepeatHeldCommand() {
     }
 
     const os::Window player = FindPlayer();
-    if (!player || (repeatTarget && player != repeatTarget)) {
+    if (!player || (playerLink.repeatTarget && player != playerLink.repeatTarget)) {
         // Only this command: a press made meanwhile stays.
-        heldCommand.compare_exchange_strong(command, 0, std::memory_order_relaxed);
+        playerLink.heldCommand.compare_exchange_strong(command, 0, std::memory_order_relaxed);
         ForgetRepeatTarget();
         return repeatPeriod;
     }
-    repeatTarget = player;
+    playerLink.repeatTarget = player;
 
     const uint32_t started = os::GetTickCount();
-    if (unansweredPlayer == player) {
+    if (playerLink.unansweredPlayer == player) {
         if (!PlayerAnswersAgain(player)) return PauseAfter(started);
-        unansweredPlayer = nullptr;
+        playerLink.unansweredPlayer = nullptr;
         // The question may have taken a while: a button let go meanwhile is not sent again.
-        command = heldCommand.load(std::memory_order_relaxed);
+        command = playerLink.heldCommand.load(std::memory_order_relaxed);
         if (command == 0) return PauseAfter(started);
     }
 
     const uint32_t sent = os::GetTickCount();
-    if (command::IsVolume(command)) volumeChangeTick.store(sent, std::memory_order_relaxed);
+    if (command::IsVolume(command)) playerLink.volumeChangeTick.store(sent, std::memory_order_relaxed);
     // A hung player gives up the send after 45 ms, so it cannot stretch the rhythm.
     if (!os::SendMessageTimeout(player, os::WmCommand, command, 0, os::SmtoAbortIfHung, repeatSendTimeout, nullptr))
-        unansweredPlayer = player;
+        playerLink.unansweredPlayer = player;
     return PauseAfter(started);
 }
 
@@ -70,7 +61,7 @@ uint32_t OSAPI RepeatThread(void* stopEvent) {
     ForgetRepeatTarget();
     // stopEvent first, so that it wins when both are set; a paused display neither sends nor sleeps.
     for (;;) {
-        const os::Handle events[2] = {stopEvent, displayActiveEvent};
+        const os::Handle events[2] = {stopEvent, openPanel.displayActiveEvent};
         if (os::WaitForAnyObject(2, events, os::Infinite) != os::WaitObject0 + 1) return 0;
         os::Sleep(RepeatHeldCommand());
     }

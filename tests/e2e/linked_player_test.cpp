@@ -57,21 +57,21 @@ protected:
         ASSERT_EQ(FindWindowA("Winamp v1.x", nullptr), nullptr) << "another player is running on this desktop";
         host = &e2e::ResetRecordingHost();
         SetStartupInfo(&host->services);
-        ASSERT_FALSE(hostTooOld);
-        AutostartWinamp[0] = 1;
-        AutostartWinamp[1] = 0;
-        heldCommand = 0;
-        volumeChangeTick = 0;
-        os::InitializeCriticalSection(drawingLock);
-        displayActiveEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);  // the panel is on the screen
+        ASSERT_FALSE(hostLink.tooOld);
+        settings.startPlayer[0] = 1;
+        settings.startPlayer[1] = 0;
+        playerLink.heldCommand = 0;
+        playerLink.volumeChangeTick = 0;
+        os::InitializeCriticalSection(openPanel.drawingLock);
+        openPanel.displayActiveEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);  // the panel is on the screen
         stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     }
     void TearDown() override {
         StopRepeating();
         os::CloseHandle(stop);
-        os::CloseHandle(displayActiveEvent);
-        displayActiveEvent = nullptr;
-        os::DeleteCriticalSection(drawingLock);
+        os::CloseHandle(openPanel.displayActiveEvent);
+        openPanel.displayActiveEvent = nullptr;
+        os::DeleteCriticalSection(openPanel.drawingLock);
         ClosePlayerWindow();
     }
 
@@ -119,7 +119,7 @@ class LinkedPlayerStart : public LinkedPlayer {
 protected:
     void SetUp() override {
         LinkedPlayer::SetUp();
-        AutostartWinamp[1] = 1;  // start on a command
+        settings.startPlayer[1] = 1;  // start on a command
         ASSERT_TRUE(registration.Registered());
         logPath = e2e::NewPlayerLogPath();
     }
@@ -161,7 +161,7 @@ TEST_F(LinkedPlayerStart, AMissingPlayerIsStartedFromItsRegisteredCommandAndGets
     EXPECT_EQ(host->messageBoxes[0].buttonCount, 0);
     EXPECT_EQ(host->restores, 1) << "the screen is put back";
     EXPECT_EQ(host->savedAreasLive, 0);
-    EXPECT_EQ(WaitForSingleObject(displayActiveEvent, 0), WAIT_OBJECT_0) << "the display runs again";
+    EXPECT_EQ(WaitForSingleObject(openPanel.displayActiveEvent, 0), WAIT_OBJECT_0) << "the display runs again";
 }
 
 TEST_F(LinkedPlayerStart, AWindowThatAppearsDuringTheLastWaitIsUsed) {
@@ -204,10 +204,10 @@ TEST_F(LinkedPlayerStart, AWindowThatAppearsAfterTheWaitsIsNotUsedAndTheCommandI
 TEST_F(LinkedPlayer, AHeldCommandIsResentAboutEvery50Ms) {
     StandinPlayer player;
     ASSERT_TRUE(player.Ready()) << player.Problem();
-    heldCommand = command::FastForward;
+    playerLink.heldCommand = command::FastForward;
     StartRepeating();
     Sleep(1500);
-    heldCommand = 0;
+    playerLink.heldCommand = 0;
     Sleep(200);
     const auto commands = player.Commands();
     StopRepeating();
@@ -241,18 +241,18 @@ TEST_F(LinkedPlayer, ResendingStopsSoonAfterThePlayerExits) {
     StandinPlayer player({"--exit-after", "2500"});
     ASSERT_TRUE(player.Ready()) << player.Problem();
     const HWND window = player.Window();
-    heldCommand = command::VolumeUp;
+    playerLink.heldCommand = command::VolumeUp;
     StartRepeating();
 
     while (IsWindow(window)) Sleep(1);
     const DWORD gone = GetTickCount();
-    while (heldCommand.load() != 0 && GetTickCount() - gone < 2000) Sleep(1);
+    while (playerLink.heldCommand.load() != 0 && GetTickCount() - gone < 2000) Sleep(1);
     const DWORD dropped = GetTickCount() - gone;
     std::printf("[ figures  ] the held command was dropped %lu ms after the player's window went\n",
                 static_cast<unsigned long>(dropped));
-    EXPECT_EQ(heldCommand.load(), 0u);
+    EXPECT_EQ(playerLink.heldCommand.load(), 0u);
     EXPECT_LE(dropped, 100u);
-    EXPECT_NE(volumeChangeTick.load(), 0u) << "each volume re-send stamped the time";
+    EXPECT_NE(playerLink.volumeChangeTick.load(), 0u) << "each volume re-send stamped the time";
     EXPECT_GE(player.Commands().size(), 5u) << "it was re-sending while the player ran";
 }
 
@@ -260,13 +260,13 @@ TEST_F(LinkedPlayer, AHungPlayerGetsOneReSendAndThenOnlyQuestionsUntilItAnswers)
     StandinPlayer player({"--hang-after", "800"});
     ASSERT_TRUE(player.Ready()) << player.Problem();
     ASSERT_TRUE(player.WaitForLog([](const auto& log) { return HasNote(log, "hung"); }));
-    heldCommand = command::VolumeDown;  // every re-send stamps volumeChangeTick, answered or not
+    playerLink.heldCommand = command::VolumeDown;  // every re-send stamps volumeChangeTick, answered or not
     StartRepeating();
 
     std::vector<uint32_t> stamps;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 1200) {
-        const uint32_t stamp = volumeChangeTick.load();
+        const uint32_t stamp = playerLink.volumeChangeTick.load();
         if (stamp != 0 && (stamps.empty() || stamp != stamps.back())) stamps.push_back(stamp);
         Sleep(1);
     }

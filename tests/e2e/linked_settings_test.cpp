@@ -20,7 +20,7 @@ protected:
     void SetUp() override {
         host = &e2e::ResetRecordingHost();
         SetStartupInfo(&host->services);
-        ASSERT_FALSE(hostTooOld);
+        ASSERT_FALSE(hostLink.tooOld);
         key = host->registryRoot + "\\QuaverRemoteControl";
     }
     void StoreBytes(const char* name, std::vector<unsigned char> bytes, unsigned long type = REG_BINARY) {
@@ -31,7 +31,7 @@ protected:
 };
 
 TEST_F(RealRegistry, WrittenSettingsAreFourByteDwordsUnderTheModulesKey) {
-    EXPECT_STREQ(settingsKeyPath, key.c_str());
+    EXPECT_STREQ(hostLink.settingsKeyPath, key.c_str());
     WriteSetting("DispWinampVer", 2);
     WriteSetting("ScrollMode", 3);
     unsigned long type = 0;
@@ -50,17 +50,17 @@ TEST_F(RealRegistry, AFourByteBinaryValueReadsAsANumberAndALongerOneFallsBack) {
     StoreBytes("DispRepeatShfl", {0, 0, 0, 0, 0});
     StoreBytes("DispVolumeCtrl", {1, 0, 0, 0});
     LoadDisplaySettings();
-    EXPECT_EQ(DispCloseButton, 0);
-    EXPECT_EQ(DispRepeatShfl, 1) << "a 5-byte value: the default";
-    EXPECT_EQ(DispVolumeCtrl, 1);
+    EXPECT_EQ(settings.showCloseButton, 0);
+    EXPECT_EQ(settings.showRepeatShuffle, 1) << "a 5-byte value: the default";
+    EXPECT_EQ(settings.showVolumeControl, 1);
 }
 
 TEST_F(RealRegistry, StartUpReadsTheTimeFormatAndScrollMode) {
     StoreBytes("TimeFormat", {5, 0, 0, 0}, REG_DWORD);
     StoreBytes("ScrollMode", {6, 0, 0, 0}, REG_DWORD);
     SetStartupInfo(&host->services);
-    EXPECT_EQ(TimeFormat, 1);
-    EXPECT_EQ(scrollMode, 2);
+    EXPECT_EQ(settings.timeFormat, 1);
+    EXPECT_EQ(liveDisplay.scrollMode, 2);
 }
 
 TEST_F(RealRegistry, OnlyAPaletteOfExactlyEightBytesIsUsed) {
@@ -68,11 +68,11 @@ TEST_F(RealRegistry, OnlyAPaletteOfExactlyEightBytesIsUsed) {
     const std::vector<unsigned char> eight = {1, 2, 3, 4, 5, 6, 7, 8};
     StoreBytes("Palette", eight);
     LoadPalette();
-    EXPECT_EQ(0, std::memcmp(palette, eight.data(), 8));
+    EXPECT_EQ(0, std::memcmp(settings.palette, eight.data(), 8));
     for (size_t length : {7u, 9u}) {
         StoreBytes("Palette", std::vector<unsigned char>(length, 0x42));
         LoadPalette();
-        EXPECT_EQ(0, std::memcmp(palette, defaultPalette, 8)) << length << " bytes";
+        EXPECT_EQ(0, std::memcmp(settings.palette, defaultPalette, 8)) << length << " bytes";
     }
     EXPECT_TRUE(host->coloursAsked.empty());
 }
@@ -81,7 +81,7 @@ TEST_F(RealRegistry, WithoutAStoredPaletteTheHostsColoursAreAskedInOrder) {
     LoadPalette();
     EXPECT_EQ(host->coloursAsked, (std::vector<int>{23, 24, 21, 29, 30}));
     const uint8_t expected[8] = {0x1F, 0x1E, 0x13, 0x3E, 0x4F, 0x18, 0x1E, 0x4F};
-    EXPECT_EQ(0, std::memcmp(palette, expected, 8));
+    EXPECT_EQ(0, std::memcmp(settings.palette, expected, 8));
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ struct ShadowReads {
 
     void Read(int32_t x, int32_t y) {
         outsideConsole |= x < 0 || y < 0 || x >= columns || y >= rows;
-        const int64_t left = placement.x, top = placement.y, width = panelWidth;
+        const int64_t left = placement.x, top = placement.y, width = openPanel.panelWidth;
         const bool right = x >= left + width && x < left + width + 2 && y > top && y < top + panelHeight;
         const bool below = y == top + panelHeight && x >= left + 2 && x < left + width + 2;
         outsideShadow |= !right && !below;
@@ -70,12 +70,12 @@ void DrawOnConsoleOfSize(int16_t columns, int16_t rows, bool wide, bool closeBut
     const PanelGeometry geometry = ComputePanelGeometry(columns, rows, wide);
     RequirePlacedOnConsole(geometry.x, geometry.y, geometry.panelWidth, columns, rows);
 
-    consoleOutput = os::GetStdHandle(os::StdOutputHandle);
-    consoleWidth = columns;
-    consoleHeight = rows;
-    panelWidth = geometry.panelWidth;
-    trackLabelX = geometry.trackLabelX;
-    DispCloseButton = closeButton;
+    openPanel.consoleOutput = os::GetStdHandle(os::StdOutputHandle);
+    openPanel.consoleWidth = columns;
+    openPanel.consoleHeight = rows;
+    openPanel.panelWidth = geometry.panelWidth;
+    openPanel.trackLabelX = geometry.trackLabelX;
+    settings.showCloseButton = closeButton;
     ShadowReads reads{columns, rows, PanelPlacement{geometry.x, geometry.y, nullptr, 1}};
     WatchReads(&reads);
     DrawPanel(reads.placement);
@@ -114,7 +114,7 @@ void OpenOnConsoleOfSize(int16_t columns, int16_t rows, bool sizeReadFails, bool
     WatchReads(nullptr);
 
     Require(reads.placement.shown, "the panel was shown");
-    RequirePlacedOnConsole(reads.placement.x, reads.placement.y, panelWidth, columns, rows);
+    RequirePlacedOnConsole(reads.placement.x, reads.placement.y, openPanel.panelWidth, columns, rows);
     Require(!reads.outsideConsole, "the shadow reads only cells of the console");
     Require(!reads.outsideShadow, "the shadow reads only its own cells");
     Require(fake::world().liveThreads == 0 && fake::world().threadsClosedWhileRunning == 0 &&

@@ -41,9 +41,8 @@ std::string TakeLanguageText(fuzz::FuzzInput& in) {
 // What the module sees of a text: up to its first NUL.
 std::string Seen(const std::string& text) { return std::string(text.c_str()); }
 
-std::string TextOf(uintptr_t value) {
-    if (value < firstLiteralText) return Seen(fake::host().messages.at(static_cast<int>(value)));
-    return reinterpret_cast<const char*>(value);
+std::string TextOf(const DialogText& text) {
+    return text.literal ? text.literal : Seen(fake::host().messages.at(text.message));
 }
 
 // Cells a dialog text takes on screen, worked out here from the host's rule rather than with the module's
@@ -82,7 +81,7 @@ void ErrorBoxes() {
 
 // No registered open command: the start notice is shown and the fallback text is the command line.
 void StartWithoutRegisteredCommand() {
-    AutostartWinamp[0] = 1;
+    settings.startPlayer[0] = 1;
     FindOrStartPlayer(true);
     const fake::MessageBoxCall& notice = fake::host().messageBoxes.back();
     Require(notice.lines.size() == 2 && notice.lines[1] == Seen(fake::host().messages.at(message::PlayerStarting)),

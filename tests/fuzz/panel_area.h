@@ -16,7 +16,7 @@ namespace fuzz {
 
 inline bool OnPanelOrShadow(const quaver::PanelPlacement& placement, int x, int y, size_t length) {
     if (length == 0) return true;  // draws nothing
-    const int64_t width = quaver::panelWidth, height = quaver::panelHeight;
+    const int64_t width = quaver::openPanel.panelWidth, height = quaver::panelHeight;
     const int64_t left = placement.x, top = placement.y;
     const int64_t first = x, last = first + static_cast<int64_t>(length) - 1;
     const bool onPanel = y >= top && y < top + height && first >= left && last < left + width;
@@ -41,7 +41,7 @@ inline int RequireDrawnOnPanel(const std::vector<fake::PutTextCall>& calls, cons
             ++flushes;
             continue;
         }
-        Require(call.text.size() <= quaver::panelWidth, "a drawn text is no wider than the panel");
+        Require(call.text.size() <= quaver::openPanel.panelWidth, "a drawn text is no wider than the panel");
         Require(OnPanelOrShadow(placement, call.x, call.y, call.text.size()), "drawn on the panel or its shadow");
     }
     return flushes;
@@ -49,7 +49,7 @@ inline int RequireDrawnOnPanel(const std::vector<fake::PutTextCall>& calls, cons
 
 // A widget's width is always the length of its text.
 inline void RequireWidgetLengths() {
-    for (const quaver::Widget* widget : quaver::widgetTable)
+    for (const quaver::Widget* widget : quaver::openPanel.widgets)
         if (widget) Require(widget->length == std::strlen(widget->text), "a widget's length is its text's");
 }
 

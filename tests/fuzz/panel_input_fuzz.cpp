@@ -49,7 +49,7 @@ os::InputRecord TakeMouse(fuzz::FuzzInput& in, const PanelPlacement& placement) 
     record.eventType = os::MouseEventType;
     const uint8_t form = in.Take<uint8_t>();
     if (form & 1) {
-        const Widget& widget = *widgetTable[in.TakeBelow(widgetCount)];
+        const Widget& widget = *openPanel.widgets[in.TakeBelow(widgetCount)];
         record.mouse.x = static_cast<int16_t>(placement.x + widget.x - 1 + static_cast<int>(in.TakeBelow(widget.length + 2)));
         record.mouse.y = static_cast<int16_t>(placement.y + widget.y - 1 + static_cast<int>(in.TakeBelow(3)));
     } else if (form & 2) {
@@ -93,11 +93,11 @@ void Offer(fuzz::FuzzInput& in, const PanelPlacement& placement) {
 
 void RequireWidgetsConsistent() {
     int heldByKey = 0;
-    bool heldCommandOwned = heldCommand == 0;
-    for (const Widget* widget : widgetTable) {
+    bool heldCommandOwned = playerLink.heldCommand == 0;
+    for (const Widget* widget : openPanel.widgets) {
         heldByKey += widget->engaged && !widget->mouseHeld;
         heldCommandOwned |= widget->repeat && widget->engaged && widget->mouseHeld && widget->pressed &&
-                            widget->command == heldCommand;
+                            widget->command == playerLink.heldCommand;
     }
     Require(heldByKey <= 1, "at most one widget is held by a key");
     Require(heldCommandOwned, "a command repeats only while its repeating widget is held down with the mouse");
@@ -121,9 +121,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::lock_guard lock(fake::Mutex());
         fake::world().manualClock = true;  // the 55 ms of a release pass at once
     }
-    modifierState = in.Take<uint8_t>() & 7u;  // whatever the previous opening left
-    AutostartWinamp[0] = (switches >> 6) & 1;
-    AutostartWinamp[1] = (switches >> 7) & 1;
+    panelInput.modifiers = in.Take<uint8_t>() & 7u;  // whatever the previous opening left
+    settings.startPlayer[0] = (switches >> 6) & 1;
+    settings.startPlayer[1] = (switches >> 7) & 1;
     fake::PlayerAnswers answers;
     if (in.TakeBool()) fake::ShowScriptedPlayer(&answers);
 

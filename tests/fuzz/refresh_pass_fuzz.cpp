@@ -51,7 +51,7 @@ void TakeAnswers(fuzz::FuzzInput& in, fake::PlayerAnswers& answers) {
 // The three digit rows as drawn on the screen.
 std::string DrawnDigitRows(const PanelPlacement& placement) {
     std::string rows;
-    const int cells = WideTrackNumber ? digitRowCells : digitRowCells - narrowFirstCell;
+    const int cells = settings.wideTrackNumber ? digitRowCells : digitRowCells - narrowFirstCell;
     for (int line = 2; line <= 4; ++line) rows += fake::ScreenRow(placement.y + line, placement.x + 3, cells);
     return rows;
 }
@@ -61,7 +61,7 @@ std::string IdleDigitRows() {
     DigitRows rows;
     BlankDigitRows(rows);
     WriteTrackNumber(rows, 0);
-    const int first = WideTrackNumber ? 0 : narrowFirstCell;
+    const int first = settings.wideTrackNumber ? 0 : narrowFirstCell;
     const size_t cells = static_cast<size_t>(digitRowCells - first);
     return std::string(rows.top + first, cells) + std::string(rows.middle + first, cells) +
            std::string(rows.bottom + first, cells);
@@ -79,10 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     look.closeButton = (switches >> 3) & 1;
     look.uglyButtons = (switches >> 4) & 1;
     fake::PanelHarness panel(look);
-    DispWinampVer[0] = (switches >> 5) & 1;
-    DispWinampVer[1] = (switches >> 6) & 1;
-    playerVersion = 0;  // as every opening of the panel starts
-    scrollMode = static_cast<int32_t>(in.TakeBelow(3));
+    settings.showVersion[0] = (switches >> 5) & 1;
+    settings.showVersion[1] = (switches >> 6) & 1;
+    liveDisplay.playerVersion = 0;  // as every opening of the panel starts
+    liveDisplay.scrollMode = static_cast<int32_t>(in.TakeBelow(3));
     {
         std::lock_guard lock(fake::Mutex());
         fake::world().manualClock = true;
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fake::world().volumeFails = in.TakeBool();
         fake::world().volume = in.Take<uint32_t>();
     }
-    volumeChangeTick = in.Take<uint32_t>();
+    playerLink.volumeChangeTick = in.Take<uint32_t>();
 
     fake::PlayerAnswers answers;
     fake::PlayerAnswers changed;
@@ -132,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int flushes = fuzz::RequireDrawnOnPanel(fuzz::TakeDrawing(), panel.placement);
         Require(flushes == 1, "a pass flushes exactly once");
         fuzz::RequireWidgetLengths();
-        Require(playerVersion == 0 || DispWinampVer[0], "the version is known only while it is shown");
+        Require(liveDisplay.playerVersion == 0 || settings.showVersion[0],
+                "the version is known only while it is shown");
     }
     fake::RemovePlayer();
     SetDisplayActive(false);

@@ -41,12 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     quaver::LoadPalette();
 
     using namespace quaver;
-    const uint8_t switches[] = {TimeFormat, DispWinampVer[0], DispWinampVer[1], DispRepeatShfl, DispVolumeCtrl,
-                                DrawUglyButtons, AutostartWinamp[0], AutostartWinamp[1], DispCloseButton,
-                                WideTrackNumber};
+    const Settings& s = settings;
+    const uint8_t switches[] = {s.timeFormat,        s.showVersion[0],    s.showVersion[1], s.showRepeatShuffle,
+                                s.showVolumeControl, s.asciiButtons,      s.startPlayer[0], s.startPlayer[1],
+                                s.showCloseButton,   s.wideTrackNumber};
     for (uint8_t value : switches)
         if (!IsSwitch(value)) std::abort();
-    if (scrollMode < 0 || scrollMode > 2) std::abort();
+    if (liveDisplay.scrollMode < 0 || liveDisplay.scrollMode > 2) std::abort();
     if (fake::world().openKeys != 0) std::abort();
     return 0;
 }

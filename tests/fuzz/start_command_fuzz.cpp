@@ -84,7 +84,7 @@ void StartRegistered(const std::string& registered, const std::string& cut) {
         fake::world().manualClock = true;
         fake::world().classesRoot["winamp.file\\shell\\open\\command"] = registered;
     }
-    AutostartWinamp[0] = 1;
+    settings.startPlayer[0] = 1;
     FindOrStartPlayer(true);
     Require(fake::world().processesStarted.size() == 1, "one start");
     const std::string& started = fake::world().processesStarted.back();

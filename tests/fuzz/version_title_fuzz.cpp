@@ -1,5 +1,5 @@
 // Any version value the player answers, in both forms of the minor digits: the panel title it makes fits
-// versionTitle, reads back as " Quaver v<major>.<minor> Control " in upper-case hexadecimal without leading
+// liveDisplay.versionTitle, reads back as " Quaver v<major>.<minor> Control " in upper-case hexadecimal without leading
 // zeros, and stays inside the top border of either panel.
 #include <cstddef>
 #include <cstdint>
@@ -49,6 +49,7 @@ std::string MajorDigits(int32_t value) {
 void CheckTitle(int32_t value, bool minorAsTwoDigits) {
     const PlayerVersionNumber version = SplitPlayerVersion(value, minorAsTwoDigits);
 
+    char (&versionTitle)[sizeof liveDisplay.versionTitle] = liveDisplay.versionTitle;
     const int length = FormatVersionTitle(versionTitle, version);
     Require(length > 0 && length < versionTitleCapacity, "the title fits versionTitle");
     Require(static_cast<size_t>(length) == strnlen(versionTitle, sizeof versionTitle), "the length is the title's");

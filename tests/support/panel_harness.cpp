@@ -19,39 +19,35 @@ PanelHarness::PanelHarness(const PanelLook& look) {
     Reset();
     ResizeConsole(look.consoleWidth, look.consoleHeight);
     StartModule();
-    DrawUglyButtons = look.uglyButtons;
-    WideTrackNumber = look.wideTrackNumber;
-    DispCloseButton = look.closeButton;
-    DispVolumeCtrl = look.volumeControl;
-    DispRepeatShfl = look.repeatShuffle;
-    TimeFormat = look.timeFormat;
-    std::memcpy(palette, testPalette, sizeof palette);
+    settings.asciiButtons = look.uglyButtons;
+    settings.wideTrackNumber = look.wideTrackNumber;
+    settings.showCloseButton = look.closeButton;
+    settings.showVolumeControl = look.volumeControl;
+    settings.showRepeatShuffle = look.repeatShuffle;
+    settings.timeFormat = look.timeFormat;
+    std::memcpy(settings.palette, testPalette, sizeof settings.palette);
 
-    consoleInput = os::GetStdHandle(os::StdInputHandle);
-    consoleOutput = os::GetStdHandle(os::StdOutputHandle);
-    consoleWidth = look.consoleWidth;
-    consoleHeight = look.consoleHeight;
-    const PanelGeometry geometry = ComputePanelGeometry(consoleWidth, consoleHeight, look.wideTrackNumber);
-    panelWidth = geometry.panelWidth;
-    trackLabelX = geometry.trackLabelX;
-    timeLabelCentre = geometry.timeLabelCentre;
-    infoLineX = geometry.infoLineX;
-    titleFieldLength = geometry.titleFieldLength;
+    openPanel.consoleInput = os::GetStdHandle(os::StdInputHandle);
+    openPanel.consoleOutput = os::GetStdHandle(os::StdOutputHandle);
+    openPanel.consoleWidth = look.consoleWidth;
+    openPanel.consoleHeight = look.consoleHeight;
+    const PanelGeometry geometry =
+        ComputePanelGeometry(openPanel.consoleWidth, openPanel.consoleHeight, look.wideTrackNumber);
+    openPanel.panelWidth = geometry.panelWidth;
+    openPanel.trackLabelX = geometry.trackLabelX;
+    openPanel.timeLabelCentre = geometry.timeLabelCentre;
+    openPanel.infoLineX = geometry.infoLineX;
+    openPanel.titleFieldLength = geometry.titleFieldLength;
 
-    modifierState = 0;
-    leftButtonHeld = false;
-    commandKey = 0;
-    startRefusedKey = 0;
-    pendingInputCode = panelCode::Nothing;
+    panelInput = PanelInputState{};
     ResetRefreshPicture();
-    activeWidget = nullptr;
-    heldCommand = 0;
-    volumeChangeTick = 0;
-    displayActiveEvent = os::CreateEvent(true, false);
-    os::InitializeCriticalSection(drawingLock);
+    playerLink.heldCommand = 0;
+    playerLink.volumeChangeTick = 0;
+    openPanel.displayActiveEvent = os::CreateEvent(true, false);
+    os::InitializeCriticalSection(openPanel.drawingLock);
 
     widgets.EnterInTable();
-    panelPlacement = &placement;
+    openPanel.placement = &placement;
     BuildWidgets();
     widgets.volumeUp.visible = look.volumeControl;
     widgets.volumeDown.visible = look.volumeControl;
@@ -66,17 +62,16 @@ PanelHarness::PanelHarness(const PanelLook& look) {
 PanelHarness::~PanelHarness() {
     using namespace quaver;
     if (placement.savedArea) host().services.RestoreScreenArea(placement.savedArea);
-    for (Widget*& widget : widgetTable) widget = nullptr;
-    activeWidget = nullptr;
-    panelPlacement = nullptr;
-    heldCommand = 0;
-    os::DeleteCriticalSection(drawingLock);
-    os::CloseHandle(displayActiveEvent);
-    displayActiveEvent = nullptr;
+    for (Widget*& widget : openPanel.widgets) widget = nullptr;
+    openPanel.placement = nullptr;
+    playerLink.heldCommand = 0;
+    os::DeleteCriticalSection(openPanel.drawingLock);
+    os::CloseHandle(openPanel.displayActiveEvent);
+    openPanel.displayActiveEvent = nullptr;
 }
 
 bool PanelHarness::displayActive() const {
-    return os::WaitForSingleObject(quaver::displayActiveEvent, 0) == os::WaitObject0;
+    return os::WaitForSingleObject(quaver::openPanel.displayActiveEvent, 0) == os::WaitObject0;
 }
 
 Cell PaintedCell(int32_t x, int32_t y) {

@@ -33,7 +33,7 @@ public:
     PanelHarness(const PanelHarness&) = delete;
     PanelHarness& operator=(const PanelHarness&) = delete;
 
-    quaver::Widget& at(int slot) { return *quaver::widgetTable[slot]; }
+    quaver::Widget& at(int slot) { return *quaver::openPanel.widgets[slot]; }
     // Panel-relative cell of a widget as a console cell.
     int16_t column(int slot, int offset = 0) { return static_cast<int16_t>(placement.x + at(slot).x + offset); }
     int16_t row(int slot) { return static_cast<int16_t>(placement.y + at(slot).y); }

@@ -81,17 +81,17 @@ TEST_F(ConfigDialog, OnAnEmptyStoreItShowsTheDialogsDefaultsWithNothingDisabled)
 }
 
 TEST_F(ConfigDialog, CancellingOnAnEmptyStoreStillSwitchesToTheDialogsDefaults) {
-    ASSERT_EQ(TimeFormat, 0) << "start-up chose elapsed time";
-    ASSERT_EQ(scrollMode, 2) << "and running text";
-    scrollOffset = 7;
-    scrollBackward = 1;
-    scrollPause = 5;
+    ASSERT_EQ(settings.timeFormat, 0) << "start-up chose elapsed time";
+    ASSERT_EQ(liveDisplay.scrollMode, 2) << "and running text";
+    liveDisplay.scroll.offset = 7;
+    liveDisplay.scroll.backward = 1;
+    liveDisplay.scroll.pause = 5;
     EXPECT_EQ(Configure(0), 0);
-    EXPECT_EQ(TimeFormat, 1) << "remaining time";
-    EXPECT_EQ(scrollMode, 1) << "back and forth";
-    EXPECT_EQ(scrollOffset, 0) << "scrolling starts over";
-    EXPECT_EQ(scrollBackward, 0);
-    EXPECT_EQ(scrollPause, 5) << "the pause counter is left alone";
+    EXPECT_EQ(settings.timeFormat, 1) << "remaining time";
+    EXPECT_EQ(liveDisplay.scrollMode, 1) << "back and forth";
+    EXPECT_EQ(liveDisplay.scroll.offset, 0) << "scrolling starts over";
+    EXPECT_EQ(liveDisplay.scroll.backward, 0);
+    EXPECT_EQ(liveDisplay.scroll.pause, 5) << "the pause counter is left alone";
     EXPECT_TRUE(fake::world().valuesSet.empty());
 }
 
@@ -105,7 +105,7 @@ TEST_F(ConfigDialog, StoredScrollMode1ShowsScrollingOffWithItsStyleKeptAndWrites
     EXPECT_EQ(call.items[item::BackAndForth].selected, 1);
     for (int i = 0; i < 22; ++i) EXPECT_EQ(Disabled(call, i), i >= 12 && i <= 15) << "item " << i;
     EXPECT_EQ(StoredValue("ScrollMode"), 1u);
-    EXPECT_EQ(scrollMode, 0);
+    EXPECT_EQ(liveDisplay.scrollMode, 0);
 }
 
 TEST_F(ConfigDialog, AConfirmedDialogWritesAllTenValuesInOrderAndSetsTheSwitches) {
@@ -137,14 +137,13 @@ TEST_F(ConfigDialog, AConfirmedDialogWritesAllTenValuesInOrderAndSetsTheSwitches
     EXPECT_EQ(StoredValue("TimeFormat"), 1u) << "5 was read as remaining time and is written back as 1";
     EXPECT_EQ(StoredValue("ScrollMode"), 2u) << "scrolling, running text";
 
-    EXPECT_EQ(IgnoreFarPalette, 1);
-    EXPECT_EQ(DispVolumeCtrl, 1);
-    EXPECT_EQ(WideTrackNumber, 1);
-    EXPECT_EQ(DrawUglyButtons, 1);
-    EXPECT_EQ(DispCloseButton, 0);
-    EXPECT_EQ(DispRepeatShfl, 0);
-    EXPECT_EQ(TimeFormat, 1);
-    EXPECT_EQ(scrollMode, 2);
+    EXPECT_EQ(settings.showVolumeControl, 1);
+    EXPECT_EQ(settings.wideTrackNumber, 1);
+    EXPECT_EQ(settings.asciiButtons, 1);
+    EXPECT_EQ(settings.showCloseButton, 0);
+    EXPECT_EQ(settings.showRepeatShuffle, 0);
+    EXPECT_EQ(settings.timeFormat, 1);
+    EXPECT_EQ(liveDisplay.scrollMode, 2);
 }
 
 TEST_F(ConfigDialog, TheVersionDigitsChoiceIsKeptWhileTheVersionIsHidden) {
@@ -154,8 +153,8 @@ TEST_F(ConfigDialog, TheVersionDigitsChoiceIsKeptWhileTheVersionIsHidden) {
     });
     EXPECT_EQ(Configure(0), 1);
     EXPECT_EQ(StoredValue("DispWinampVer"), 2u);
-    EXPECT_EQ(DispWinampVer[0], 0);
-    EXPECT_EQ(DispWinampVer[1], 1);
+    EXPECT_EQ(settings.showVersion[0], 0);
+    EXPECT_EQ(settings.showVersion[1], 1);
 
     fake::host().dialogs.clear();
     fake::host().runDialog = nullptr;
@@ -172,8 +171,8 @@ TEST_F(ConfigDialog, StartingThePlayerOnlyWhenACommandNeedsItStoresAutostart3) {
     });
     EXPECT_EQ(Configure(0), 1);
     EXPECT_EQ(StoredValue("AutostartWinamp"), 3u);
-    EXPECT_EQ(AutostartWinamp[0], 1);
-    EXPECT_EQ(AutostartWinamp[1], 1);
+    EXPECT_EQ(settings.startPlayer[0], 1);
+    EXPECT_EQ(settings.startPlayer[1], 1);
 
     Store("AutostartWinamp", 2);
     fake::host().dialogs.clear();
@@ -201,7 +200,7 @@ TEST_F(ConfigDialog, TheCancelButtonAndEscBothWriteNothing) {
         UserDoes(ending);
         EXPECT_EQ(Configure(0), 0);
         EXPECT_TRUE(fake::world().valuesSet.empty());
-        EXPECT_EQ(DispVolumeCtrl, 0) << "the unconfirmed choice does not reach the panel";
+        EXPECT_EQ(settings.showVolumeControl, 0) << "the unconfirmed choice does not reach the panel";
     }
 }
 
@@ -223,7 +222,7 @@ TEST_F(ConfigDialog, AConfirmedChoiceTheStoreDidNotTakeIsReportedAndNotCalledSav
         });
         EXPECT_EQ(Configure(0), 0);
         EXPECT_FALSE(Stored("WideTrackNumber"));
-        EXPECT_EQ(WideTrackNumber, 1) << "the switches keep the choice for this run";
+        EXPECT_EQ(settings.wideTrackNumber, 1) << "the switches keep the choice for this run";
         ASSERT_EQ(fake::host().messageBoxes.size(), 1u);
         const auto& box = fake::host().messageBoxes[0].lines;
         ASSERT_GE(box.size(), 2u);

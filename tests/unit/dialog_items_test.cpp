@@ -131,11 +131,11 @@ TEST_F(DialogExpansion, ALanguageTextLongerThanTheDataFieldIsCutWithItsTerminato
 
 TEST(DialogTables, TheAboutBoxButtonsSitOnTheirHalfBlockShadows) {
     ASSERT_EQ(aboutItems[10].type, Button);
-    EXPECT_STREQ(reinterpret_cast<const char*>(aboutItems[10].text), " OK ");
-    EXPECT_STREQ(reinterpret_cast<const char*>(aboutItems[11].text), " Help ");
+    EXPECT_STREQ(aboutItems[10].text.literal, " OK ");
+    EXPECT_STREQ(aboutItems[11].text.literal, " Help ");
     // The right-hand shadow cell follows each button, the lower shadow is shifted one column right.
     const auto end = [](const DialogInitItem& item) {
-        return item.x1 + static_cast<int>(std::strlen(reinterpret_cast<const char*>(item.text)));
+        return item.x1 + static_cast<int>(std::strlen(item.text.literal));
     };
     EXPECT_EQ(aboutItems[6].x1, end(aboutItems[10]));
     EXPECT_EQ(aboutItems[7].x1, end(aboutItems[11]));
@@ -144,7 +144,7 @@ TEST(DialogTables, TheAboutBoxButtonsSitOnTheirHalfBlockShadows) {
     EXPECT_EQ(aboutItems[9].x1, aboutItems[11].x1 + 1);
     EXPECT_EQ(end(aboutItems[9]), end(aboutItems[11]) + 1);
     for (int i = 1; i <= 5; ++i)
-        EXPECT_LE(std::strlen(reinterpret_cast<const char*>(aboutItems[i].text)), 25u)
+        EXPECT_LE(std::strlen(aboutItems[i].text.literal), 25u)
             << "centred line " << i << " fits inside the frame";
 }
 

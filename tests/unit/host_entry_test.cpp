@@ -37,7 +37,7 @@ TEST_F(EntryPoints, PluginInfoOffersOneMenuAndOneConfigurationEntryEvenBeforeSta
 
 TEST_F(EntryPoints, AHostRecordOneByteShortIsRefusedOnEveryOpening) {
     fake::StartModule(static_cast<int>(sizeof(HostServices)) - 1);
-    EXPECT_TRUE(hostTooOld);
+    EXPECT_TRUE(hostLink.tooOld);
     for (int attempt = 0; attempt < 2; ++attempt)
         EXPECT_EQ(OpenPlugin(0, 0), reinterpret_cast<void*>(intptr_t{-1}));
     ASSERT_EQ(fake::host().messageBoxes.size(), 2u);
@@ -51,7 +51,7 @@ TEST_F(EntryPoints, AHostRecordOneByteShortIsRefusedOnEveryOpening) {
 TEST_F(EntryPoints, AHostRecordOfExactlyTheModulesSizeIsAccepted) {
     fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 0);
     fake::StartModule(static_cast<int>(sizeof(HostServices)));
-    EXPECT_FALSE(hostTooOld);
+    EXPECT_FALSE(hostLink.tooOld);
     fake::PushKey(27, true);  // the panel opens; Esc closes it
     EXPECT_EQ(OpenPlugin(0, 0), reinterpret_cast<void*>(intptr_t{-1}));
     EXPECT_EQ(fake::world().inputWaitsGivenUp, 0) << "closed by Esc, not by running out of input";
@@ -62,7 +62,7 @@ TEST_F(EntryPoints, AHostRecordOfExactlyTheModulesSizeIsAccepted) {
 TEST_F(EntryPoints, NegativeOrTinySizesAreTooOldAndNothingBeyondTheSizeIsUsed) {
     for (int size : {-1, 0, 3, 100, -2147483647 - 1}) {
         fake::StartModule(size);
-        EXPECT_TRUE(hostTooOld) << size;
+        EXPECT_TRUE(hostLink.tooOld) << size;
         OpenPlugin(0, 0);  // no callback lies within such a record: nothing to show, nothing to crash
         EXPECT_TRUE(fake::host().messageBoxes.empty()) << size;
     }
@@ -70,7 +70,7 @@ TEST_F(EntryPoints, NegativeOrTinySizesAreTooOldAndNothingBeyondTheSizeIsUsed) {
 
 TEST_F(EntryPoints, TheSettingsPathIsTheRootFollowedDirectlyByTheModulesKey) {
     fake::StartModule();
-    EXPECT_STREQ(settingsKeyPath, "Software\\Test\\Plugins\\QuaverRemoteControl");
+    EXPECT_STREQ(hostLink.settingsKeyPath, "Software\\Test\\Plugins\\QuaverRemoteControl");
     char path[80];
     BuildSettingsKeyPath("Software\\Host\\Plugins", path);
     EXPECT_STREQ(path, "Software\\Host\\Plugins\\QuaverRemoteControl");
@@ -92,7 +92,7 @@ TEST_F(EntryPoints, ARootTooLongForTheEightyBytePathLeavesTheSettingsAlone) {
 
     const std::string huge(5000, 'x');
     fake::StartModule(static_cast<int>(sizeof(HostServices)), huge.c_str());
-    EXPECT_STREQ(settingsKeyPath, "");
+    EXPECT_STREQ(hostLink.settingsKeyPath, "");
     fake::world().keyOpens = 0;
     WriteSetting("DispVolumeCtrl", 1);
     EXPECT_EQ(fake::world().keyOpens, 0) << "nothing is read or written under a cut key";
@@ -109,7 +109,7 @@ TEST_F(EntryPoints, AHostWithoutStandardFunctionsIsTreatedAsTooOld) {
     fake::ResetHost();
     fake::host().services.standardFunctions = nullptr;
     SetStartupInfo(&fake::host().services);
-    EXPECT_TRUE(hostTooOld);
+    EXPECT_TRUE(hostLink.tooOld);
     OpenPlugin(0, 0);
     ASSERT_EQ(fake::host().messageBoxes.size(), 1u);
     EXPECT_EQ(fake::host().messageBoxes[0].lines[1], "message 3");

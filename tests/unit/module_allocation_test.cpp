@@ -357,16 +357,16 @@ TEST(ModuleAllocations, AWholePanelSessionAllocatesNothingInModuleCode) {
     fake::ShowScriptedPlayer(&answers);
 
     // The session changes what lasts for the module's life (clock format, title scrolling): put it back after.
-    const int32_t savedScrollMode = quaver::scrollMode, savedLastLength = quaver::scrollLastLength;
-    const uint8_t savedTimeFormat = quaver::TimeFormat;
+    const int32_t savedScrollMode = quaver::liveDisplay.scrollMode, savedLastLength = quaver::liveDisplay.scroll.lastLength;
+    const uint8_t savedTimeFormat = quaver::settings.timeFormat;
     StartRecording();
     std::thread user([&] { WorkThePanel(answers); });
     OpenPlugin(0, 0);
     user.join();
     StopRecording();
-    quaver::scrollMode = savedScrollMode;
-    quaver::scrollLastLength = savedLastLength;
-    quaver::TimeFormat = savedTimeFormat;
+    quaver::liveDisplay.scrollMode = savedScrollMode;
+    quaver::liveDisplay.scroll.lastLength = savedLastLength;
+    quaver::settings.timeFormat = savedTimeFormat;
     quaver::ResetTitleScrolling();
 
     std::map<Owner, int> owners;

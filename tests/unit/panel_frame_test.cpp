@@ -31,7 +31,7 @@ protected:
         fake::host().services.PutText(0, 0, 0, nullptr);
     }
     void ExpectPicture(const Picture& picture) {
-        const int32_t width = static_cast<int32_t>(panelWidth);
+        const int32_t width = static_cast<int32_t>(openPanel.panelWidth);
         for (size_t row = 0; row < picture.size(); ++row) {
             const std::string expected = fake::Oem(picture[row]);
             ASSERT_EQ(expected.size(), static_cast<size_t>(width)) << "picture row " << row;

@@ -38,6 +38,10 @@ protected:
         fake::PushMouse(x, y, buttons, flags);
         return ReadPanelInput();
     }
+    static int EngagedWidgets() {
+        return static_cast<int>(std::count_if(std::begin(openPanel.widgets), std::end(openPanel.widgets),
+                                              [](const Widget* widget) { return widget && widget->engaged; }));
+    }
     static uint32_t Focus() {
         fake::PushFocus(true);
         return ReadPanelInput();
@@ -77,11 +81,11 @@ TEST_F(PanelInput, AltEWithShiftGoesToTheWidgetsWhileShown) {
     Key(altKey, true);
     Key(shiftKey, true);
     EXPECT_EQ(Key(keyE, true, os::LeftAltPressed | os::ShiftPressed), panelCode::Nothing);
-    EXPECT_EQ(activeWidget, nullptr);
+    EXPECT_EQ(EngagedWidgets(), 0);
     EXPECT_EQ(Key(key3, true), panelCode::Nothing);
     Key(shiftKey, false);
     Key(altKey, false);
-    EXPECT_EQ(modifierState, 0u);
+    EXPECT_EQ(panelInput.modifiers, 0u);
 }
 
 TEST_F(PanelInput, CtrlAltShiftInAnyOrderHidesThePanelAndLettingGoOfAnyOfThemShowsIt) {
@@ -107,7 +111,7 @@ TEST_F(PanelInput, CtrlAltShiftInAnyOrderHidesThePanelAndLettingGoOfAnyOfThemSho
             EXPECT_TRUE(panel->placement.shown);
             for (uint16_t key : order)
                 if (key != letGo) Key(key, false);
-            ASSERT_EQ(modifierState, 0u);
+            ASSERT_EQ(panelInput.modifiers, 0u);
         }
         ++orders;
     } while (std::next_permutation(order.begin(), order.end()));
@@ -143,7 +147,7 @@ TEST_F(PanelInput, APressInsideAndAReleaseOutsideReleasesTheWidgetsAndKeepsThePa
     EXPECT_EQ(Mouse(23 + 15, 5 + 7, left), 40045u);
     EXPECT_EQ(Mouse(0, 0, left, os::MouseMoved), panelCode::Nothing) << "dragging out is no new press";
     EXPECT_EQ(Mouse(0, 0, 0), panelCode::ReleaseAll);
-    EXPECT_FALSE(leftButtonHeld);
+    EXPECT_FALSE(panelInput.leftButtonHeld);
     EXPECT_EQ(Mouse(0, 0, 0, os::MouseMoved), panelCode::Nothing) << "moving about afterwards";
     EXPECT_EQ(Mouse(0, 0, left), panelCode::Close) << "the next press outside closes";
 }
@@ -166,7 +170,7 @@ TEST_F(PanelInput, WhileHiddenTheMouseAndOtherKeysDoNothing) {
     resize.eventType = os::WindowBufferSizeEventType;
     fake::PushInput(resize);
     EXPECT_EQ(ReadPanelInput(), panelCode::Nothing);
-    for (Widget* widget : widgetTable) EXPECT_FALSE(widget->engaged);
+    for (Widget* widget : openPanel.widgets) EXPECT_FALSE(widget->engaged);
 }
 
 TEST_F(PanelInput, AFailedWaitClosesAndAFailedReadIsSkipped) {
@@ -193,9 +197,9 @@ TEST_F(PanelInput, WaitingForInputSleepsInsteadOfPollingTheConsole) {
 
 TEST_F(PanelInput, AnEventNoWidgetTakesLeavesNoActiveWidget) {
     EXPECT_EQ(Key(0x58, true), 40045u);
-    EXPECT_NE(activeWidget, nullptr);
+    EXPECT_EQ(EngagedWidgets(), 1);
     EXPECT_EQ(Key(0x41, true), panelCode::Nothing);
-    EXPECT_EQ(activeWidget, nullptr);
+    EXPECT_EQ(EngagedWidgets(), 0);
     os::InputRecord menu{};
     menu.eventType = os::MenuEventType;
     fake::PushInput(menu);
@@ -206,8 +210,8 @@ TEST_F(PanelInput, AnEventNoWidgetTakesLeavesNoActiveWidget) {
 
 TEST_F(PanelInput, AStartThatBringsNoPlayerIsTriedOnceForAHeldKeyAndWhatQueuedMeanwhileIsDropped) {
     constexpr uint16_t keyZ = 0x5A;  // previous track
-    AutostartWinamp[0] = 1;
-    AutostartWinamp[1] = 1;  // start the player when a command needs it
+    settings.startPlayer[0] = 1;
+    settings.startPlayer[1] = 1;  // start the player when a command needs it
     fake::world().classesRoot["winamp.file\\shell\\open\\command"] = "C:\\Player\\player.exe";
     // While the start notice is up, the held Z repeats and a click lands somewhere.
     fake::world().onCreateProcess = [](const std::string&) {
@@ -219,7 +223,7 @@ TEST_F(PanelInput, AStartThatBringsNoPlayerIsTriedOnceForAHeldKeyAndWhatQueuedMe
     Act(Key(keyZ, true));
     EXPECT_EQ(started(), 1u);
     EXPECT_EQ(fake::PendingInput(), 0u) << "the queued repeats are dropped, not acted on";
-    EXPECT_TRUE(leftButtonHeld) << "the button went down meanwhile: its release will be a release";
+    EXPECT_TRUE(panelInput.leftButtonHeld) << "the button went down meanwhile: its release will be a release";
     EXPECT_EQ(ReadPanelInput(), panelCode::ReleaseAll) << "the press that started ends with the start";
 
     // Still held after the attempt: its repeats do not start the player again, they only beep.

@@ -29,7 +29,7 @@ protected:
         fake::StartModule();
         // No player is started unless a test asks for it.
         fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 0);
-        modifierState = 0;
+        panelInput.modifiers = 0;
     }
     // Every opening ends by its own script, with its threads waited for.
     void TearDown() override { ExpectNothingLeftBehind(); }
@@ -71,9 +71,8 @@ protected:
         EXPECT_FALSE(fake::world().infiniteWaitExpired) << "a thread was never ended";
         EXPECT_EQ(fake::world().threadsClosedWhileRunning, 0) << "the screen was put back while a thread ran";
         EXPECT_EQ(fake::world().inputWaitsGivenUp, 0) << "the script ran out: the panel ignored its way out";
-        EXPECT_EQ(displayActiveEvent, nullptr);
-        EXPECT_EQ(stopEvent, nullptr);
-        EXPECT_EQ(panelPlacement, nullptr);
+        EXPECT_EQ(openPanel.displayActiveEvent, nullptr);
+        EXPECT_EQ(openPanel.placement, nullptr);
     }
     static void ExpectSyntheticShift() {
         EXPECT_EQ(fake::world().keybdEvents, (std::vector<std::vector<uint32_t>>{{16, 0x2A, 0}, {16, 0x2A, 2}}));
@@ -203,7 +202,7 @@ TEST_F(Opening, AVolumeCommandIsStampedForTheTitleLineAndACommandWithoutPlayerBe
     fake::PushKey(escapeKey, true);
     const uint32_t before = os::GetTickCount();
     OpenPlugin(0, 0);
-    EXPECT_GE(volumeChangeTick.load(), before);
+    EXPECT_GE(playerLink.volumeChangeTick.load(), before);
     EXPECT_EQ(fake::world().beeps, std::vector<uint32_t>{0x40});
 }
 
@@ -249,7 +248,7 @@ TEST_F(Opening, SpaceTogglesTheClockFormatForThisAndLaterOpeningsWithoutStoringI
     Tap(0x20);
     fake::PushKey(escapeKey, true);
     OpenPlugin(0, 0);
-    EXPECT_EQ(TimeFormat, 1);
+    EXPECT_EQ(settings.timeFormat, 1);
     EXPECT_TRUE(Drew(" Track Left "));
     EXPECT_FALSE(fake::HasValue(fake::testSettingsKey, "TimeFormat"));
 
@@ -263,27 +262,27 @@ TEST_F(Opening, SpaceTogglesTheClockFormatForThisAndLaterOpeningsWithoutStoringI
         if (call.y == 6 && call.x == 23 + 17) labels.push_back(call.text);
     // opened naming the remaining time, drawn pressed by the key, flipped, and drawn released after the key-up
     EXPECT_EQ(labels, (std::vector<std::string>{" Track Left ", " Track Left ", " Track Time ", " Track Time "}));
-    EXPECT_EQ(TimeFormat, 0);
+    EXPECT_EQ(settings.timeFormat, 0);
 }
 
 TEST_F(Opening, EnterStepsTheScrollModeAndRestartsTheScrollingWithoutStoringIt) {
-    ASSERT_EQ(scrollMode, 2);
-    scrollOffset = 9;
-    scrollPause = 0;
-    scrollBackward = 1;
+    ASSERT_EQ(liveDisplay.scrollMode, 2);
+    liveDisplay.scroll.offset = 9;
+    liveDisplay.scroll.pause = 0;
+    liveDisplay.scroll.backward = 1;
     Tap(0x0D);
     fake::PushKey(escapeKey, true);
     OpenPlugin(0, 0);
-    EXPECT_EQ(scrollMode, 0);
-    EXPECT_EQ(scrollOffset, 0);
-    EXPECT_EQ(scrollPause, 13);
-    EXPECT_EQ(scrollBackward, 0);
+    EXPECT_EQ(liveDisplay.scrollMode, 0);
+    EXPECT_EQ(liveDisplay.scroll.offset, 0);
+    EXPECT_EQ(liveDisplay.scroll.pause, 13);
+    EXPECT_EQ(liveDisplay.scroll.backward, 0);
     EXPECT_FALSE(fake::HasValue(fake::testSettingsKey, "ScrollMode"));
     Tap(0x0D);
     Tap(0x0D);
     fake::PushKey(escapeKey, true);
     OpenPlugin(0, 0);
-    EXPECT_EQ(scrollMode, 2);
+    EXPECT_EQ(liveDisplay.scrollMode, 2);
 }
 
 TEST_F(Opening, CtrlAltShiftHidesAndShowsThePanelAndClosingPutsBackTheScreen) {
@@ -377,8 +376,8 @@ TEST_F(Opening, TheWorkerThreadsStayPausedUntilThePanelIsOnTheScreen) {
             if (message == os::WmCommand && fake::PutTexts().empty()) sentBeforeDrawn = true;
             return 0;
         });
-        os::SetEvent(displayActiveEvent);
-        heldCommand = 40061;
+        os::SetEvent(openPanel.displayActiveEvent);
+        playerLink.heldCommand = 40061;
     };
     fake::host().onSaveScreenArea = [](int, int, int x2, int) {
         if (x2 >= 0) std::this_thread::sleep_for(std::chrono::milliseconds(150));

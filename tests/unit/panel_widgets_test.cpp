@@ -115,7 +115,7 @@ void ExpectReleasedButton(const std::vector<fake::PutTextCall>& draws, int x, in
 TEST_F(Widgets, ATapOnZSendsPreviousOnceShowsThePressAtOnceAndTheReleaseAfter55Ms) {
     size_t mark = Mark();
     EXPECT_EQ(Read(Key(keyZ, true)), 40044u);
-    EXPECT_EQ(activeWidget, &at(slot::Previous));
+    EXPECT_TRUE(at(slot::Previous).engaged);
     auto draws = DrawsSince(mark);
     ExpectPressedButton(draws, 23 + 9, 5 + 7, " < ");
     ASSERT_EQ(draws.size(), 4u);
@@ -124,13 +124,13 @@ TEST_F(Widgets, ATapOnZSendsPreviousOnceShowsThePressAtOnceAndTheReleaseAfter55M
 
     mark = Mark();
     EXPECT_EQ(Read(Key(keyZ, false)), panelCode::Nothing) << "the key-up delivers nothing";
-    EXPECT_EQ(activeWidget, nullptr);
+    EXPECT_FALSE(at(slot::Previous).engaged);
     EXPECT_EQ(ReleaseWaits(), 1);
     draws = DrawsSince(mark);
     ExpectReleasedButton(draws, 32, 12, " < ");
     ASSERT_EQ(draws.size(), 4u);
     EXPECT_TRUE(draws[3].isFlush);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
 }
 
 TEST_F(Widgets, HoldingLeftRepeatsRewindWithEveryKeyRepeatOfTheConsoleWithoutRedrawing) {
@@ -138,7 +138,7 @@ TEST_F(Widgets, HoldingLeftRepeatsRewindWithEveryKeyRepeatOfTheConsoleWithoutRed
     const size_t mark = Mark();
     for (int repeat = 0; repeat < 3; ++repeat) EXPECT_EQ(Read(Key(keyLeft, true)), 40061u);
     EXPECT_TRUE(DrawsSince(mark).empty());
-    EXPECT_EQ(heldCommand, 0u) << "a key repeats through the console, not through the RepeatThread";
+    EXPECT_EQ(playerLink.heldCommand, 0u) << "a key repeats through the console, not through the RepeatThread";
     EXPECT_TRUE(at(slot::Rewind).pressed);
 }
 
@@ -196,7 +196,7 @@ TEST_F(Widgets, AnotherBoundKeyWhileOneIsHeldReleasesTheFirstAndPressesTheOther)
     EXPECT_EQ(Read(Key(keyX, true)), 40045u);
     const size_t mark = Mark();
     EXPECT_EQ(Read(Key(keyL, true)), 40145u);
-    EXPECT_EQ(activeWidget, &at(slot::Open));
+    EXPECT_TRUE(at(slot::Open).engaged);
     EXPECT_FALSE(at(slot::Play).pressed);
     EXPECT_FALSE(at(slot::Play).engaged);
     EXPECT_TRUE(at(slot::Open).pressed);
@@ -222,7 +222,7 @@ TEST_F(Widgets, APressReleasesTheHeldWidgetAlsoAfterAnEventNoWidgetTook) {
     EXPECT_EQ(Read(Mouse(x, y, left, moved)), panelCode::Nothing);
     EXPECT_EQ(Read(Key(keyZ, true)), 40044u);
     EXPECT_FALSE(at(slot::FastForward).pressed) << "the button held by the mouse is let go";
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_EQ(ReleaseWaits(), 3);
 }
 
@@ -242,12 +242,12 @@ TEST_F(Widgets, HoldingTheMouseOnRewindRepeatsItUntilDraggedOffAndAgainWhenDragg
     const int16_t x = panel->column(slot::Rewind, 1), y = panel->row(slot::Rewind);
     size_t mark = Mark();
     EXPECT_EQ(Read(Mouse(x, y, left)), 40061u) << "delivered once by the press";
-    EXPECT_EQ(heldCommand, 40061u) << "then repeated by the RepeatThread";
+    EXPECT_EQ(playerLink.heldCommand, 40061u) << "then repeated by the RepeatThread";
     ExpectPressedButton(DrawsSince(mark), 26, 12, " \x11\x11 ");
 
     mark = Mark();
     EXPECT_EQ(Read(Mouse(x, static_cast<int16_t>(y + 1), left, moved)), panelCode::Nothing);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_FALSE(at(slot::Rewind).pressed);
     EXPECT_TRUE(at(slot::Rewind).engaged) << "dragged off, still held";
     ExpectReleasedButton(DrawsSince(mark), 26, 12, " \x11\x11 ");
@@ -257,7 +257,7 @@ TEST_F(Widgets, HoldingTheMouseOnRewindRepeatsItUntilDraggedOffAndAgainWhenDragg
         << "moving elsewhere off the widget changes nothing";
     mark = Mark();
     EXPECT_EQ(Read(Mouse(x, y, left, moved)), panelCode::Nothing) << "dragging back delivers nothing";
-    EXPECT_EQ(heldCommand, 40061u);
+    EXPECT_EQ(playerLink.heldCommand, 40061u);
     EXPECT_TRUE(at(slot::Rewind).pressed);
     ExpectPressedButton(DrawsSince(mark), 26, 12, " \x11\x11 ");
 
@@ -265,7 +265,7 @@ TEST_F(Widgets, HoldingTheMouseOnRewindRepeatsItUntilDraggedOffAndAgainWhenDragg
     const uint32_t up = Read(Mouse(x, y, 0));
     EXPECT_EQ(up, panelCode::ReleaseAll) << "letting go is not offered to the widgets";
     ActOnInputCode(up, panel->placement);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_FALSE(at(slot::Rewind).engaged);
     EXPECT_EQ(ReleaseWaits(), 1);
     ExpectReleasedButton(DrawsSince(mark), 26, 12, " \x11\x11 ");
@@ -273,7 +273,7 @@ TEST_F(Widgets, HoldingTheMouseOnRewindRepeatsItUntilDraggedOffAndAgainWhenDragg
 
 TEST_F(Widgets, AMousePressOnAButtonWithoutRepeatLeavesNothingToRepeat) {
     EXPECT_EQ(Read(Mouse(panel->column(slot::Play, 2), panel->row(slot::Play), left)), 40045u);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_TRUE(at(slot::Play).mouseHeld);
 }
 
@@ -288,29 +288,29 @@ TEST_F(Widgets, AHeldWidgetTakesADoubleClickOrItsOwnKeyAgainButAnyOtherKeyEndsTh
     const int16_t x = panel->column(slot::FastForward), y = panel->row(slot::FastForward);
     Widget& fastForward = at(slot::FastForward);
     uint32_t code = 0;
-    ASSERT_TRUE(fastForward.mouse(Mouse(x, y, left), code));
+    ASSERT_TRUE(fastForward.offer(Mouse(x, y, left), code));
     code = 0;
-    EXPECT_TRUE(fastForward.mouse(Mouse(x, y, left, os::DoubleClick), code));
+    EXPECT_TRUE(fastForward.offer(Mouse(x, y, left, os::DoubleClick), code));
     EXPECT_EQ(code, 40060u);
     code = 0;
-    EXPECT_FALSE(fastForward.mouse(Mouse(0, 0, left | 2), code)) << "another button, off the widget";
+    EXPECT_FALSE(fastForward.offer(Mouse(0, 0, left | 2), code)) << "another button, off the widget";
     EXPECT_EQ(code, 0u);
-    EXPECT_TRUE(fastForward.mouse(Key(0x27, true), code)) << "its own key";
+    EXPECT_TRUE(fastForward.offer(Key(0x27, true), code)) << "its own key";
     EXPECT_EQ(code, 40060u);
-    EXPECT_EQ(heldCommand, 40060u) << "still held by the mouse";
+    EXPECT_EQ(playerLink.heldCommand, 40060u) << "still held by the mouse";
     code = 0;
-    EXPECT_FALSE(fastForward.mouse(Key(0x27, false), code)) << "a key-up ends the hold";
+    EXPECT_FALSE(fastForward.offer(Key(0x27, false), code)) << "a key-up ends the hold";
     EXPECT_FALSE(fastForward.engaged);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
 }
 
 TEST_F(Widgets, AWidgetHeldByAKeyIgnoresTheMouse) {
     Widget& play = at(slot::Play);
     uint32_t code = 0;
-    ASSERT_TRUE(play.mouse(Key(keyX, true), code));
+    ASSERT_TRUE(play.offer(Key(keyX, true), code));
     code = 0;
-    EXPECT_FALSE(play.mouse(Mouse(panel->column(slot::Play), panel->row(slot::Play), left), code));
-    EXPECT_FALSE(play.mouse(Mouse(0, 0, 0), code));
+    EXPECT_FALSE(play.offer(Mouse(panel->column(slot::Play), panel->row(slot::Play), left), code));
+    EXPECT_FALSE(play.offer(Mouse(0, 0, 0), code));
     EXPECT_TRUE(play.pressed);
     EXPECT_EQ(code, 0u);
 }
@@ -318,10 +318,10 @@ TEST_F(Widgets, AWidgetHeldByAKeyIgnoresTheMouse) {
 TEST_F(Widgets, ReleasingTheButtonOnAHeldWidgetEndsItsHold) {
     Widget& rewind = at(slot::Rewind);
     uint32_t code = 0;
-    ASSERT_TRUE(rewind.mouse(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), left), code));
-    EXPECT_FALSE(rewind.mouse(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), 0), code));
+    ASSERT_TRUE(rewind.offer(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), left), code));
+    EXPECT_FALSE(rewind.offer(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), 0), code));
     EXPECT_FALSE(rewind.engaged);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_EQ(ReleaseWaits(), 1);
 }
 
@@ -329,35 +329,34 @@ TEST_F(Widgets, ADraggedOffWidgetIgnoresKeysAndClicksUntilTheButtonComesBack) {
     Widget& rewind = at(slot::Rewind);
     const int16_t x = panel->column(slot::Rewind), y = panel->row(slot::Rewind);
     uint32_t code = 0;
-    ASSERT_TRUE(rewind.mouse(Mouse(x, y, left), code));
-    rewind.mouse(Mouse(0, 0, left, moved), code);
+    ASSERT_TRUE(rewind.offer(Mouse(x, y, left), code));
+    rewind.offer(Mouse(0, 0, left, moved), code);
     ASSERT_FALSE(rewind.pressed);
     code = 0;
-    EXPECT_FALSE(rewind.mouse(Key(keyLeft, true), code));
-    EXPECT_FALSE(rewind.mouse(Mouse(x, y, left), code)) << "a click, not a move";
-    EXPECT_FALSE(rewind.mouse(Mouse(x, y, 0, moved), code)) << "a move without the button";
+    EXPECT_FALSE(rewind.offer(Key(keyLeft, true), code));
+    EXPECT_FALSE(rewind.offer(Mouse(x, y, left), code)) << "a click, not a move";
+    EXPECT_FALSE(rewind.offer(Mouse(x, y, 0, moved), code)) << "a move without the button";
     EXPECT_FALSE(rewind.pressed);
     EXPECT_TRUE(rewind.engaged);
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
 }
 
 TEST_F(Widgets, AReleaseFromAnotherWidgetsPressIsDrawnAndStopsTheRepeat) {
     uint32_t code = 0;
-    ASSERT_TRUE(at(slot::Rewind).mouse(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), left), code));
-    activeWidget = &at(slot::Rewind);
-    ASSERT_EQ(heldCommand, 40061u);
+    ASSERT_TRUE(at(slot::Rewind).offer(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), left), code));
+    ASSERT_EQ(playerLink.heldCommand, 40061u);
     EXPECT_EQ(Read(Key(keyX, true)), 40045u) << "a key for another widget";
     EXPECT_FALSE(at(slot::Rewind).pressed);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
 }
 
 TEST_F(Widgets, ReleasingAWidgetThatIsNotPressedDrawsNothingAndKeepsTheRepeat) {
-    heldCommand = 40058;
+    playerLink.heldCommand = 40058;
     const size_t mark = Mark();
     at(slot::Stop).release();
     EXPECT_TRUE(DrawsSince(mark).empty());
-    EXPECT_EQ(heldCommand, 40058u);
+    EXPECT_EQ(playerLink.heldCommand, 40058u);
     EXPECT_EQ(ReleaseWaits(), 0);
 }
 
@@ -432,15 +431,15 @@ TEST_F(Widgets, AReleaseWhileThePanelIsHiddenLeavesTheHostsScreenAlone) {
 TEST_F(Widgets, APressWaitsForARefreshPassInProgressBeforeDrawing) {
     std::promise<void> locked, finish;
     std::thread pass([&] {
-        os::EnterCriticalSection(drawingLock);
+        os::EnterCriticalSection(openPanel.drawingLock);
         locked.set_value();
         finish.get_future().wait();
-        os::LeaveCriticalSection(drawingLock);
+        os::LeaveCriticalSection(openPanel.drawingLock);
     });
     locked.get_future().wait();
     auto press = std::async(std::launch::async, [&] {
         uint32_t code = 0;
-        return at(slot::Play).mouse(Key(keyX, true), code);
+        return at(slot::Play).offer(Key(keyX, true), code);
     });
     EXPECT_EQ(press.wait_for(std::chrono::milliseconds(150)), std::future_status::timeout);
     finish.set_value();
@@ -471,7 +470,7 @@ TEST_F(Widgets, TheTimeLabelNamesTheFormatAndKeepsItsColumnOnBothPanels) {
 TEST_F(Widgets, TheTitleLineStartsBlankAcrossTheWholeField) {
     EXPECT_EQ(at(slot::TitleLine).length, 30u);
     EXPECT_EQ(std::string(at(slot::TitleLine).text), std::string(30, ' '));
-    EXPECT_EQ(at(slot::TitleLine).text, titleLine) << "the title line draws the module's buffer";
+    EXPECT_EQ(at(slot::TitleLine).text, liveDisplay.titleLine) << "the title line draws the module's buffer";
     Open({.wideTrackNumber = true});
     EXPECT_EQ(at(slot::TitleLine).length, 34u);
     EXPECT_EQ(at(slot::Shuffle).x, 33);

@@ -26,16 +26,16 @@ protected:
         fake::Reset();
         fake::StartModule();
         fake::world().manualClock = true;  // the 250 ms waits pass at once
-        os::InitializeCriticalSection(drawingLock);
-        displayActiveEvent = os::CreateEvent(true, true);  // the panel is on the screen
-        heldCommand = 0;
-        volumeChangeTick = 0;
+        os::InitializeCriticalSection(openPanel.drawingLock);
+        openPanel.displayActiveEvent = os::CreateEvent(true, true);  // the panel is on the screen
+        playerLink.heldCommand = 0;
+        playerLink.volumeChangeTick = 0;
         Autostart(1);
     }
     void TearDown() override {
-        os::CloseHandle(displayActiveEvent);
-        displayActiveEvent = nullptr;
-        os::DeleteCriticalSection(drawingLock);
+        os::CloseHandle(openPanel.displayActiveEvent);
+        openPanel.displayActiveEvent = nullptr;
+        os::DeleteCriticalSection(openPanel.drawingLock);
     }
 
     static void Autostart(uint32_t stored) {
@@ -47,7 +47,7 @@ protected:
     static void StartingMakesThePlayerAppear() {
         fake::world().onCreateProcess = [](const std::string&) { fake::ShowPlayer(nullptr); };
     }
-    static bool DisplayActive() { return os::WaitForSingleObject(displayActiveEvent, 0) == os::WaitObject0; }
+    static bool DisplayActive() { return os::WaitForSingleObject(openPanel.displayActiveEvent, 0) == os::WaitObject0; }
     static int StartWaits() {
         std::lock_guard lock(fake::Mutex());
         const auto& sleeps = fake::world().sleeps;
@@ -78,7 +78,7 @@ TEST_F(PlayerLink, TheStoredAutostartSettingDecidesWhetherTheOpeningPanelOrAComm
         Autostart(c.stored);
         Register(R"("C:\Winamp\winamp.exe" "%1")");
         StartingMakesThePlayerAppear();
-        const os::Window atOpening = FindOrStartPlayer(AutostartWinamp[1] == 0);
+        const os::Window atOpening = FindOrStartPlayer(settings.startPlayer[1] == 0);
         EXPECT_EQ(Started(), c.startsAtOpening ? 1u : 0u);
         EXPECT_EQ(atOpening != nullptr, c.startsAtOpening);
 
@@ -151,7 +151,7 @@ TEST_F(PlayerLink, StartingShowsTheNoticeOverTheSavedScreenAndPutsEverythingBack
 
 TEST_F(PlayerLink, StartingResumesOnlyADisplayThatWasRunningBefore) {
     // At panel opening, and while the panel is hidden, nothing may be drawn once the start is over.
-    os::ResetEvent(displayActiveEvent);
+    os::ResetEvent(openPanel.displayActiveEvent);
     Register(R"(C:\Winamp\winamp.exe "%1")");
     StartingMakesThePlayerAppear();
     ASSERT_NE(FindOrStartPlayer(true), nullptr);

@@ -20,17 +20,17 @@ protected:
     void SetUp() override {
         fake::Reset();
         fake::StartModule();
-        os::InitializeCriticalSection(drawingLock);
-        displayActiveEvent = os::CreateEvent(true, true);
-        heldCommand = 0;
-        volumeChangeTick = 0;
+        os::InitializeCriticalSection(openPanel.drawingLock);
+        openPanel.displayActiveEvent = os::CreateEvent(true, true);
+        playerLink.heldCommand = 0;
+        playerLink.volumeChangeTick = 0;
         ForgetRepeatTarget();
     }
     void TearDown() override {
         StopThread();
-        os::CloseHandle(displayActiveEvent);
-        displayActiveEvent = nullptr;
-        os::DeleteCriticalSection(drawingLock);
+        os::CloseHandle(openPanel.displayActiveEvent);
+        openPanel.displayActiveEvent = nullptr;
+        os::DeleteCriticalSection(openPanel.drawingLock);
     }
 
     // A player whose every answer takes sendMs of the manual clock.
@@ -80,7 +80,7 @@ TEST_F(HeldCommand, NothingHeldSendsNothingAndKeepsTheFullPause) {
 
 TEST_F(HeldCommand, AHeldCommandIsSentWithAShortTimeOutAndThePauseMakesUpForTheSend) {
     PlayerTaking(12);
-    heldCommand = command::Rewind;
+    playerLink.heldCommand = command::Rewind;
     EXPECT_EQ(RepeatHeldCommand(), 38u);
     const auto commands = Commands();
     ASSERT_EQ(commands.size(), 1u);
@@ -90,14 +90,14 @@ TEST_F(HeldCommand, AHeldCommandIsSentWithAShortTimeOutAndThePauseMakesUpForTheS
     EXPECT_TRUE(commands[0].withTimeout);
     EXPECT_EQ(commands[0].timeout, 45u);
     EXPECT_EQ(commands[0].flags, os::SmtoAbortIfHung);
-    EXPECT_EQ(heldCommand, command::Rewind) << "still held";
+    EXPECT_EQ(playerLink.heldCommand, command::Rewind) << "still held";
 }
 
 TEST_F(HeldCommand, ASendSlowerThanItsTimeOutIsGivenUpThereAndThePauseMakesUpForIt) {
     for (uint32_t took : {30u, 45u, 46u, 400u}) {
         PlayerTaking(took);
         ForgetRepeatTarget();
-        heldCommand = command::FastForward;
+        playerLink.heldCommand = command::FastForward;
         const uint32_t started = fake::world().tick;
         EXPECT_EQ(RepeatHeldCommand(), took > 45 ? 5u : 50u - took) << took;
         EXPECT_EQ(fake::world().tick - started, std::min(took, 45u)) << "the clock stands at the time-out";
@@ -113,10 +113,10 @@ TEST_F(HeldCommand, AfterAnUnansweredReSendNothingMoreIsSentUntilThePlayerAnswer
     fake::ShowPlayer([&](uint32_t message, uintptr_t, intptr_t) -> intptr_t {
         std::lock_guard lock(fake::Mutex());
         fake::world().tick += message == os::WmCommand ? 100 : questionMs;
-        if (message == os::WmUser && releaseWhileAsked) heldCommand = 0;
+        if (message == os::WmUser && releaseWhileAsked) playerLink.heldCommand = 0;
         return 0;
     });
-    heldCommand = command::Rewind;
+    playerLink.heldCommand = command::Rewind;
     EXPECT_EQ(RepeatHeldCommand(), 5u);
     EXPECT_EQ(CommandCount(), 1u);
 
@@ -136,7 +136,7 @@ TEST_F(HeldCommand, AfterAnUnansweredReSendNothingMoreIsSentUntilThePlayerAnswer
 
     // Held again on a player that answers: asked, then sent again.
     releaseWhileAsked = false;
-    heldCommand = command::Rewind;
+    playerLink.heldCommand = command::Rewind;
     RepeatHeldCommand();
     EXPECT_EQ(CommandCount(), 2u);
     RepeatHeldCommand();
@@ -146,7 +146,7 @@ TEST_F(HeldCommand, AfterAnUnansweredReSendNothingMoreIsSentUntilThePlayerAnswer
 TEST_F(HeldCommand, TheSendDurationIsMeasuredAcrossTheTickCounterWrap) {
     PlayerTaking(20);
     fake::world().tick = 0xFFFFFFF6u;  // wraps 10 ms into the send
-    heldCommand = command::FastForward;
+    playerLink.heldCommand = command::FastForward;
     EXPECT_EQ(RepeatHeldCommand(), 30u);
 }
 
@@ -154,38 +154,38 @@ TEST_F(HeldCommand, AHungPlayerIsGivenUpAfter45MsAndTheRhythmHolds) {
     fake::world().manualClock = true;
     fake::ShowPlayer(nullptr);
     fake::world().playerHung = true;
-    heldCommand = command::FastForward;
+    playerLink.heldCommand = command::FastForward;
     EXPECT_EQ(RepeatHeldCommand(), 5u) << "45 ms of send plus 5 ms of pause";
 }
 
 TEST_F(HeldCommand, VolumeCommandsStampTheirSendTimeOtherCommandsDoNot) {
     PlayerTaking(7);
     fake::world().tick = 5000;
-    heldCommand = command::VolumeUp;
+    playerLink.heldCommand = command::VolumeUp;
     RepeatHeldCommand();
-    EXPECT_EQ(volumeChangeTick, 5000u) << "the tick before the send";
-    heldCommand = command::VolumeDown;
+    EXPECT_EQ(playerLink.volumeChangeTick, 5000u) << "the tick before the send";
+    playerLink.heldCommand = command::VolumeDown;
     RepeatHeldCommand();
-    EXPECT_EQ(volumeChangeTick, 5007u);
+    EXPECT_EQ(playerLink.volumeChangeTick, 5007u);
 
-    volumeChangeTick = 0;
-    heldCommand = command::Rewind;
+    playerLink.volumeChangeTick = 0;
+    playerLink.heldCommand = command::Rewind;
     RepeatHeldCommand();
-    EXPECT_EQ(volumeChangeTick, 0u);
+    EXPECT_EQ(playerLink.volumeChangeTick, 0u);
 }
 
 TEST_F(HeldCommand, APlayerThatIsGoneDropsTheHeldCommand) {
     fake::world().manualClock = true;
-    heldCommand = command::VolumeUp;
+    playerLink.heldCommand = command::VolumeUp;
     EXPECT_EQ(RepeatHeldCommand(), 50u);
-    EXPECT_EQ(heldCommand, 0u);
-    EXPECT_EQ(volumeChangeTick, 0u) << "nothing was sent, so no volume change to show";
+    EXPECT_EQ(playerLink.heldCommand, 0u);
+    EXPECT_EQ(playerLink.volumeChangeTick, 0u) << "nothing was sent, so no volume change to show";
     EXPECT_TRUE(Commands().empty());
 }
 
 TEST_F(HeldCommand, AnotherPlayerInThePlaceOfTheOneHeldForIsNotSentTheCommand) {
     PlayerTaking(0);
-    heldCommand = command::Rewind;
+    playerLink.heldCommand = command::Rewind;
     RepeatHeldCommand();
     ASSERT_EQ(CommandCount(), 1u);
     {
@@ -193,14 +193,14 @@ TEST_F(HeldCommand, AnotherPlayerInThePlaceOfTheOneHeldForIsNotSentTheCommand) {
         fake::world().player = reinterpret_cast<os::Window>(0xBEEF);  // the player restarted unseen
     }
     EXPECT_EQ(RepeatHeldCommand(), 50u);
-    EXPECT_EQ(heldCommand, 0u);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_EQ(CommandCount(), 1u) << "the new player gets nothing";
 
-    heldCommand = command::Rewind;  // a press made for the new player
+    playerLink.heldCommand = command::Rewind;  // a press made for the new player
     RepeatHeldCommand();
     EXPECT_EQ(CommandCount(), 2u);
     EXPECT_EQ(Commands().back().window, reinterpret_cast<os::Window>(0xBEEF));
-    heldCommand = 0;
+    playerLink.heldCommand = 0;
     RepeatHeldCommand();  // the release ends the hold for this thread too
 }
 
@@ -208,10 +208,10 @@ TEST_F(HeldCommand, AnotherPlayerInThePlaceOfTheOneHeldForIsNotSentTheCommand) {
 
 TEST_F(HeldCommand, WhileHeldTheCommandIsResentAboutEvery50Ms) {
     fake::ShowPlayer(nullptr);
-    heldCommand = command::FastForward;
+    playerLink.heldCommand = command::FastForward;
     StartThread();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    heldCommand = 0;
+    playerLink.heldCommand = 0;
     const size_t sent = CommandCount();
     EXPECT_GE(sent, 5u);
     EXPECT_LE(sent, 12u);
@@ -222,8 +222,8 @@ TEST_F(HeldCommand, WhileHeldTheCommandIsResentAboutEvery50Ms) {
 
 TEST_F(HeldCommand, WhileTheDisplayIsPausedTheThreadNeitherSendsNorSleeps) {
     fake::ShowPlayer(nullptr);
-    os::ResetEvent(displayActiveEvent);
-    heldCommand = command::Rewind;
+    os::ResetEvent(openPanel.displayActiveEvent);
+    playerLink.heldCommand = command::Rewind;
     StartThread();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_TRUE(Commands().empty());
@@ -236,7 +236,7 @@ TEST_F(HeldCommand, WhileTheDisplayIsPausedTheThreadNeitherSendsNorSleeps) {
 
 TEST_F(HeldCommand, StoppingWinsOverAnActiveDisplay) {
     fake::ShowPlayer(nullptr);
-    heldCommand = command::Rewind;
+    playerLink.heldCommand = command::Rewind;
     stop_ = os::CreateEvent(true, true);
     thread_ = os::CreateThread(RepeatThread, stop_, 16384);
     EXPECT_EQ(os::WaitForSingleObject(thread_, 2000), os::WaitObject0);
@@ -246,13 +246,13 @@ TEST_F(HeldCommand, StoppingWinsOverAnActiveDisplay) {
 
 TEST_F(HeldCommand, ClosingThePlayerWhileHeldStopsTheResendingAndClearsTheCommand) {
     fake::ShowPlayer(nullptr);
-    heldCommand = command::VolumeDown;
+    playerLink.heldCommand = command::VolumeDown;
     StartThread();
     ASSERT_TRUE(fake::WaitUntil([](fake::World& w) { return w.sent.size() >= 2; }, 2000));
     const auto closed = std::chrono::steady_clock::now();
     fake::RemovePlayer();
     const size_t sentBeforeClosing = CommandCount();
-    ASSERT_TRUE(fake::WaitUntil([](fake::World&) { return heldCommand.load() == 0; }, 2000));
+    ASSERT_TRUE(fake::WaitUntil([](fake::World&) { return playerLink.heldCommand.load() == 0; }, 2000));
     const auto dropped = std::chrono::steady_clock::now() - closed;
     EXPECT_LT(dropped, std::chrono::milliseconds(500)) << "within one turn, with room for a loaded machine";
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
@@ -263,7 +263,7 @@ TEST_F(HeldCommand, ClosingThePlayerWhileHeldStopsTheResendingAndClearsTheComman
 TEST_F(HeldCommand, AHungPlayerGetsOneReSendAndTheRestWhenItAnswersAgain) {
     fake::ShowPlayer(nullptr);
     fake::world().playerHung = true;  // the re-send is given up after its 45 ms, the questions after 250 ms
-    heldCommand = command::FastForward;
+    playerLink.heldCommand = command::FastForward;
     StartThread();
     std::this_thread::sleep_for(std::chrono::milliseconds(1000));
     EXPECT_EQ(CommandCount(), 1u) << "re-sends would pile up in a hung player's queue";

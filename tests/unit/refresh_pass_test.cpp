@@ -43,11 +43,11 @@ protected:
         Close();
         panel = std::make_unique<fake::PanelHarness>(look);
         stop = os::CreateEvent(true, false);
-        os::SetEvent(displayActiveEvent);
-        playerVersion = 0;
-        DispWinampVer[0] = 0;
-        DispWinampVer[1] = 0;
-        scrollMode = 0;
+        os::SetEvent(openPanel.displayActiveEvent);
+        liveDisplay.playerVersion = 0;
+        settings.showVersion[0] = 0;
+        settings.showVersion[1] = 0;
+        liveDisplay.scrollMode = 0;
         ResetTitleScrolling();
     }
     void TearDown() override { Close(); }
@@ -62,11 +62,11 @@ protected:
 
     int x() const { return panel->placement.x; }
     int y() const { return panel->placement.y; }
-    int digitCells() const { return WideTrackNumber ? 32 : 28; }
+    int digitCells() const { return settings.wideTrackNumber ? 32 : 28; }
     std::string Digits(int line) const { return pictures::DigitPicture(fake::ScreenRow(y() + 2 + line, x() + 3, digitCells())); }
-    std::string InfoRow() const { return pictures::LinePicture(fake::ScreenRow(y() + 6, x() + static_cast<int>(infoLineX), 25)); }
+    std::string InfoRow() const { return pictures::LinePicture(fake::ScreenRow(y() + 6, x() + static_cast<int>(openPanel.infoLineX), 25)); }
     std::string TitleField() const {
-        return fake::ScreenRow(y() + 5, x() + 2, static_cast<int>(titleFieldLength));
+        return fake::ScreenRow(y() + 5, x() + 2, static_cast<int>(openPanel.titleFieldLength));
     }
     fake::Cell Cell(int column, int line) const { return fake::CellAt(x() + column, y() + line); }
 
@@ -204,7 +204,7 @@ TEST_F(RefreshPass, APausedClockBlinksWithTheTickCountWhileTheTrackNumberStays) 
         std::lock_guard lock(fake::Mutex());
         fake::world().tick = 44000;
     }
-    TimeFormat = 1;
+    settings.timeFormat = 1;
     Pass();
     EXPECT_EQ(Digits(1), "█·█···█·····················") << "the minus sign blinks with the clock";
 }
@@ -248,8 +248,8 @@ TEST_F(RefreshPass, WithoutTheIndicatorsTheyAreNeitherAskedNorDrawn) {
 
 TEST_F(RefreshPass, AsksOnlyTheListedQueriesInOrderAndFlushesOnce) {
     Open();
-    DispWinampVer[0] = 1;
-    TimeFormat = 1;
+    settings.showVersion[0] = 1;
+    settings.timeFormat = 1;
     ShowPlayer();
     const size_t before = fake::PutTexts().size();
     const int lookups = fake::world().findWindowCalls;
@@ -271,14 +271,14 @@ TEST_F(RefreshPass, AsksOnlyTheListedQueriesInOrderAndFlushesOnce) {
     }
 
     ForgetSent();
-    TimeFormat = 0;
+    settings.timeFormat = 0;
     Pass();
     EXPECT_EQ(Asked().size(), expected.size() - 2) << "no track length, and the version is known";
 }
 
 TEST_F(RefreshPass, APlayerThatStaysAwayIsShownIdleWithoutRedrawingThePanel) {
     Open({.wideTrackNumber = true});
-    DispWinampVer[0] = 1;
+    settings.showVersion[0] = 1;
     DrawPanel(panel->placement);
     const size_t before = fake::PutTexts().size();
     Pass();
@@ -297,11 +297,11 @@ TEST_F(RefreshPass, APlayerThatStaysAwayIsShownIdleWithoutRedrawingThePanel) {
 
 TEST_F(RefreshPass, ThePlayersVersionGoesIntoThePanelTitleUntilThePlayerGoesAway) {
     Open();
-    DispWinampVer[0] = 1;
+    settings.showVersion[0] = 1;
     ShowPlayer();
     DrawPanel(panel->placement);
     Pass();
-    EXPECT_EQ(playerVersion, 2);
+    EXPECT_EQ(liveDisplay.playerVersion, 2);
     EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver v2.19 Control ");
     EXPECT_EQ(panel->at(slot::PanelTitle).x, 7) << "(34 - 22) / 2, one further for the close button";
     EXPECT_EQ(fake::ScreenRow(y(), x() + 7, 22), " Quaver v2.19 Control ");
@@ -309,7 +309,7 @@ TEST_F(RefreshPass, ThePlayersVersionGoesIntoThePanelTitleUntilThePlayerGoesAway
     fake::RemovePlayer();
     size_t before = fake::PutTexts().size();
     Pass();
-    EXPECT_EQ(playerVersion, 0);
+    EXPECT_EQ(liveDisplay.playerVersion, 0);
     EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver Control ");
     EXPECT_EQ(panel->at(slot::PanelTitle).x, 10);
     EXPECT_EQ(PanelRedraws(DrawnSince(before)), 1) << "the border comes back under the longer title";
@@ -323,19 +323,19 @@ TEST_F(RefreshPass, ThePlayersVersionGoesIntoThePanelTitleUntilThePlayerGoesAway
 
 TEST_F(RefreshPass, TheMinorVersionFormAndAMajorVersionOfZero) {
     Open();
-    DispWinampVer[0] = 1;
-    DispWinampVer[1] = 1;
+    settings.showVersion[0] = 1;
+    settings.showVersion[1] = 1;
     player.version = 0x2100;
     ShowPlayer();
     Pass();
-    EXPECT_STREQ(versionTitle, " Quaver v2.10 Control ");
+    EXPECT_STREQ(liveDisplay.versionTitle, " Quaver v2.10 Control ");
 
-    playerVersion = 0;
-    DispWinampVer[1] = 0;
+    liveDisplay.playerVersion = 0;
+    settings.showVersion[1] = 0;
     Pass();
-    EXPECT_STREQ(versionTitle, " Quaver v2.1 Control ");
+    EXPECT_STREQ(liveDisplay.versionTitle, " Quaver v2.1 Control ");
 
-    playerVersion = 0;
+    liveDisplay.playerVersion = 0;
     player.version = 0x0091;  // major 0: asked again on the next pass
     ForgetSent();
     Pass();
@@ -343,21 +343,21 @@ TEST_F(RefreshPass, TheMinorVersionFormAndAMajorVersionOfZero) {
     int versionQueries = 0;
     for (const auto& asked : Asked()) versionQueries += asked.message == os::WmUser && asked.lParam == 0;
     EXPECT_EQ(versionQueries, 2);
-    EXPECT_EQ(playerVersion, 0);
+    EXPECT_EQ(liveDisplay.playerVersion, 0);
     EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver v0.19 Control ");
 }
 
 TEST_F(RefreshPass, ANegativeVersionCountsAsUnknownAndIsNotShown) {
     Open();
-    DispWinampVer[0] = 1;
+    settings.showVersion[0] = 1;
     player.version = static_cast<int32_t>(0xFFFF2091u);
     ShowPlayer();
     Pass();
-    EXPECT_EQ(playerVersion, 0);
+    EXPECT_EQ(liveDisplay.playerVersion, 0);
     EXPECT_STREQ(panel->at(slot::PanelTitle).text, " Quaver Control ");
     player.version = 0x2091;
     Pass();
-    EXPECT_EQ(playerVersion, 2) << "asked again, and known once the answer makes sense";
+    EXPECT_EQ(liveDisplay.playerVersion, 2) << "asked again, and known once the answer makes sense";
 }
 
 // ---- a player that stops answering, answers slowly or changes part way -------------------------------------
@@ -433,10 +433,10 @@ TEST_F(SlowPlayer, APlayerThatHangsPartWayNeverShowsAHalfPicture) {
 }
 
 TEST_F(SlowPlayer, AHungTitleQueryKeepsThePictureAndTheVersion) {
-    DispWinampVer[0] = 1;
+    settings.showVersion[0] = 1;
     ShowPlayer();
     Pass();
-    ASSERT_EQ(playerVersion, 2);
+    ASSERT_EQ(liveDisplay.playerVersion, 2);
     player.hangAfter = player.answered + 8;  // the eight queries of the next pass, then the title hangs
     player.position = 300000;
     const size_t before = fake::PutTexts().size();
@@ -444,7 +444,7 @@ TEST_F(SlowPlayer, AHungTitleQueryKeepsThePictureAndTheVersion) {
     ExpectTrack7At345();
     EXPECT_EQ(TitleField(), "        Artist - Song         ");
     EXPECT_EQ(PanelRedraws(DrawnSince(before)), 0) << "an unanswering player is not a player gone";
-    EXPECT_EQ(playerVersion, 2);
+    EXPECT_EQ(liveDisplay.playerVersion, 2);
 
     Advance(silenceBeforeIdle);
     Pass();  // nothing answered at all now
@@ -462,7 +462,7 @@ TEST_F(SlowPlayer, APlayerAnsweringEveryQuestionIn30MsShowsItsPictureAndLeavesTh
     fake::ShowPlayer([&](uint32_t message, uintptr_t wParam, intptr_t lParam) -> intptr_t {
         if (hosts.empty()) {
             hosts.emplace_back([&] {
-                os::CriticalSectionLock lock(drawingLock);
+                os::CriticalSectionLock lock(openPanel.drawingLock);
                 lockTaken = 1;
             });
             for (int wait = 0; wait < 500 && !lockTaken; ++wait)
@@ -552,7 +552,7 @@ TEST_F(RefreshPass, APassWaitingForTheLockWhileThePanelIsPausedDoesNotDraw) {
     size_t before = 0;
     {
         // The host's thread holds the lock (as around a widget draw) while the pass gets ready.
-        os::CriticalSectionLock lock(drawingLock);
+        os::CriticalSectionLock lock(openPanel.drawingLock);
         before = fake::PutTexts().size();
         thread = os::CreateThread(RefreshThread, stop, 0x4000);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -599,7 +599,7 @@ TEST_F(RefreshPass, ARealHungPlayerStillLetsTheHostsThreadDraw) {
     EXPECT_TRUE(fake::WaitUntil([](fake::World& world) { return !world.sent.empty(); }));
     // The host's thread takes the lock for a widget draw: it gets it within one pass's budget.
     const auto asked = std::chrono::steady_clock::now();
-    { os::CriticalSectionLock lock(drawingLock); }
+    { os::CriticalSectionLock lock(openPanel.drawingLock); }
     EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(2000));
     os::SetEvent(stop);
     EXPECT_EQ(os::WaitForSingleObject(thread, 3000), os::WaitObject0);

@@ -24,17 +24,17 @@ protected:
 
 TEST_F(SettingsStore, AnEmptyStoreGivesTheDocumentedDefaults) {
     LoadDisplaySettings();
-    EXPECT_EQ(TimeFormat, 0) << "elapsed time";
-    EXPECT_EQ(scrollMode, 2) << "running text";
-    EXPECT_EQ(DispWinampVer[0], 1);
-    EXPECT_EQ(DispWinampVer[1], 1);
-    EXPECT_EQ(DispRepeatShfl, 1);
-    EXPECT_EQ(DispCloseButton, 1);
-    EXPECT_EQ(DispVolumeCtrl, 0);
-    EXPECT_EQ(DrawUglyButtons, 0);
-    EXPECT_EQ(WideTrackNumber, 0);
-    EXPECT_EQ(AutostartWinamp[0], 1) << "the player is started when the panel opens";
-    EXPECT_EQ(AutostartWinamp[1], 0);
+    EXPECT_EQ(settings.timeFormat, 0) << "elapsed time";
+    EXPECT_EQ(liveDisplay.scrollMode, 2) << "running text";
+    EXPECT_EQ(settings.showVersion[0], 1);
+    EXPECT_EQ(settings.showVersion[1], 1);
+    EXPECT_EQ(settings.showRepeatShuffle, 1);
+    EXPECT_EQ(settings.showCloseButton, 1);
+    EXPECT_EQ(settings.showVolumeControl, 0);
+    EXPECT_EQ(settings.asciiButtons, 0);
+    EXPECT_EQ(settings.wideTrackNumber, 0);
+    EXPECT_EQ(settings.startPlayer[0], 1) << "the player is started when the panel opens";
+    EXPECT_EQ(settings.startPlayer[1], 0);
     EXPECT_EQ(fake::world().openKeys, 0) << "every access closes its key";
 }
 
@@ -43,9 +43,9 @@ TEST_F(SettingsStore, OneBitValuesReadAsOnWhenNonZero) {
     Store("DispCloseButton", 0);
     Store("WideTrackNumber", 0x80000000u);
     LoadDisplaySettings();
-    EXPECT_EQ(DispVolumeCtrl, 1);
-    EXPECT_EQ(DispCloseButton, 0);
-    EXPECT_EQ(WideTrackNumber, 1);
+    EXPECT_EQ(settings.showVolumeControl, 1);
+    EXPECT_EQ(settings.showCloseButton, 0);
+    EXPECT_EQ(settings.wideTrackNumber, 1);
 }
 
 TEST_F(SettingsStore, TwoBitValuesSplitIntoTheirSwitchesAndIgnoreHigherBits) {
@@ -57,10 +57,10 @@ TEST_F(SettingsStore, TwoBitValuesSplitIntoTheirSwitchesAndIgnoreHigherBits) {
         Store("AutostartWinamp", c.stored);
         Store("DispWinampVer", c.stored);
         LoadDisplaySettings();
-        EXPECT_EQ(AutostartWinamp[0], c.bit0) << c.stored;
-        EXPECT_EQ(AutostartWinamp[1], c.bit1) << c.stored;
-        EXPECT_EQ(DispWinampVer[0], c.bit0) << c.stored;
-        EXPECT_EQ(DispWinampVer[1], c.bit1) << c.stored;
+        EXPECT_EQ(settings.startPlayer[0], c.bit0) << c.stored;
+        EXPECT_EQ(settings.startPlayer[1], c.bit1) << c.stored;
+        EXPECT_EQ(settings.showVersion[0], c.bit0) << c.stored;
+        EXPECT_EQ(settings.showVersion[1], c.bit1) << c.stored;
     }
 }
 
@@ -76,15 +76,15 @@ TEST(ScrollModeSetting, StoredValuesMapToCentredRunningOrBackAndForth) {
 TEST_F(SettingsStore, StartUpReadsTimeFormatAndScrollModeAndResetsScrolling) {
     Store("TimeFormat", 5);
     Store("ScrollMode", 3);
-    scrollOffset = 9;
-    scrollPause = 2;
-    scrollBackward = 1;
+    liveDisplay.scroll.offset = 9;
+    liveDisplay.scroll.pause = 2;
+    liveDisplay.scroll.backward = 1;
     SetStartupInfo(&fake::host().services);
-    EXPECT_EQ(TimeFormat, 1) << "any non-zero value means remaining time";
-    EXPECT_EQ(scrollMode, 1);
-    EXPECT_EQ(scrollOffset, 0);
-    EXPECT_EQ(scrollPause, 13);
-    EXPECT_EQ(scrollBackward, 0);
+    EXPECT_EQ(settings.timeFormat, 1) << "any non-zero value means remaining time";
+    EXPECT_EQ(liveDisplay.scrollMode, 1);
+    EXPECT_EQ(liveDisplay.scroll.offset, 0);
+    EXPECT_EQ(liveDisplay.scroll.pause, 13);
+    EXPECT_EQ(liveDisplay.scroll.backward, 0);
 }
 
 TEST_F(SettingsStore, ValuesOfOtherTypesAndLengthsAreReadOnlyWhenTheyFitFourBytes) {
@@ -92,13 +92,13 @@ TEST_F(SettingsStore, ValuesOfOtherTypesAndLengthsAreReadOnlyWhenTheyFitFourByte
     fake::SetBinary(fake::testSettingsKey, "DispRepeatShfl", {0, 0, 0, 0, 0});
     fake::SetBinary(fake::testSettingsKey, "WideTrackNumber", {1, 0});
     LoadDisplaySettings();
-    EXPECT_EQ(DispCloseButton, 0) << "the type is not examined";
-    EXPECT_EQ(DispRepeatShfl, 1) << "a 5-byte value fails to read and the default applies";
-    EXPECT_EQ(WideTrackNumber, 1) << "a short value is taken with zero high bytes";
+    EXPECT_EQ(settings.showCloseButton, 0) << "the type is not examined";
+    EXPECT_EQ(settings.showRepeatShuffle, 1) << "a 5-byte value fails to read and the default applies";
+    EXPECT_EQ(settings.wideTrackNumber, 1) << "a short value is taken with zero high bytes";
     fake::SetBinary(fake::testSettingsKey, "AutostartWinamp", {2});
     LoadDisplaySettings();
-    EXPECT_EQ(AutostartWinamp[0], 0);
-    EXPECT_EQ(AutostartWinamp[1], 1);
+    EXPECT_EQ(settings.startPlayer[0], 0);
+    EXPECT_EQ(settings.startPlayer[1], 1);
 }
 
 TEST_F(SettingsStore, ATextWhereANumberBelongsReadsAsMissing) {
@@ -107,10 +107,10 @@ TEST_F(SettingsStore, ATextWhereANumberBelongsReadsAsMissing) {
     fake::SetBinary(fake::testSettingsKey, "DispVolumeCtrl", {'1', 0, 0}, 7);     // REG_MULTI_SZ "1"
     fake::SetBinary(fake::testSettingsKey, "DrawUglyButtons", {1, 0, 0, 0}, 3);  // binary: read
     LoadDisplaySettings();
-    EXPECT_EQ(DispCloseButton, 1) << "the default, not the text's bytes";
-    EXPECT_EQ(WideTrackNumber, 0);
-    EXPECT_EQ(DispVolumeCtrl, 0);
-    EXPECT_EQ(DrawUglyButtons, 1);
+    EXPECT_EQ(settings.showCloseButton, 1) << "the default, not the text's bytes";
+    EXPECT_EQ(settings.wideTrackNumber, 0);
+    EXPECT_EQ(settings.showVolumeControl, 0);
+    EXPECT_EQ(settings.asciiButtons, 1);
     EXPECT_EQ(ReadSetting("DispCloseButton", 7), 7u);
 }
 
@@ -152,23 +152,23 @@ TEST_F(Palette, HostColoursFillTheFirstFiveEntriesAndTheRestIsDerived) {
     fake::host().colours = {{23, 0x1F}, {24, 0x1E}, {21, 0x13}, {29, 0x3E}, {30, 0x4F}};
     LoadPalette();
     const uint8_t expected[8] = {0x1F, 0x1E, 0x13, 0x3E, 0x4F, 0x18, 0x1E, 0x4F};
-    EXPECT_EQ(0, std::memcmp(palette, expected, 8));
+    EXPECT_EQ(0, std::memcmp(settings.palette, expected, 8));
     EXPECT_EQ(fake::host().coloursAsked, (std::vector<int>{23, 24, 21, 29, 30}));
 }
 
 TEST_F(Palette, ABrightBackgroundGetsALightGreyButtonShadow) {
     fake::host().colours[23] = 0x9F;
     LoadPalette();
-    EXPECT_EQ(palette[5], 0x97);
+    EXPECT_EQ(settings.palette[5], 0x97);
     fake::host().colours[23] = 0x7F;
     LoadPalette();
-    EXPECT_EQ(palette[5], 0x78);
+    EXPECT_EQ(settings.palette[5], 0x78);
 }
 
 TEST_F(Palette, OnlyTheLowByteOfAHostColourCounts) {
     fake::host().colours[24] = 0x12345678;
     LoadPalette();
-    EXPECT_EQ(palette[1], 0x78);
+    EXPECT_EQ(settings.palette[1], 0x78);
 }
 
 TEST_F(Palette, TheDefaultPaletteFollowsTheDerivationRule) {
@@ -184,29 +184,29 @@ TEST_F(Palette, AStoredPaletteOfExactlyEightBytesIsUsedAsIs) {
     const std::vector<uint8_t> stored = {0x01, 0x02, 0x03, 0x04, 0x05, 0x66, 0x77, 0x88};
     fake::SetBinary(fake::testSettingsKey, "Palette", stored);
     LoadPalette();
-    EXPECT_EQ(0, std::memcmp(palette, stored.data(), 8)) << "no derivation over a stored palette";
+    EXPECT_EQ(0, std::memcmp(settings.palette, stored.data(), 8)) << "no derivation over a stored palette";
     EXPECT_TRUE(fake::host().coloursAsked.empty()) << "the host's colours are not consulted";
 }
 
 TEST_F(Palette, AStoredPaletteOfAnyOtherLengthGivesTheDefault) {
     Store("IgnoreFarPalette", 1);
     for (size_t length : {0u, 1u, 7u, 9u, 64u}) {
-        std::memset(palette, 0xAA, sizeof palette);
+        std::memset(settings.palette, 0xAA, sizeof settings.palette);
         fake::SetBinary(fake::testSettingsKey, "Palette", std::vector<uint8_t>(length, 0x42));
         LoadPalette();
-        EXPECT_EQ(0, std::memcmp(palette, defaultPalette, 8)) << length << " bytes";
+        EXPECT_EQ(0, std::memcmp(settings.palette, defaultPalette, 8)) << length << " bytes";
     }
     fake::world().currentUser["software\\test\\plugins\\quaverremotecontrol"].erase("palette");
-    std::memset(palette, 0xAA, sizeof palette);
+    std::memset(settings.palette, 0xAA, sizeof settings.palette);
     LoadPalette();
-    EXPECT_EQ(0, std::memcmp(palette, defaultPalette, 8)) << "missing";
+    EXPECT_EQ(0, std::memcmp(settings.palette, defaultPalette, 8)) << "missing";
 }
 
 TEST_F(Palette, APaletteIsNotReadWhileHostColoursAreInUse) {
     fake::SetBinary(fake::testSettingsKey, "Palette", {1, 2, 3, 4, 5, 6, 7, 8});
     Store("IgnoreFarPalette", 0);
     LoadPalette();
-    EXPECT_EQ(palette[0], 0x3F);
+    EXPECT_EQ(settings.palette[0], 0x3F);
     EXPECT_EQ(fake::host().coloursAsked.size(), 5u);
 }
 

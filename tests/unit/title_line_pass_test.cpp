@@ -25,11 +25,11 @@ protected:
         Close();
         panel = std::make_unique<fake::PanelHarness>(look);
         stop = os::CreateEvent(true, false);
-        os::SetEvent(displayActiveEvent);
-        DispWinampVer[0] = 0;
-        scrollMode = 0;
+        os::SetEvent(openPanel.displayActiveEvent);
+        settings.showVersion[0] = 0;
+        liveDisplay.scrollMode = 0;
         ResetTitleScrolling();
-        scrollLastLength = 0;  // lives as long as the module: every test starts as freshly loaded
+        liveDisplay.scroll.lastLength = 0;  // lives as long as the module: every test starts as freshly loaded
         std::lock_guard lock(fake::Mutex());
         fake::world().manualClock = true;
         fake::world().tick = 50000;
@@ -44,7 +44,7 @@ protected:
 
     std::string Field() {
         RunRefreshPass(stop);
-        return fake::ScreenRow(panel->placement.y + 5, panel->placement.x + 2, static_cast<int>(titleFieldLength));
+        return fake::ScreenRow(panel->placement.y + 5, panel->placement.x + 2, static_cast<int>(openPanel.titleFieldLength));
     }
     std::string FieldFor(const std::string& windowTitle) {
         player.windowTitle = windowTitle;
@@ -63,7 +63,7 @@ protected:
         return count;
     }
     static void Stamp(uint32_t tick, uint32_t volume, bool fails = false) {
-        volumeChangeTick = tick;
+        playerLink.volumeChangeTick = tick;
         std::lock_guard lock(fake::Mutex());
         fake::world().volume = volume;
         fake::world().volumeFails = fails;
@@ -119,11 +119,11 @@ TEST_F(TitleLine, ScrollingModesAdvanceOncePerPass) {
     const std::string shown = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
     player.windowTitle = "1. " + shown + " - Winamp";
     fake::ShowScriptedPlayer(&player);
-    scrollMode = 1;
+    liveDisplay.scrollMode = 1;
     EXPECT_EQ(Field(), shown.substr(1, 30));
     EXPECT_EQ(Field(), shown.substr(2, 30));
     EXPECT_EQ(Field(), shown.substr(2, 30));
-    scrollMode = 2;
+    liveDisplay.scrollMode = 2;
     ResetTitleScrolling();
     EXPECT_EQ(Field(), shown.substr(1, 30));
 }
@@ -140,7 +140,7 @@ TEST_F(TitleLine, AVolumeCommandShowsTheVolumeForASecondInsteadOfTheTitle) {
     EXPECT_EQ(TitleQueries(), 0) << "the title is not asked while the volume shows";
     Advance(1);
     EXPECT_EQ(Field(), At(13, "Song"));
-    EXPECT_EQ(volumeChangeTick.load(), 0u);
+    EXPECT_EQ(playerLink.volumeChangeTick.load(), 0u);
 }
 
 TEST_F(TitleLine, TheVolumeTextStartsAtAFixedCellWhateverItsLength) {
@@ -169,7 +169,7 @@ TEST_F(TitleLine, AVolumeThatCannotBeReadEndsTheVolumeDisplayAtOnce) {
     fake::ShowScriptedPlayer(&player);
     Stamp(50000, 0x80000000u, true);
     EXPECT_EQ(Field(), At(13, "Song"));
-    EXPECT_EQ(volumeChangeTick.load(), 0u);
+    EXPECT_EQ(playerLink.volumeChangeTick.load(), 0u);
 }
 
 TEST_F(TitleLine, TheVolumeSurvivesTheTickCountersWrap) {
@@ -186,7 +186,7 @@ TEST_F(TitleLine, TheVolumeDisplayDoesNotAdvanceTheScroll) {
     const std::string shown = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
     player.windowTitle = "1. " + shown + " - Winamp";
     fake::ShowScriptedPlayer(&player);
-    scrollMode = 2;
+    liveDisplay.scrollMode = 2;
     EXPECT_EQ(Field(), shown.substr(1, 30));
     Stamp(50000, 0x80000000u);
     Field();
