@@ -9,7 +9,7 @@ namespace quaver {
 namespace {
 
 constexpr char lineCharacter = static_cast<char>(0xC4);
-constexpr const char* channelNames[3] = {"", "mono", "stereo"};
+constexpr char channelNames[3][7] = {"", "mono", "stereo"};
 
 // The formatter's count, trusted only as far as the text it wrote.
 int Written(int reported, const char* text, int room) {
