@@ -20,7 +20,6 @@ using namespace host;
 namespace {
 
 constexpr char CommandPrefix[] = "quaver";
-constexpr char PlayerClass[] = "Winamp v1.x";
 constexpr int WordsNotSent = 5;
 
 std::string StatusAfterPanel(const std::string& title) {
@@ -47,7 +46,7 @@ int SendCommand(const Module& module, const std::string& words, LanguageFile* la
     module.OpenFromCommandLine(words);
     if (ErrorBoxesWritten() > 0) return WordsNotSent;
     // The module only beeps when there is no player (and none was started): say so here.
-    if (!FindWindowA(PlayerClass, nullptr)) {
+    if (!FindWindowA(PlayerWindowClass, nullptr)) {
         fprintf(stderr, "quaver-host: no player is running: the words were not sent\n");
         return WordsNotSent;
     }
