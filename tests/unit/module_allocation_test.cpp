@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <new>
 #include <string>
@@ -186,10 +187,14 @@ std::map<uintptr_t, std::vector<SourceFrame>> Symbolise(const std::vector<uintpt
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
 
 // The project's root, from this file's own path (compiled as .../tests/unit/module_allocation_test.cpp).
+// Absolute, as addr2line names files. A compiler launcher may have made __FILE__ relative to the build folder,
+// the parent of this program's bin/.
 std::string ProjectRoot() {
-    const std::string file = __FILE__;
-    const size_t tests = file.rfind("tests/unit/");
-    return tests == std::string::npos ? std::string() : file.substr(0, tests);
+    std::filesystem::path file = __FILE__;
+    if (file.is_relative()) file = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / file;
+    const std::string normal = file.lexically_normal().string();
+    const size_t tests = normal.rfind("tests/unit/");
+    return tests == std::string::npos ? std::string() : normal.substr(0, tests);
 }
 
 // This recorder's own frames only carry an allocation through, like the C++ library's. addr2line names a
@@ -241,7 +246,8 @@ private:
             if (!executable_.Contains(address)) continue;
             const auto found = names.find(address - 1 - executable_.bias);
             if (found == names.end()) continue;
-            for (const SourceFrame& frame : found->second) {
+            for (SourceFrame frame : found->second) {
+                frame.file = std::filesystem::path(frame.file).lexically_normal().string();
                 if (!StartsWith(frame.file, root) || InRecorder(frame.function)) continue;
                 const std::string where = frame.function + " at " + frame.file.substr(root.size());
                 if (StartsWith(frame.file, moduleFiles_)) return {Owner::Module, where};
@@ -303,8 +309,9 @@ void WorkThePanel(fake::PlayerAnswers& answers) {
     fake::PushMouse(x + 32, y + 2, 0);
     fake::PushMouse(x + 20, y + 1, os::LeftButtonPressed);  // the time label
     fake::PushMouse(x + 20, y + 1, 0);
-    fake::PushMouse(x + 10, y + 5, os::LeftButtonPressed);  // the title line
+    fake::PushMouse(x + 10, y + 5, os::LeftButtonPressed);  // the title line: the playlist menu, an entry played
     fake::PushMouse(x + 10, y + 5, 0);
+    Pause(300);
     fake::PushMouse(x + 30, y + 6, os::LeftButtonPressed);  // shuffle
     fake::PushMouse(x + 30, y + 6, 0);
     Pause(700);  // passes in running text
@@ -354,6 +361,9 @@ TEST(ModuleAllocations, AWholePanelSessionAllocatesNothingInModuleCode) {
     }
     fake::PlayerAnswers answers;
     answers.windowTitle = "12. A title long enough to scroll through the whole field and more - Winamp";
+    answers.playlistLength = 3;
+    fake::PlaceTitles({"One", "Two & Three", "Caf\xE9"});
+    fake::host().menuChoice = 2;
     fake::ShowScriptedPlayer(&answers);
 
     // The session changes what lasts for the module's life (clock format, title scrolling): put it back after.
