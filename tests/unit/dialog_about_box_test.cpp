@@ -2,6 +2,8 @@
 // comes back afterwards without the keys given to them.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,29 @@ TEST_F(AboutBox, ItIsShownAlone27By11WithItsTwelveItemsAndNoHelpTopic) {
     EXPECT_STREQ(call.items[10].data, " OK ");
     EXPECT_EQ(call.items[10].focus, 1);
     EXPECT_EQ(call.items[0].x2, 26) << "not widened";
+}
+
+// The project's version, as CMakeLists.txt declares it.
+std::string ProjectVersion() {
+    std::string path = __FILE__;
+    std::ifstream file(path.substr(0, path.rfind("tests")) + "CMakeLists.txt");
+    std::ostringstream text;
+    text << file.rdbuf();
+    const std::string declared = "project(quaver VERSION ";
+    const size_t at = text.str().find(declared);
+    if (at == std::string::npos) return "";
+    const size_t start = at + declared.size();
+    return text.str().substr(start, text.str().find(' ', start) - start);
+}
+
+TEST_F(AboutBox, ItShowsTheProjectsVersion) {
+    Seen seen;
+    UserAnswers(10, &seen);
+    ShowAboutBox();
+    ASSERT_EQ(fake::host().dialogs.size(), 1u);
+    const std::string version = ProjectVersion();
+    ASSERT_FALSE(version.empty());
+    EXPECT_STREQ(fake::host().dialogs[0].items[2].data, ("Version " + version).c_str());
 }
 
 TEST_F(AboutBox, ThePanelStepsAsideForTheDialogAndReturnsWithoutTheKeysGivenToIt) {
