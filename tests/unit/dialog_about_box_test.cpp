@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -85,17 +84,14 @@ TEST_F(AboutBox, ItIsShownAlone27By11WithItsTwelveItemsAndNoHelpTopic) {
     EXPECT_EQ(call.items[0].x2, 26) << "not widened";
 }
 
-// The project's version, as CMakeLists.txt declares it.
+// The project's version, as CMakeLists.txt declares it: project(quaver VERSION x.y.z ...).
 std::string ProjectVersion() {
-    std::string path = __FILE__;
+    const std::string path = __FILE__;
     std::ifstream file(path.substr(0, path.rfind("tests")) + "CMakeLists.txt");
-    std::ostringstream text;
-    text << file.rdbuf();
-    const std::string declared = "project(quaver VERSION ";
-    const size_t at = text.str().find(declared);
-    if (at == std::string::npos) return "";
-    const size_t start = at + declared.size();
-    return text.str().substr(start, text.str().find(' ', start) - start);
+    std::string word;
+    while (file >> word && word != "project(quaver") {}
+    file >> word >> word;
+    return file ? word : "";
 }
 
 TEST_F(AboutBox, ItShowsTheProjectsVersion) {
