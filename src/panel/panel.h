@@ -5,6 +5,7 @@
 
 #include "os/os.h"
 #include "panel/widgets.h"
+#include "player/display_control.h"
 
 namespace quaver {
 
@@ -78,10 +79,6 @@ extern OpenPanelState openPanel;
 
 void RunPanel();
 uint32_t ReadPanelInput();
-// Reads and drops the console input that queued up while the player was being started. Only what the
-// panel must not lose survives: an Esc closes the panel next, releases end the presses they belong to,
-// and the modifier keys and the left button keep their state; every widget is released.
-void DiscardInputQueuedDuringStart();
 // The key-down that yielded the code in hand has not been let go meanwhile.
 bool CommandKeyStillHeld();
 void SetPanelShown(PanelPlacement& placement, bool show);

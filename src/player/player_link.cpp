@@ -2,8 +2,8 @@
 // player closed or restarted in between needs no bookkeeping.
 #include "host/host.h"
 #include "host/settings.h"
-#include "panel/panel.h"
 #include "player/commands.h"
+#include "player/display_control.h"
 #include "player/player.h"
 
 namespace quaver {
@@ -30,11 +30,7 @@ void GiveForegroundBack(os::Window window) {
 void StartPlayer() {
     if (playerLink.startUnderWay) return;
     playerLink.startUnderWay = true;
-    // Resume only a display that was running: at panel opening (no panel drawn yet) or while the panel is
-    // hidden, resuming would let the worker threads draw where there is no panel.
-    const bool displayWasActive =
-        openPanel.displayActiveEvent && os::WaitForSingleObject(openPanel.displayActiveEvent, 0) == os::WaitObject0;
-    SetDisplayActive(false);
+    const bool displayWasActive = PauseDisplay();
     void* screen = hostLink.services.SaveScreenArea ? hostLink.services.SaveScreenArea(0, 0, -1, -1) : nullptr;
     const os::Window foreground = os::GetForegroundWindow();
 
@@ -56,7 +52,7 @@ void StartPlayer() {
     // Keys and clicks made while the notice was up were not meant for the panel: a held key's queued
     // repeats would each start the player again.
     DiscardInputQueuedDuringStart();
-    if (displayWasActive) SetDisplayActive(true);
+    if (displayWasActive) ResumeDisplay();
     GiveForegroundBack(foreground);
     playerLink.startUnderWay = false;
 }

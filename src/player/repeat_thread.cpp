@@ -1,6 +1,6 @@
 // The RepeatThread: re-sends a held command about every 50 ms while the panel is on the screen.
-#include "panel/panel.h"
 #include "player/commands.h"
+#include "player/display_control.h"
 #include "player/player.h"
 
 namespace quaver {
@@ -61,7 +61,7 @@ uint32_t OSAPI RepeatThread(void* stopEvent) {
     ForgetRepeatTarget();
     // stopEvent first, so that it wins when both are set; a paused display neither sends nor sleeps.
     for (;;) {
-        const os::Handle events[2] = {stopEvent, openPanel.displayActiveEvent};
+        const os::Handle events[2] = {stopEvent, DisplayActiveEvent()};
         if (os::WaitForAnyObject(2, events, os::Infinite) != os::WaitObject0 + 1) return 0;
         os::Sleep(RepeatHeldCommand());
     }

@@ -1,4 +1,4 @@
-#include "host/command_line.h"
+#include "module/command_line.h"
 
 #include "host/host.h"
 #include "host/settings.h"

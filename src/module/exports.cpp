@@ -2,9 +2,9 @@
 #include <cstring>
 
 #include "dialogs/config_dialog.h"
-#include "host/command_line.h"
 #include "host/host.h"
 #include "host/settings.h"
+#include "module/command_line.h"
 #include "panel/open_panel.h"
 #include "panel/title_line.h"
 
