@@ -545,33 +545,30 @@ Window FindWindow(const char* className) {
 }
 
 namespace {
-intptr_t Deliver(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, bool withTimeout,
-                 uint32_t flags, uint32_t timeout, bool* answered) {
+intptr_t Deliver(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t flags,
+                 uint32_t timeout, bool* answered) {
     PlayerHandler handler;
     bool hung;
-    uint32_t hungMs;
     {
         std::lock_guard lock(worldMutex);
         const uint32_t now = theWorld.manualClock ? theWorld.tick : RealTick();
-        theWorld.sent.push_back(SentMessage{window, message, wParam, lParam, withTimeout, timeout, flags, now});
+        theWorld.sent.push_back(SentMessage{window, message, wParam, lParam, true, timeout, flags, now});
         if (!window || window != theWorld.player) {
             *answered = false;
             return 0;
         }
         handler = theWorld.playerHandler;
         hung = theWorld.playerHung;
-        hungMs = theWorld.hungSendMs;
     }
     if (hung) {
         *answered = false;
-        os::Sleep(withTimeout ? timeout : hungMs);
+        os::Sleep(timeout);
         return 0;
     }
     const uint32_t startedTick = os::GetTickCount();
     const auto startedReal = Clock::now();
     const intptr_t answer = handler ? handler(message, wParam, lParam) : 0;
     *answered = true;
-    if (!withTimeout) return answer;
     // Windows gives up waiting at the time-out; the player still takes the message, later.
     std::lock_guard lock(worldMutex);
     if (theWorld.manualClock) {
@@ -586,15 +583,10 @@ intptr_t Deliver(Window window, uint32_t message, uintptr_t wParam, intptr_t lPa
 }
 }  // namespace
 
-intptr_t SendMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    bool answered = false;
-    return Deliver(window, message, wParam, lParam, false, 0, 0, &answered);
-}
-
 bool SendMessageTimeout(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t flags,
                         uint32_t milliseconds, intptr_t* result) {
     bool answered = false;
-    intptr_t answer = Deliver(window, message, wParam, lParam, true, flags, milliseconds, &answered);
+    intptr_t answer = Deliver(window, message, wParam, lParam, flags, milliseconds, &answered);
     if (answered && result) *result = answer;
     return answered;
 }

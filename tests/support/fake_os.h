@@ -83,12 +83,11 @@ struct World {
     // ---- windows and the player
     os::Window player = nullptr;
     PlayerHandler playerHandler;
-    // A hung player: SendMessageTimeout fails after its time-out (sleeping for it), SendMessage blocks for
-    // hungSendMs and then answers 0, a posted message is never taken.
+    // A hung player: SendMessageTimeout fails after its time-out (sleeping for it), a posted message is never
+    // taken.
     // A handler slower than a send's time-out (the manual clock it advances, or real time) has still taken
     // the message, but the send reports it unanswered, and the manual clock stands at the time-out.
     bool playerHung = false;
-    uint32_t hungSendMs = 0;
     std::vector<SentMessage> sent;
     os::Window foreground = reinterpret_cast<os::Window>(0xF00D);
     std::vector<os::Window> foregroundsSet;
