@@ -40,9 +40,17 @@ void MeasureConsole() {
     openPanel.consoleHeight = height;
 }
 
+// The console is the host's again once the panel has closed: nothing reads or flushes it in the panel's name.
+void ForgetConsole() {
+    openPanel.consoleInput = nullptr;
+    openPanel.consoleOutput = nullptr;
+}
+
 void ClearPerOpeningState() {
     liveDisplay.playerVersion = 0;
     ResetRefreshPicture();
+    // Keys let go while the panel was closed went to the host: every opening starts with none held.
+    panelInput.modifiers = 0;
     panelInput.leftButtonHeld = false;
     playerLink.heldCommand.store(0, std::memory_order_relaxed);
     panelInput.commandKey = 0;
@@ -78,6 +86,7 @@ void OpenPanel() {
         os::UniqueHandle displayActive(os::CreateEvent(true, false));
         if (!displayActive) {
             ShowErrorBox(message::CreateEventFailed);
+            ForgetConsole();
             return;
         }
         openPanel.displayActiveEvent = displayActive.get();
@@ -88,6 +97,7 @@ void OpenPanel() {
         }  // the lock is deleted before the event is closed
         openPanel.displayActiveEvent = nullptr;
     }
+    ForgetConsole();
     SendSyntheticShift();
 }
 

@@ -32,9 +32,9 @@ constexpr uint32_t All = Ctrl | Alt | Shift;
 uint32_t ModifiersOf(uint32_t controlKeyState);
 
 // What the panel's input reading keeps between events. The host's thread alone reads and writes it; an opening
-// of the panel clears all but the modifier bits.
+// of the panel clears it.
 struct PanelInputState {
-    uint32_t modifiers;   // modifier bits, from the events the panel reads
+    uint32_t modifiers;   // modifier bits, from the control-key state of the last key or mouse event read
     bool leftButtonHeld;
     // Starting the player from a held key: the key-down that yielded the code in hand (0 for any other
     // event), whether it was let go in the input a start discarded, and the key whose command found no player

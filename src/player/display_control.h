@@ -1,5 +1,6 @@
 // What the player link needs from the panel above it. The panel implements these, so that the player layer
-// never includes it; with no panel open they do nothing.
+// never includes it. With no panel open (a start from the command line) they do nothing: the host's input and
+// screen are the host's.
 #pragma once
 
 #include "os/os.h"

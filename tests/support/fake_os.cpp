@@ -126,17 +126,30 @@ void PushInput(const os::InputRecord& record) {
     Notify();
 }
 
+namespace {
+// As a console does, each key and mouse record carries the modifier keys pushed down and not yet let go.
+uint32_t HeldModifierState(uint16_t virtualKey, bool down) {
+    uint32_t bit = 0;
+    if (virtualKey == 16) bit = os::ShiftPressed;
+    if (virtualKey == 17) bit = os::LeftCtrlPressed;
+    if (virtualKey == 18) bit = os::LeftAltPressed;
+    std::lock_guard lock(worldMutex);
+    theWorld.modifierKeysHeld = down ? theWorld.modifierKeysHeld | bit : theWorld.modifierKeysHeld & ~bit;
+    return theWorld.modifierKeysHeld;
+}
+}  // namespace
+
 void PushKey(uint16_t virtualKey, bool down, uint32_t controlKeyState) {
     os::InputRecord record{};
     record.eventType = os::KeyEventType;
-    record.key = os::KeyEvent{down, 1, virtualKey, 0, 0, controlKeyState};
+    record.key = os::KeyEvent{down, 1, virtualKey, 0, 0, controlKeyState | HeldModifierState(virtualKey, down)};
     PushInput(record);
 }
 
 void PushMouse(int16_t x, int16_t y, uint32_t buttonState, uint32_t eventFlags, uint32_t controlKeyState) {
     os::InputRecord record{};
     record.eventType = os::MouseEventType;
-    record.mouse = os::MouseEvent{x, y, buttonState, controlKeyState, eventFlags};
+    record.mouse = os::MouseEvent{x, y, buttonState, controlKeyState | HeldModifierState(0, false), eventFlags};
     PushInput(record);
 }
 

@@ -59,6 +59,7 @@ struct World {
     os::CursorInfo cursor{25, true};
     std::vector<os::CursorInfo> cursorsSet;
     std::deque<os::InputRecord> input;
+    uint32_t modifierKeysHeld = 0;  // control-key state bits of the modifier keys pushed down, not yet let go
     // How long a wait for console input may find the queue empty before it fails (which closes a panel),
     // so that a test whose script ran out ends instead of hanging.
     uint32_t emptyInputGraceMs = 3000;

@@ -29,7 +29,6 @@ protected:
         fake::StartModule();
         // No player is started unless a test asks for it.
         fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 0);
-        panelInput.modifiers = 0;
     }
     // Every opening ends by its own script, with its threads waited for.
     void TearDown() override { ExpectNothingLeftBehind(); }
@@ -204,6 +203,25 @@ TEST_F(Opening, AVolumeCommandIsStampedForTheTitleLineAndACommandWithoutPlayerBe
     OpenPlugin(0, 0);
     EXPECT_GE(playerLink.volumeChangeTick.load(), before);
     EXPECT_EQ(fake::world().beeps, std::vector<uint32_t>{0x40});
+}
+
+TEST_F(Opening, EveryOpeningStartsWithNoModifierHeldWhateverTheLastOneSawPressed) {
+    // Closed while modifiers were held: the host, not the panel, gets their key-ups.
+    const std::vector<uint16_t> closings[] = {{ctrlKey, altKey, shiftKey, escapeKey}, {altKey, keyF4}};
+    for (const auto& closing : closings) {
+        SetUp();
+        for (uint16_t key : closing) fake::PushKey(key, true);
+        OpenPlugin(0, 0);
+        SetUp();
+        ShowPlayer();
+        Tap(0x58);  // X
+        Tap(0x45);  // E
+        fake::PushKey(escapeKey, true);
+        OpenPlugin(0, 0);
+        EXPECT_EQ(CommandsSent(40045), 1) << "X plays";
+        EXPECT_EQ(CommandsSent(40040), 0) << "a plain E is no Alt+E";
+        EXPECT_EQ(fake::host().savedRects.size(), 1u) << "never hidden";
+    }
 }
 
 TEST_F(Opening, AltF4ClosesThePlayerFirstAndThePanelTheSecondTime) {
