@@ -40,6 +40,9 @@ extern "C" void HOSTAPI SetStartupInfo(const HostServices* services) {
 
 extern "C" void HOSTAPI GetPluginInfo(PluginInfoRecord* info) {
     if (!info) return;
+    // Only a host that passed the longer record gets the status: the file manager's record ends before it.
+    if (info->size == static_cast<int>(sizeof(PluginInfoReport)))
+        reinterpret_cast<PluginInfoReport*>(info)->commandStatus = LastCommandStatus();
     info->size = sizeof(PluginInfoRecord);
     info->flags = pluginFlags;
     info->otherListCount = 0;

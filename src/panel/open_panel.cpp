@@ -53,6 +53,7 @@ void ClearPerOpeningState() {
     panelInput.modifiers = 0;
     panelInput.leftButtonHeld = false;
     playerLink.heldCommand.store(0, std::memory_order_relaxed);
+    ForgetUnansweredCommand();
     panelInput.commandKey = 0;
     panelInput.startRefusedKey = 0;
     panelInput.pendingCode = panelCode::Nothing;

@@ -7,8 +7,8 @@
 
 #include "fake_host.h"
 #include "fake_os.h"
-#include "module/command_line.h"
 #include "host/host.h"
+#include "module/command_line.h"
 #include "player/command_words.h"
 #include "player/commands.h"
 #include "scripted_player.h"
@@ -146,6 +146,55 @@ TEST_F(CommandLineOpening, AMissingPlayerIsStartedAsThePanelWouldAndWithoutOneTh
         EXPECT_EQ(fake::world().beeps, starts ? std::vector<uint32_t>{} : std::vector<uint32_t>{0x40})
             << "no player: one beep, and the later words are dropped";
     }
+}
+
+TEST_F(CommandLineOpening, AHostThatAsksLearnsWhetherEveryWordWasTakenAndTheLineStopsAtTheFirstThatWasNot) {
+    struct Case {
+        const char* name;
+        uint32_t autostart;
+        int player;  // 0 none, 1 answering, 2 frozen
+        const char* text;
+        uint32_t status;
+        size_t sent;
+    };
+    const Case cases[] = {
+        {"taken", 0, 1, "stop next", commandStatus::Sent, 2},
+        {"an unknown word", 0, 1, "stop bogus", commandStatus::Refused, 0},
+        {"no player", 0, 0, "stop next", commandStatus::NoPlayer, 0},
+        {"a start bringing no window", 1, 0, "stop next", commandStatus::StartFailed, 0},
+        {"a frozen player", 0, 2, "stop next play", commandStatus::NotAnswered, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        fake::SetDword(fake::testSettingsKey, "AutostartWinamp", c.autostart);
+        if (c.player == 1) fake::ShowScriptedPlayer(&answers);
+        if (c.player == 2) {
+            fake::ShowPlayer(nullptr);
+            fake::world().playerHung = true;
+        }
+        Open(c.text);
+        EXPECT_EQ(Commands().size(), c.sent);
+        PluginInfoReport report{};
+        report.info.size = sizeof report;
+        GetPluginInfo(&report.info);
+        EXPECT_EQ(report.commandStatus, c.status);
+        fake::RemovePlayer();
+    }
+}
+
+TEST_F(CommandLineOpening, AStartFromTheCommandLineLeavesTheHostsTypedInputAloneAlsoAfterAPanel) {
+    fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 0);
+    fake::PushKey(27, true);
+    Open("");  // a panel, opened and closed
+    fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 1);
+    fake::world().onCreateProcess = [this](const std::string&) { fake::ShowScriptedPlayer(&answers); };
+    fake::PushKey(0x41, true);  // typed for the host
+    const int flushes = fake::world().inputFlushes;
+    Open("play");
+    EXPECT_EQ(Commands(), std::vector<uint32_t>{command::Play});
+    EXPECT_EQ(fake::PendingInput(), 1u);
+    EXPECT_EQ(fake::world().inputFlushes, flushes);
 }
 
 TEST_F(CommandLineOpening, BlankTextOpensThePanelAsTheMenuEntryDoes) {

@@ -261,6 +261,42 @@ TEST_F(Opening, ACommandAndAltF4ToAHungPlayerNeverHoldUpTheHostsThread) {
     ExpectNothingLeftBehind();
 }
 
+TEST_F(Opening, KeysQueuedBehindACommandToAFreshlyFrozenPlayerAreRefusedSoEscIsReadWithinASecond) {
+    fake::ShowPlayer(nullptr);
+    {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().playerHung = true;  // not yet hung for Windows: a send waits its whole time-out
+    }
+    for (int press = 0; press < 10; ++press) Tap(0x58);  // X: play
+    fake::PushKey(escapeKey, true);
+    EXPECT_EQ(OpenPlugin(0, 0), closed);
+    EXPECT_EQ(CommandsSent(40045), 1);
+    EXPECT_EQ(fake::world().beeps.size(), 9u) << "each later press refused";
+    uint32_t waited = 0;  // by the host's thread, for the player
+    for (const auto& sent : fake::SentMessages())
+        if (sent.timeout == commandSendTimeout || sent.timeout == commandProbeTimeout) waited += sent.timeout;
+    EXPECT_LT(waited, 1000u);
+}
+
+TEST_F(Opening, AClickThatStartsThePlayerSendsItsRepeatingCommandOnce) {
+    fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 3);
+    fake::world().classesRoot["winamp.file\\shell\\open\\command"] = "player.exe \"%1\"";
+    fake::world().onCreateProcess = [](const std::string&) {
+        fake::ShowPlayer([](uint32_t message, uintptr_t, intptr_t) -> intptr_t {
+            // Time enough for the RepeatThread to send a held command meanwhile.
+            if (message == os::WmCommand) std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            return 0;
+        });
+    };
+    fake::PushMouse(23 + 4, 5 + 7, os::LeftButtonPressed);  // rewind
+    fake::PushMouse(23 + 4, 5 + 7, 0);                      // let go while the start notice is up
+    fake::PushKey(escapeKey, true);
+    OpenPlugin(0, 0);
+    EXPECT_EQ(fake::world().processesStarted.size(), 1u);
+    EXPECT_EQ(CommandsSent(40061) + CommandsSent(40061, true), 1);
+    ExpectNothingLeftBehind();
+}
+
 TEST_F(Opening, SpaceTogglesTheClockFormatForThisAndLaterOpeningsWithoutStoringIt) {
     Tap(0x20);
     fake::PushKey(escapeKey, true);
