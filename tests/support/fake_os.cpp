@@ -126,18 +126,12 @@ void PushInput(const os::InputRecord& record) {
     Notify();
 }
 
-namespace {
 // As a console does, each key and mouse record carries the modifier keys pushed down and not yet let go.
-uint32_t HeldModifierState(uint16_t virtualKey, bool down) {
-    uint32_t bit = 0;
-    if (virtualKey == 16) bit = os::ShiftPressed;
-    if (virtualKey == 17) bit = os::LeftCtrlPressed;
-    if (virtualKey == 18) bit = os::LeftAltPressed;
+static uint32_t HeldModifierState(uint16_t key, bool down) {
+    const uint32_t bit = key == 16 ? os::ShiftPressed : key == 17 ? os::LeftCtrlPressed : key == 18 ? os::LeftAltPressed : 0;
     std::lock_guard lock(worldMutex);
-    theWorld.modifierKeysHeld = down ? theWorld.modifierKeysHeld | bit : theWorld.modifierKeysHeld & ~bit;
-    return theWorld.modifierKeysHeld;
+    return theWorld.modifierKeysHeld = down ? theWorld.modifierKeysHeld | bit : theWorld.modifierKeysHeld & ~bit;
 }
-}  // namespace
 
 void PushKey(uint16_t virtualKey, bool down, uint32_t controlKeyState) {
     os::InputRecord record{};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fake_host.h"
@@ -149,52 +150,34 @@ TEST_F(CommandLineOpening, AMissingPlayerIsStartedAsThePanelWouldAndWithoutOneTh
 }
 
 TEST_F(CommandLineOpening, AHostThatAsksLearnsWhetherEveryWordWasTakenAndTheLineStopsAtTheFirstThatWasNot) {
-    struct Case {
-        const char* name;
-        uint32_t autostart;
-        int player;  // 0 none, 1 answering, 2 frozen
-        const char* text;
-        uint32_t status;
-        size_t sent;
-    };
-    const Case cases[] = {
-        {"taken", 0, 1, "stop next", commandStatus::Sent, 2},
-        {"an unknown word", 0, 1, "stop bogus", commandStatus::Refused, 0},
-        {"no player", 0, 0, "stop next", commandStatus::NoPlayer, 0},
-        {"a start bringing no window", 1, 0, "stop next", commandStatus::StartFailed, 0},
-        {"a frozen player", 0, 2, "stop next play", commandStatus::NotAnswered, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // AutostartWinamp, player (0 none, 1 answering, 2 frozen), words, status, commands sent
+    const std::tuple<uint32_t, int, const char*, uint32_t, size_t> cases[] = {
+        {0, 1, "stop next", commandStatus::Sent, 2},          {0, 1, "stop bogus", commandStatus::Refused, 0},
+        {0, 0, "stop next", commandStatus::NoPlayer, 0},      {1, 0, "stop next", commandStatus::StartFailed, 0},
+        {0, 2, "stop next play", commandStatus::NotAnswered, 1}};
+    for (const auto& [autostart, player, text, status, sent] : cases) {
         SetUp();
-        fake::SetDword(fake::testSettingsKey, "AutostartWinamp", c.autostart);
-        if (c.player == 1) fake::ShowScriptedPlayer(&answers);
-        if (c.player == 2) {
-            fake::ShowPlayer(nullptr);
-            fake::world().playerHung = true;
-        }
-        Open(c.text);
-        EXPECT_EQ(Commands().size(), c.sent);
+        fake::SetDword(fake::testSettingsKey, "AutostartWinamp", autostart);
+        if (player) fake::ShowScriptedPlayer(&answers);
+        fake::world().playerHung = player == 2;
+        Open(text);
         PluginInfoReport report{};
         report.info.size = sizeof report;
         GetPluginInfo(&report.info);
-        EXPECT_EQ(report.commandStatus, c.status);
-        fake::RemovePlayer();
+        EXPECT_EQ(report.commandStatus, status) << text;
+        EXPECT_EQ(Commands().size(), sent) << text;
     }
 }
 
 TEST_F(CommandLineOpening, AStartFromTheCommandLineLeavesTheHostsTypedInputAloneAlsoAfterAPanel) {
-    fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 0);
     fake::PushKey(27, true);
     Open("");  // a panel, opened and closed
-    fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 1);
     fake::world().onCreateProcess = [this](const std::string&) { fake::ShowScriptedPlayer(&answers); };
     fake::PushKey(0x41, true);  // typed for the host
-    const int flushes = fake::world().inputFlushes;
     Open("play");
     EXPECT_EQ(Commands(), std::vector<uint32_t>{command::Play});
     EXPECT_EQ(fake::PendingInput(), 1u);
-    EXPECT_EQ(fake::world().inputFlushes, flushes);
+    EXPECT_EQ(fake::world().inputFlushes, 0);
 }
 
 TEST_F(CommandLineOpening, BlankTextOpensThePanelAsTheMenuEntryDoes) {

@@ -28,10 +28,10 @@ struct StatusReason {
     const char* reason;
 };
 constexpr StatusReason statusReasons[] = {
-    {quaver::commandStatus::Refused, "the module refused the words: nothing was sent"},
-    {quaver::commandStatus::NoPlayer, "no player is running: the words were not sent"},
-    {quaver::commandStatus::StartFailed, "the player was started but no window came: the words were not sent"},
-    {quaver::commandStatus::NotAnswered,
+    {commandStatus::Refused, "the module refused the words: nothing was sent"},
+    {commandStatus::NoPlayer, "no player is running: the words were not sent"},
+    {commandStatus::StartFailed, "the player was started but no window came: the words were not sent"},
+    {commandStatus::NotAnswered,
      "the player did not answer: it may not have taken the command, and the words after it were not sent"},
 };
 
@@ -64,7 +64,7 @@ int SendCommand(const Module& module, const std::string& words, LanguageFile* la
     module.SetStartupInfo(services);
     module.OpenFromCommandLine(words);
     const uint32_t status = module.CommandStatus();
-    if (status == quaver::commandStatus::Sent) return 0;
+    if (status == commandStatus::Sent) return 0;
     // The module's error box has said why already; it only beeps for the rest.
     if (ErrorBoxesWritten() == 0) fprintf(stderr, "quaver-host: %s\n", ReasonFor(status));
     return WordsNotSent;
