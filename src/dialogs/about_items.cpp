@@ -1,6 +1,8 @@
 // The About box. Items 6 to 9 are the half-block shadows that give the two buttons the panel buttons' look.
 #include "dialogs/about_box.h"
 
+#include "quaver_version.h"
+
 namespace quaver {
 
 using namespace dialogItem;
@@ -9,7 +11,7 @@ constexpr DialogInitItem aboutItems[aboutItemCount] = {
     // type     x1  y1  x2  y2 focus sel flags       default text
     {Frame,     0,  0,  26, 10, 0,   0,  0,          0, Literal("About")},
     {Text,      0,  2,  0,  0,  0,   0,  Centred,    0, Literal("Quaver Remote Control")},
-    {Text,      0,  3,  0,  0,  0,   0,  Centred,    0, Literal("Version 0.99.3")},
+    {Text,      0,  3,  0,  0,  0,   0,  Centred,    0, Literal(aboutVersionLine)},
     {Text,      0,  4,  0,  0,  0,   0,  Centred,    0, Literal("Drives the Winamp player")},
     {Text,      0,  5,  0,  0,  0,   0,  Centred,    0, Literal("from the console.")},
     {Text,      0,  6,  0,  0,  0,   0,  Centred,    0, Literal("Free to use and share.")},

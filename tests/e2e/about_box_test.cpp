@@ -9,6 +9,7 @@
 #include <string>
 
 #include "console_session.h"
+#include "quaver_version.h"
 #include "standin_player.h"
 
 using e2e::ConsoleSession;
@@ -57,7 +58,7 @@ protected:
 
 TEST_F(AboutBoxInHost, OkClosesItAndThePanelComesBack) {
     OpenAboutBox();
-    EXPECT_TRUE(Shows("Version 0.99.3"));
+    EXPECT_TRUE(Shows(quaver::aboutVersionLine));
     EXPECT_TRUE(Shows(" OK ") && Shows(" Help "));
     session->PressKey(VK_RETURN);  // OK has the focus
     ASSERT_TRUE(session->WaitForText(PanelMark)) << session->Dump();

@@ -92,9 +92,20 @@ TEST_F(LiveDisplay, ShowsWhatThePlayerReports) {
 
 TEST_F(LiveDisplay, ThePlayersOwnClockRunsOnThePanel) {
     ASSERT_NO_FATAL_FAILURE(Open({}));  // the simulated playlist, playing in real time
-    const std::string first = Digits(1);
-    ASSERT_TRUE(session->WaitFor([&] { return Digits(1) != first && Digits(1).find("▀") != std::string::npos; }))
-        << "the clock moves\n" << session->Dump();
+    // The clock's columns, right of the track number; the idle display leaves them blank.
+    const auto clock = [&] {
+        std::string rows;
+        for (int line = 0; line < 3; ++line)
+            rows += pictures::DigitPicture(session->Text(PanelX + 14, PanelY + 2 + line, 17)) + "\n";
+        return rows;
+    };
+    std::string first;
+    ASSERT_TRUE(session->WaitFor([&] { return (first = clock()).find("█") != std::string::npos; }))
+        << "the clock shows\n" << session->Dump();
+    ASSERT_TRUE(session->WaitFor([&] {
+        const std::string now = clock();
+        return now != first && now.find("█") != std::string::npos;
+    })) << "the clock moves from\n" << first << session->Dump();
     EXPECT_NE(InfoRow(), "-------------------------") << "the stream line shows";
 }
 

@@ -296,8 +296,11 @@ TEST_F(Soak, RandomKeysAndClicksWhileTheTrackChangesLeakNothingAndDrawOnlyInside
     RecordProperty("privateKiBEarly", static_cast<int>(early.privateBytes / 1024));
     RecordProperty("privateKiBLate", static_cast<int>(late.privateBytes / 1024));
 
-    EXPECT_GT(early.handles, 0u) << "the host's handles can be counted";
-    EXPECT_GT(early.privateBytes, 0u) << "the host's memory can be measured";
+    // A failed reading is 0, which would pass every comparison below.
+    for (const ProcessFigures& figures : {early, late}) {
+        EXPECT_GT(figures.handles, 0u) << "the host's handles can be counted";
+        EXPECT_GT(figures.privateBytes, 0u) << "the host's memory can be measured";
+    }
     // A little room for Wine's own bookkeeping; a leak per refresh pass or per key would pass it within seconds.
     EXPECT_LE(late.handles, early.handles + 4) << "handles grew: " << Describe(early) << " -> " << Describe(late);
     EXPECT_LE(late.privateBytes, early.privateBytes + 512 * 1024)
@@ -334,6 +337,10 @@ TEST_F(Soak, OpeningAndClosingThePanelManyTimesLeavesNoHandlesBehind) {
     const ProcessFigures late = e2e::MeasureProcess(session.Process());
     std::printf("[ soak     ] after 5 openings: %s; after %d: %s\n", Describe(early).c_str(), openings,
                 Describe(late).c_str());
+    for (const ProcessFigures& figures : {early, late}) {
+        EXPECT_GT(figures.handles, 0u) << "the host's handles can be counted";
+        EXPECT_GT(figures.privateBytes, 0u) << "the host's memory can be measured";
+    }
     // Each opening makes two events and two threads: a leak of any of them would add 25 or more.
     EXPECT_LE(late.handles, early.handles + 4) << Describe(early) << " -> " << Describe(late);
     EXPECT_LE(late.privateBytes, early.privateBytes + 1024 * 1024) << Describe(early) << " -> " << Describe(late);

@@ -156,6 +156,9 @@ uint32_t DwordAt(const std::string& path, const std::string& name);
 
 // A player window answering through handler; ShowPlayer(nullptr) removes it.
 void ShowPlayer(PlayerHandler handler);
+// Called by a handler: the player works this long on the message. A sender with a time-out waits only that
+// long and gives up; on the manual clock the sender's wait moves the clock on, which never runs backwards.
+void PlayerTakes(uint32_t milliseconds);
 void RemovePlayer();
 std::vector<SentMessage> SentMessages();
 

@@ -2,6 +2,7 @@
 // comes back afterwards without the keys given to them.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,26 @@ TEST_F(AboutBox, ItIsShownAlone27By11WithItsTwelveItemsAndNoHelpTopic) {
     EXPECT_STREQ(call.items[10].data, " OK ");
     EXPECT_EQ(call.items[10].focus, 1);
     EXPECT_EQ(call.items[0].x2, 26) << "not widened";
+}
+
+// The project's version, as CMakeLists.txt declares it: project(quaver VERSION x.y.z ...).
+std::string ProjectVersion() {
+    const std::string path = __FILE__;
+    std::ifstream file(path.substr(0, path.rfind("tests")) + "CMakeLists.txt");
+    std::string word;
+    while (file >> word && word != "project(quaver") {}
+    file >> word >> word;
+    return file ? word : "";
+}
+
+TEST_F(AboutBox, ItShowsTheProjectsVersion) {
+    Seen seen;
+    UserAnswers(10, &seen);
+    ShowAboutBox();
+    ASSERT_EQ(fake::host().dialogs.size(), 1u);
+    const std::string version = ProjectVersion();
+    ASSERT_FALSE(version.empty());
+    EXPECT_STREQ(fake::host().dialogs[0].items[2].data, ("Version " + version).c_str());
 }
 
 TEST_F(AboutBox, ThePanelStepsAsideForTheDialogAndReturnsWithoutTheKeysGivenToIt) {

@@ -10,6 +10,7 @@
 #include "fake_os.h"
 #include "host/host.h"
 #include "module/command_line.h"
+#include "opening_checks.h"
 #include "player/command_words.h"
 #include "player/commands.h"
 #include "scripted_player.h"
@@ -186,6 +187,7 @@ TEST_F(CommandLineOpening, BlankTextOpensThePanelAsTheMenuEntryDoes) {
     EXPECT_EQ(Open("   "), noPanel);
     EXPECT_FALSE(fake::PutTexts().empty()) << "the panel was drawn";
     EXPECT_TRUE(Commands().empty());
+    fake::ExpectNothingLeftBehind();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "fake_os.h"
 #include "host/host.h"
 #include "host/settings.h"
+#include "opening_checks.h"
 
 using namespace quaver;
 
@@ -57,6 +58,7 @@ TEST_F(EntryPoints, AHostRecordOfExactlyTheModulesSizeIsAccepted) {
     EXPECT_EQ(fake::world().inputWaitsGivenUp, 0) << "closed by Esc, not by running out of input";
     EXPECT_TRUE(fake::host().messageBoxes.empty());
     EXPECT_FALSE(fake::PutTexts().empty()) << "the panel was drawn";
+    fake::ExpectNothingLeftBehind();
 }
 
 TEST_F(EntryPoints, NegativeOrTinySizesAreTooOldAndNothingBeyondTheSizeIsUsed) {

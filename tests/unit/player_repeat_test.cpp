@@ -37,8 +37,7 @@ protected:
     static void PlayerTaking(uint32_t sendMs) {
         fake::world().manualClock = true;
         fake::ShowPlayer([sendMs](uint32_t, uintptr_t, intptr_t) {
-            std::lock_guard lock(fake::Mutex());
-            fake::world().tick += sendMs;
+            fake::PlayerTakes(sendMs);
             return intptr_t{0};
         });
     }
@@ -111,8 +110,7 @@ TEST_F(HeldCommand, AfterAnUnansweredReSendNothingMoreIsSentUntilThePlayerAnswer
     uint32_t questionMs = 300;
     bool releaseWhileAsked = false;
     fake::ShowPlayer([&](uint32_t message, uintptr_t, intptr_t) -> intptr_t {
-        std::lock_guard lock(fake::Mutex());
-        fake::world().tick += message == os::WmCommand ? 100 : questionMs;
+        fake::PlayerTakes(message == os::WmCommand ? 100 : questionMs);
         if (message == os::WmUser && releaseWhileAsked) playerLink.heldCommand = 0;
         return 0;
     });

@@ -547,23 +547,32 @@ TEST_F(RefreshPass, APassAfterThePauseOrTheStopDrawsNothing) {
 
 TEST_F(RefreshPass, APassWaitingForTheLockWhileThePanelIsPausedDoesNotDraw) {
     Open();
-    ShowPlayer();
-    os::Handle thread = nullptr;
-    size_t before = 0;
+    // The pass is past its first look at the display and asking the player when the host's thread takes the
+    // lock (as around a widget draw) and pauses the display: the pass then waits for the lock, and must look
+    // again before it draws.
+    static std::atomic<int> step;
+    step = 0;
+    fake::ShowPlayer([](uint32_t, uintptr_t, intptr_t) -> intptr_t {
+        if (step == 0) {
+            step = 1;
+            while (step != 2) std::this_thread::yield();
+        }
+        return 1;
+    });
+    const size_t before = fake::PutTexts().size();
+    os::Handle thread = os::CreateThread(RefreshThread, stop, 0x4000);
+    while (step != 1) std::this_thread::yield();
     {
-        // The host's thread holds the lock (as around a widget draw) while the pass gets ready.
         os::CriticalSectionLock lock(openPanel.drawingLock);
-        before = fake::PutTexts().size();
-        thread = os::CreateThread(RefreshThread, stop, 0x4000);
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        SetDisplayActive(false);  // the pause lands while the pass waits for the lock
+        step = 2;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the pass's questions end, it waits here
+        SetDisplayActive(false);
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     os::SetEvent(stop);
     EXPECT_EQ(os::WaitForSingleObject(thread, 3000), os::WaitObject0);
     os::CloseHandle(thread);
-    EXPECT_TRUE(DrawnSince(before).empty());
-    EXPECT_TRUE(fake::SentMessages().empty());
+    EXPECT_TRUE(DrawnSince(before).empty()) << "drawn after the pause";
+    EXPECT_FALSE(fake::SentMessages().empty()) << "the pass did ask the player";
 }
 
 // ---- the thread ---------------------------------------------------------------------------------------------

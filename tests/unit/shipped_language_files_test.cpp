@@ -148,8 +148,26 @@ TEST(ShippedHelpFiles, EveryLanguageHasTheSameTopicsInTheHostsForm) {
             topics.push_back(topic.name);
             EXPECT_FALSE(topic.title.empty()) << name << " @" << topic.name;
         }
-        for (const char* wanted : {"Contents", "Hotkeys", "Config"})
+        for (const char* wanted : {"Contents", "Player", "Hotkeys", "Config"})
             EXPECT_NE(FindHelpTopic(file, wanted), nullptr) << name << " @" << wanted;
+        // A reader finds every topic from Contents, and from every topic finds the way back.
+        const HelpTopic* contents = FindHelpTopic(file, "Contents");
+        ASSERT_NE(contents, nullptr) << name;
+        std::set<const HelpTopic*> reached = {contents};
+        std::vector<const HelpTopic*> toVisit = {contents};
+        while (!toVisit.empty()) {
+            const HelpTopic* topic = toVisit.back();
+            toVisit.pop_back();
+            bool linksToContents = false;
+            for (const HelpLine& line : topic->lines)
+                for (const HelpSpan& span : line.spans) {
+                    const HelpTopic* target = FindHelpTopic(file, span.target);
+                    linksToContents = linksToContents || target == contents;
+                    if (target && reached.insert(target).second) toVisit.push_back(target);
+                }
+            EXPECT_TRUE(topic == contents || linksToContents) << name << " @" << topic->name << ": no way back";
+        }
+        EXPECT_EQ(reached.size(), file.topics.size()) << name << ": a topic no link leads to";
         if (language == "en")
             topicsOfEnglish = topics;
         else
