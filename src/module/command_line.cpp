@@ -1,4 +1,4 @@
-#include "host/command_line.h"
+#include "module/command_line.h"
 
 #include "host/host.h"
 #include "host/settings.h"
@@ -8,6 +8,20 @@
 namespace quaver {
 
 namespace {
+
+// Host's thread only: the outcome of the last command line, until the next one.
+uint32_t lastStatus = commandStatus::None;
+
+uint32_t StatusOf(CommandResult result) {
+    switch (result) {
+    case CommandResult::Sent: return commandStatus::Sent;
+    case CommandResult::NoPlayer: return commandStatus::NoPlayer;
+    case CommandResult::StartFailed: return commandStatus::StartFailed;
+    case CommandResult::Unanswered:
+    case CommandResult::Refused: break;
+    }
+    return commandStatus::NotAnswered;
+}
 
 constexpr int shownMessageLength = 160;
 constexpr int shownWordLength = 40;  // a longer word is cut in the error box
@@ -23,11 +37,14 @@ void ShowUnknownWord(const CommandWords& words) {
 
 }  // namespace
 
+uint32_t LastCommandStatus() { return lastStatus; }
+
 bool SendCommandWords(const char* text) {
     CommandWords words;
     ReadCommandWords(text, words);
+    lastStatus = commandStatus::Refused;
     switch (words.result) {
-    case CommandWords::Result::Blank: return false;
+    case CommandWords::Result::Blank: lastStatus = commandStatus::None; return false;
     case CommandWords::Result::TooLong: ShowErrorBox(message::CommandTooLong); return true;
     case CommandWords::Result::UnknownWord: ShowUnknownWord(words); return true;
     case CommandWords::Result::Commands: break;
@@ -35,12 +52,16 @@ bool SendCommandWords(const char* text) {
     // As the panel would: its settings read, the player started as the opening panel starts it, then each
     // command sent as a key sends it (which starts the player when that is left to commands).
     LoadDisplaySettings();
-    FindOrStartPlayer(settings.startPlayer[1] == 0);
+    ForgetUnansweredCommand();
+    const bool startNow = settings.startPlayer[1] == 0;
+    const bool startFailed = !FindOrStartPlayer(startNow) && startNow && settings.startPlayer[0];
     for (int i = 0; i < words.count; ++i) {
         const CommandResult result = SendPlayerCommand(words.commands[i]);
-        // No player, and none could be started: it has beeped once. The later words are dropped rather than
-        // sent out of order to a player that turns up meanwhile, or each made to wait for a start again.
-        if (result == CommandResult::NoPlayer || result == CommandResult::StartFailed) break;
+        lastStatus = result == CommandResult::NoPlayer && startFailed ? commandStatus::StartFailed : StatusOf(result);
+        // The first word not taken ends the line: without a player it has beeped once, and the later words are
+        // not sent out of order to a player that turns up meanwhile; a player that did not answer would make
+        // each later word wait its full time-out.
+        if (result != CommandResult::Sent) break;
     }
     return true;
 }
