@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/dialog_items.h"
+#include "panel/run_panel.h"
 
 namespace quaver {
 
@@ -9,8 +10,5 @@ constexpr int aboutWidth = 27;
 constexpr int aboutHeight = 11;
 constexpr int aboutHelpButton = 11;
 extern const DialogInitItem aboutItems[aboutItemCount];
-
-// Hides the panel, shows the About box (Help opens "Hotkeys"), drops the input given meanwhile, shows the panel.
-void ShowAboutBox();
 
 }  // namespace quaver

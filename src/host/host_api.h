@@ -184,6 +184,22 @@ struct PluginInfoRecord {
     uint32_t reserved40;
 };
 
+// What the last "PREFIX:WORDS" did. The file manager neither asks nor needs it; a host that wants it passes
+// GetPluginInfo a PluginInfoReport with its size, and reads commandStatus back.
+namespace commandStatus {
+constexpr uint32_t None = 0;         // no words since the module was loaded, or the text held none
+constexpr uint32_t Sent = 1;         // the player took every word
+constexpr uint32_t Refused = 2;      // a word named no command, or the text was too long: nothing sent
+constexpr uint32_t NoPlayer = 3;     // no player, and none to be started: nothing sent
+constexpr uint32_t StartFailed = 4;  // a start brought no player: nothing sent
+constexpr uint32_t NotAnswered = 5;  // the player did not take a word; the later words were not sent
+}  // namespace commandStatus
+
+struct PluginInfoReport {
+    PluginInfoRecord info;  // info.size = sizeof(PluginInfoReport) asks for what follows
+    uint32_t commandStatus;
+};
+
 static_assert(sizeof(HostDialogItem) == 548);
 static_assert(offsetof(HostDialogItem, selected) == 24);
 static_assert(offsetof(HostDialogItem, flags) == 28);

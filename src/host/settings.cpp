@@ -126,7 +126,10 @@ void DerivePaletteEntries(uint8_t (&entries)[paletteEntryCount]) {
 void LoadPalette() {
     if (ReadStored(Stored::OwnPalette, 0) != 0) {
         uint32_t size = sizeof settings.palette;
-        if (!ReadValue("Palette", settings.palette, &size) || size != sizeof settings.palette)
+        uint32_t type = os::RegBinary;
+        // Colours are bytes: a text of eight characters is no palette, as a text is no number.
+        if (!ReadTypedValue("Palette", settings.palette, &size, &type) || type != os::RegBinary ||
+            size != sizeof settings.palette)
             std::memcpy(settings.palette, defaultPalette, sizeof settings.palette);
         return;
     }

@@ -144,7 +144,7 @@ constexpr uint32_t WmUser = 1024;
 constexpr uint32_t SmtoAbortIfHung = 2;
 
 Window FindWindow(const char* className);  // no window name
-intptr_t SendMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// Every send is bounded: a player that hangs must never hold up the thread that sends.
 // False when the send failed or timed out; *result is set only on success.
 bool SendMessageTimeout(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t flags,
                         uint32_t milliseconds, intptr_t* result);

@@ -196,10 +196,6 @@ bool RegQueryClassesRootDefault(const char* subKey, char* buffer, int32_t* size)
 
 Window FindWindow(const char* className) { return ::FindWindowA(className, nullptr); }
 
-intptr_t SendMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    return ::SendMessageA(AsWindow(window), message, wParam, lParam);
-}
-
 bool SendMessageTimeout(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t flags,
                         uint32_t milliseconds, intptr_t* result) {
     DWORD_PTR answer = 0;

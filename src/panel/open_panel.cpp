@@ -40,11 +40,20 @@ void MeasureConsole() {
     openPanel.consoleHeight = height;
 }
 
+// The console is the host's again once the panel has closed: nothing reads or flushes it in the panel's name.
+void ForgetConsole() {
+    openPanel.consoleInput = nullptr;
+    openPanel.consoleOutput = nullptr;
+}
+
 void ClearPerOpeningState() {
     liveDisplay.playerVersion = 0;
     ResetRefreshPicture();
+    // Keys let go while the panel was closed went to the host: every opening starts with none held.
+    panelInput.modifiers = 0;
     panelInput.leftButtonHeld = false;
     playerLink.heldCommand.store(0, std::memory_order_relaxed);
+    ForgetUnansweredCommand();
     panelInput.commandKey = 0;
     panelInput.startRefusedKey = 0;
     panelInput.pendingCode = panelCode::Nothing;
@@ -78,6 +87,7 @@ void OpenPanel() {
         os::UniqueHandle displayActive(os::CreateEvent(true, false));
         if (!displayActive) {
             ShowErrorBox(message::CreateEventFailed);
+            ForgetConsole();
             return;
         }
         openPanel.displayActiveEvent = displayActive.get();
@@ -88,6 +98,7 @@ void OpenPanel() {
         }  // the lock is deleted before the event is closed
         openPanel.displayActiveEvent = nullptr;
     }
+    ForgetConsole();
     SendSyntheticShift();
 }
 

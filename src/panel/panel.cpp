@@ -26,6 +26,17 @@ void SetDisplayActive(bool active) {
         os::ResetEvent(openPanel.displayActiveEvent);
 }
 
+os::Handle DisplayActiveEvent() { return openPanel.displayActiveEvent; }
+
+bool PauseDisplay() {
+    const os::Handle event = openPanel.displayActiveEvent;
+    const bool wasActive = event && os::WaitForSingleObject(event, 0) == os::WaitObject0;
+    SetDisplayActive(false);
+    return wasActive;
+}
+
+void ResumeDisplay() { SetDisplayActive(true); }
+
 void SetPanelShown(PanelPlacement& placement, bool show) {
     if (show) {
         // Showing twice would save the panel itself as the screen beneath it, and lose the first save.

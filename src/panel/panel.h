@@ -5,6 +5,7 @@
 
 #include "os/os.h"
 #include "panel/widgets.h"
+#include "player/display_control.h"
 
 namespace quaver {
 
@@ -32,9 +33,9 @@ constexpr uint32_t All = Ctrl | Alt | Shift;
 uint32_t ModifiersOf(uint32_t controlKeyState);
 
 // What the panel's input reading keeps between events. The host's thread alone reads and writes it; an opening
-// of the panel clears all but the modifier bits.
+// of the panel clears it.
 struct PanelInputState {
-    uint32_t modifiers;   // modifier bits, from the events the panel reads
+    uint32_t modifiers;   // modifier bits, from the control-key state of the last key or mouse event read
     bool leftButtonHeld;
     // Starting the player from a held key: the key-down that yielded the code in hand (0 for any other
     // event), whether it was let go in the input a start discarded, and the key whose command found no player
@@ -79,10 +80,6 @@ extern OpenPanelState openPanel;
 
 void RunPanel();
 uint32_t ReadPanelInput();
-// Reads and drops the console input that queued up while the player was being started. Only what the
-// panel must not lose survives: an Esc closes the panel next, releases end the presses they belong to,
-// and the modifier keys and the left button keep their state; every widget is released.
-void DiscardInputQueuedDuringStart();
 // The key-down that yielded the code in hand has not been let go meanwhile.
 bool CommandKeyStillHeld();
 void SetPanelShown(PanelPlacement& placement, bool show);

@@ -24,6 +24,14 @@ uint32_t ModifierBitOf(uint16_t virtualKey) {
     }
 }
 
+// The modifiers held as of this key event: its own control-key state, which a lost key-up cannot falsify,
+// with the bit of the modifier key it presses or lets go.
+void TakeModifiers(const os::KeyEvent& key) {
+    const uint32_t own = ModifierBitOf(key.virtualKey);
+    const uint32_t held = ModifiersOf(key.controlKeyState);
+    panelInput.modifiers = key.keyDown ? held | own : held & ~own;
+}
+
 bool PanelShown() { return openPanel.placement && openPanel.placement->shown; }
 
 // The first widget in slot order that accepts the event yields its command.
@@ -36,7 +44,7 @@ uint32_t OfferToWidgets(const os::InputRecord& event) {
 
 uint32_t OnKeyDown(const os::InputRecord& event) {
     const uint16_t key = event.key.virtualKey;
-    panelInput.modifiers |= ModifierBitOf(key);
+    TakeModifiers(event.key);
     panelInput.commandKey = key;
     if (key == escapeKey) return panelCode::Close;
     // These two reach the player also while the panel is hidden.
@@ -48,19 +56,21 @@ uint32_t OnKeyDown(const os::InputRecord& event) {
     return OfferToWidgets(event);
 }
 
-void NoteKeyUp(uint16_t key) {
-    panelInput.modifiers &= ~ModifierBitOf(key);
+void NoteKeyUp(const os::KeyEvent& event) {
+    TakeModifiers(event);
+    const uint16_t key = event.virtualKey;
     if (key == panelInput.startRefusedKey) panelInput.startRefusedKey = 0;
     if (key == panelInput.commandKey) panelInput.commandKeyReleased = true;
 }
 
 uint32_t OnKeyUp(const os::InputRecord& event) {
-    NoteKeyUp(event.key.virtualKey);
+    NoteKeyUp(event.key);
     if (!PanelShown()) return panelInput.modifiers != modifier::All ? panelCode::HideOrShow : panelCode::Nothing;
     return OfferToWidgets(event);
 }
 
 uint32_t OnMouse(const os::InputRecord& event) {
+    panelInput.modifiers = ModifiersOf(event.mouse.controlKeyState);
     if (!PanelShown()) return panelCode::Nothing;
     const bool left = (event.mouse.buttonState & os::LeftButtonPressed) != 0;
     if (left && !panelInput.leftButtonHeld && !IsInsidePanel(*openPanel.placement, event.mouse.x, event.mouse.y))
@@ -93,7 +103,9 @@ uint32_t ReadPanelInput() {
     if (!os::ReadConsoleInput(openPanel.consoleInput, &event)) return panelCode::Nothing;
     switch (event.eventType) {
     case os::FocusEventType:
-        panelInput.startRefusedKey = 0;  // key-ups made elsewhere are never seen: a key may have been let go meanwhile
+        // Key-ups made elsewhere are never seen: a key may have been let go meanwhile.
+        panelInput.startRefusedKey = 0;
+        panelInput.modifiers = 0;
         return panelCode::ReleaseAll;
     case os::KeyEventType: return event.key.keyDown ? OnKeyDown(event) : OnKeyUp(event);
     case os::MouseEventType: return OnMouse(event);
@@ -102,24 +114,29 @@ uint32_t ReadPanelInput() {
 }
 
 void DiscardInputQueuedDuringStart() {
-    if (!openPanel.consoleInput) return;
+    // Only an open panel reads the console: a start from the command line leaves the host's input alone.
+    if (!openPanel.displayActiveEvent || !openPanel.consoleInput) return;
     bool escape = false;
     const os::Handle input = openPanel.consoleInput;
-    for (int read = 0; read < discardLimit && os::WaitForSingleObject(input, 0) == os::WaitObject0; ++read) {
+    int read = 0;
+    for (; read < discardLimit && os::WaitForSingleObject(input, 0) == os::WaitObject0; ++read) {
         os::InputRecord event{};
         if (!os::ReadConsoleInput(input, &event)) break;
         if (event.eventType == os::KeyEventType) {
             if (!event.key.keyDown) {
-                NoteKeyUp(event.key.virtualKey);
+                NoteKeyUp(event.key);
                 continue;
             }
-            panelInput.modifiers |= ModifierBitOf(event.key.virtualKey);
+            TakeModifiers(event.key);
             escape = escape || event.key.virtualKey == escapeKey;
         } else if (event.eventType == os::MouseEventType) {
+            panelInput.modifiers = ModifiersOf(event.mouse.controlKeyState);
             panelInput.leftButtonHeld = (event.mouse.buttonState & os::LeftButtonPressed) != 0;
         }
     }
-    os::FlushConsoleInputBuffer(input);
+    // Only a console still filling needs the flush: anything else would lose an Esc or a key-up that arrived
+    // after the last read.
+    if (read == discardLimit) os::FlushConsoleInputBuffer(input);
     panelInput.pendingCode = escape ? panelCode::Close : panelCode::ReleaseAll;
 }
 

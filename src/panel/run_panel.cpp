@@ -1,7 +1,6 @@
 // The open panel: console mode, worker threads, widgets, showing it, the input loop and closing in order.
 #include "panel/run_panel.h"
 
-#include "dialogs/about_box.h"
 #include "host/host.h"
 #include "host/settings.h"
 #include "panel/console_output.h"

@@ -11,4 +11,8 @@ namespace quaver {
 // False when the panel is to close.
 bool ActOnInputCode(uint32_t code, PanelPlacement& placement);
 
+// Hides the panel, shows the About box (Help opens "Hotkeys"), drops the input given meanwhile, shows the panel.
+// The dialogs above the panel implement it.
+void ShowAboutBox();
+
 }  // namespace quaver

@@ -25,8 +25,14 @@ struct PlayerLink {
     os::Window repeatTarget;
     // RepeatThread only. The player whose last re-send went unanswered. It may still have that command queued,
     // so nothing more is sent to it until it answers a question again: a slow player never has more than one
-    // re-send waiting, and stops as soon as the button is let go.
+    // re-send waiting, and stops as soon as the button is let go. A release does not forget it, or each new
+    // press would pile another command on the backlog; an answered question or another window does.
     os::Window unansweredPlayer;
+    // Host's thread only, likewise for its own commands: the player that left one unanswered, and the tick from
+    // which it may be asked again. Asked at most once per commandProbeInterval, so that keys queued behind a
+    // freshly frozen player (not yet "hung" for Windows) cost the host's thread next to nothing.
+    os::Window commandUnanswered;
+    uint32_t nextCommandProbe;
 };
 extern PlayerLink playerLink;
 
@@ -38,11 +44,20 @@ enum class CommandResult {
     Unanswered,   // sent, but the player did not answer within commandSendTimeout
     NoPlayer,     // nothing sent (beeped)
     StartFailed,  // a start was tried and no player came: nothing sent (beeped)
+    Refused,      // nothing sent: the player has not answered since a command went unanswered (beeped)
 };
 // startAllowed false keeps a player that is absent from being started for this command, whatever the
 // settings say.
 CommandResult SendPlayerCommand(uint32_t command, bool startAllowed = true);
+// The playlist's orders to a player at hand, bounded and refused as commands are: a WM_USER message with its
+// value, and a path (ANSI, size bytes with its terminator) to append by WM_COPYDATA.
+CommandResult SendPlayerMessage(os::Window player, uintptr_t wParam, intptr_t lParam);
+CommandResult SendPlayerPath(os::Window player, const char* path, uint32_t size);
 uint32_t OSAPI RepeatThread(void* stopEvent);
+// True when the player answers a question within timeout ms.
+bool PlayerAnswers(os::Window player, uint32_t timeout);
+// Every entry (a panel opening, a command line) starts with no player owing the host's thread an answer.
+void ForgetUnansweredCommand();
 
 // One turn of the RepeatThread once the display is active: re-sends heldCommand when there is one (or drops it
 // when the player is gone) and returns the pause, in ms, that keeps the 50 ms rhythm.
@@ -58,6 +73,8 @@ constexpr uint32_t repeatProbeTimeout = 250;
 // ms a command from the host's thread may take before it is given up: Esc must still close the panel
 // within a second of a command to a hung player.
 constexpr uint32_t commandSendTimeout = 300;
+constexpr uint32_t commandProbeTimeout = 50;    // ms the host's thread waits for such a player's answer
+constexpr uint32_t commandProbeInterval = 500;  // ms between two such questions
 constexpr int startWaitCount = 28;          // looks for a started player's window ...
 constexpr uint32_t startWaitPeriod = 250;   // ... this many ms apart
 constexpr int startCommandCapacity = 261;   // 260 characters and a terminator

@@ -119,10 +119,8 @@ bool ReadPlaylistMenu(os::Window player, PlaylistMenu& menu) {
 }
 
 CommandResult PlayEntry(os::Window player, int32_t index) {
-    if (!os::SendMessageTimeout(player, os::WmUser, static_cast<uintptr_t>(index), playlistMessage::SetPosition,
-                                os::SmtoAbortIfHung, commandSendTimeout, nullptr))
-        return CommandResult::Unanswered;
-    return SendPlayerCommand(command::Play, false);
+    const CommandResult chosen = SendPlayerMessage(player, static_cast<uintptr_t>(index), playlistMessage::SetPosition);
+    return chosen == CommandResult::Sent ? SendPlayerCommand(command::Play, false) : chosen;
 }
 
 }  // namespace quaver

@@ -1,6 +1,6 @@
 // The RepeatThread: re-sends a held command about every 50 ms while the panel is on the screen.
-#include "panel/panel.h"
 #include "player/commands.h"
+#include "player/display_control.h"
 #include "player/player.h"
 
 namespace quaver {
@@ -9,12 +9,6 @@ namespace {
 uint32_t PauseAfter(uint32_t started) {
     const uint32_t took = os::GetTickCount() - started;  // unsigned: harmless across the tick counter's wrap
     return took >= repeatPeriod ? 0 : repeatPeriod - took;
-}
-
-bool PlayerAnswersAgain(os::Window player) {
-    intptr_t state = 0;
-    return os::SendMessageTimeout(player, os::WmUser, query::PlayingState.wParam, query::PlayingState.lParam,
-                                  os::SmtoAbortIfHung, repeatProbeTimeout, &state);
 }
 }  // namespace
 
@@ -26,8 +20,9 @@ void ForgetRepeatTarget() {
 uint32_t RepeatHeldCommand() {
     uint32_t command = playerLink.heldCommand.load(std::memory_order_relaxed);
     if (command == 0) {
-        // The next press is sent by the host's thread, which waits for the player's answer.
-        ForgetRepeatTarget();
+        // The next press is sent by the host's thread, which waits for the player's answer; a player that still
+        // owes one stays remembered.
+        playerLink.repeatTarget = nullptr;
         return repeatPeriod;
     }
 
@@ -39,10 +34,11 @@ uint32_t RepeatHeldCommand() {
         return repeatPeriod;
     }
     playerLink.repeatTarget = player;
+    if (playerLink.unansweredPlayer != player) playerLink.unansweredPlayer = nullptr;
 
     const uint32_t started = os::GetTickCount();
     if (playerLink.unansweredPlayer == player) {
-        if (!PlayerAnswersAgain(player)) return PauseAfter(started);
+        if (!PlayerAnswers(player, repeatProbeTimeout)) return PauseAfter(started);
         playerLink.unansweredPlayer = nullptr;
         // The question may have taken a while: a button let go meanwhile is not sent again.
         command = playerLink.heldCommand.load(std::memory_order_relaxed);
@@ -61,7 +57,7 @@ uint32_t OSAPI RepeatThread(void* stopEvent) {
     ForgetRepeatTarget();
     // stopEvent first, so that it wins when both are set; a paused display neither sends nor sleeps.
     for (;;) {
-        const os::Handle events[2] = {stopEvent, openPanel.displayActiveEvent};
+        const os::Handle events[2] = {stopEvent, DisplayActiveEvent()};
         if (os::WaitForAnyObject(2, events, os::Infinite) != os::WaitObject0 + 1) return 0;
         os::Sleep(RepeatHeldCommand());
     }

@@ -20,11 +20,6 @@ bool AskPlayer(os::Window player, uintptr_t wParam, intptr_t lParam, int32_t& an
     return reader.Ask(wParam, lParam, answer);
 }
 
-bool SendUserMessage(os::Window player, uintptr_t wParam, intptr_t lParam) {
-    return os::SendMessageTimeout(player, os::WmUser, wParam, lParam, os::SmtoAbortIfHung, commandSendTimeout,
-                                  nullptr);
-}
-
 // The first entry after the current one, wrapping, whose title holds the text (OEM, as typed); -1 for none.
 int32_t FindTitle(os::Window player, const char* text, int length) {
     char wanted[commandTextCapacity];
@@ -65,9 +60,8 @@ CommandResult AddPanelFiles(os::Window player) {
         if (!PathOfItem(state, state.selectedItems[i], oem)) continue;
         const uint32_t size = static_cast<uint32_t>(std::strlen(oem)) + 1;
         os::OemToCharBuff(oem, path, size);
-        if (!os::SendCopyData(player, playlistMessage::appendPathData, path, size, os::SmtoAbortIfHung,
-                              commandSendTimeout, nullptr))
-            return CommandResult::Unanswered;
+        const CommandResult sent = SendPlayerPath(player, path, size);
+        if (sent != CommandResult::Sent) return sent;
         added = true;
     }
     // A player that was not playing starts with the first of them.
@@ -83,9 +77,7 @@ CommandResult Seek(os::Window player, uint32_t code, int32_t milliseconds) {
         const int64_t target = static_cast<int64_t>(position < 0 ? 0 : position) + milliseconds;
         milliseconds = target < 0 ? 0 : target > INT32_MAX ? INT32_MAX : static_cast<int32_t>(target);
     }
-    return SendUserMessage(player, static_cast<uintptr_t>(milliseconds), playlistMessage::Seek)
-               ? CommandResult::Sent
-               : CommandResult::Unanswered;
+    return SendPlayerMessage(player, static_cast<uintptr_t>(milliseconds), playlistMessage::Seek);
 }
 
 }  // namespace
@@ -146,10 +138,7 @@ CommandResult SendWord(const CommandWords& words, int i) {
     }
     case word::SeekTo:
     case word::SeekBy: return Seek(player, code, value);
-    case word::Volume:
-        return SendUserMessage(player, static_cast<uintptr_t>(value), playlistMessage::Volume)
-                   ? CommandResult::Sent
-                   : CommandResult::Unanswered;
+    case word::Volume: return SendPlayerMessage(player, static_cast<uintptr_t>(value), playlistMessage::Volume);
     case word::Add: return AddPanelFiles(player);
     default: return CommandResult::Unanswered;
     }

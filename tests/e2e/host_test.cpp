@@ -367,6 +367,25 @@ TEST(HostCommand, SendsTheWordsInOrderAndExitsOrSaysOnStandardErrorWhyNothingWas
     EXPECT_EQ(commands(), stopNextPlay) << "nothing of the refused words was sent";
 }
 
+TEST(HostCommand, ExitsZeroOnlyWhenThePlayerTookTheWordsWhateverWindowIsThereAfterwards) {
+    e2e::ScopedModuleSettings settings;
+    e2e::StandinPlayer hung({"--hang-after", "500"});
+    ASSERT_TRUE(hung.Ready() && e2e::SetModuleSetting("AutostartWinamp", 0)) << hung.Problem();
+    Sleep(1000);
+    HostRun run = RunHost({"--command", "stop next play"});
+    EXPECT_EQ(run.exitCode, 5u);
+    EXPECT_NE(run.errors.find("the player did not answer"), std::string::npos) << run.errors;
+    hung.Terminate();
+    // Started, but its window comes only after the start has given up (and it ends by itself).
+    e2e::RegisteredStandinPlayer registration;
+    e2e::ScopedEnvironment late("STANDIN_PLAYER_OPTIONS", "--show-window-after 7600 --exit-after 8000");
+    ASSERT_TRUE(hung.WaitForExit(10000) && registration.Registered() && e2e::SetModuleSetting("AutostartWinamp", 1));
+    run = RunHost({"--command", "play"});
+    EXPECT_EQ(run.exitCode, 5u);
+    EXPECT_NE(run.errors.find("no window came"), std::string::npos) << run.errors;
+    Sleep(1000);
+}
+
 // ---- services -------------------------------------------------------------------------------------------
 
 TEST(HostServices, RecordTextsFormattingAndColoursAnswerAsDocumented) {

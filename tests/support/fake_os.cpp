@@ -130,17 +130,24 @@ void PushInput(const os::InputRecord& record) {
     Notify();
 }
 
+// As a console does, each key and mouse record carries the modifier keys pushed down and not yet let go.
+static uint32_t HeldModifierState(uint16_t key, bool down) {
+    const uint32_t bit = key == 16 ? os::ShiftPressed : key == 17 ? os::LeftCtrlPressed : key == 18 ? os::LeftAltPressed : 0;
+    std::lock_guard lock(worldMutex);
+    return theWorld.modifierKeysHeld = down ? theWorld.modifierKeysHeld | bit : theWorld.modifierKeysHeld & ~bit;
+}
+
 void PushKey(uint16_t virtualKey, bool down, uint32_t controlKeyState) {
     os::InputRecord record{};
     record.eventType = os::KeyEventType;
-    record.key = os::KeyEvent{down, 1, virtualKey, 0, 0, controlKeyState};
+    record.key = os::KeyEvent{down, 1, virtualKey, 0, 0, controlKeyState | HeldModifierState(virtualKey, down)};
     PushInput(record);
 }
 
 void PushMouse(int16_t x, int16_t y, uint32_t buttonState, uint32_t eventFlags, uint32_t controlKeyState) {
     os::InputRecord record{};
     record.eventType = os::MouseEventType;
-    record.mouse = os::MouseEvent{x, y, buttonState, controlKeyState, eventFlags};
+    record.mouse = os::MouseEvent{x, y, buttonState, controlKeyState | HeldModifierState(0, false), eventFlags};
     PushInput(record);
 }
 
@@ -554,26 +561,24 @@ Window FindWindow(const char* className) {
 }
 
 namespace {
-intptr_t Deliver(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, bool withTimeout,
-                 uint32_t flags, uint32_t timeout, bool* answered) {
+intptr_t Deliver(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t flags,
+                 uint32_t timeout, bool* answered) {
     PlayerHandler handler;
     bool hung;
-    uint32_t hungMs;
     {
         std::lock_guard lock(worldMutex);
         const uint32_t now = theWorld.manualClock ? theWorld.tick : RealTick();
-        theWorld.sent.push_back(SentMessage{window, message, wParam, lParam, withTimeout, timeout, flags, now});
+        theWorld.sent.push_back(SentMessage{window, message, wParam, lParam, true, timeout, flags, now});
         if (!window || window != theWorld.player) {
             *answered = false;
             return 0;
         }
         handler = theWorld.playerHandler;
         hung = theWorld.playerHung;
-        hungMs = theWorld.hungSendMs;
     }
     if (hung) {
         *answered = false;
-        os::Sleep(withTimeout ? timeout : hungMs);
+        os::Sleep(timeout);
         return 0;
     }
     const uint32_t startedTick = os::GetTickCount();
@@ -581,8 +586,8 @@ intptr_t Deliver(Window window, uint32_t message, uintptr_t wParam, intptr_t lPa
     playerWork = 0;
     const intptr_t answer = handler ? handler(message, wParam, lParam) : 0;
     // Windows gives up waiting at the time-out; the player still takes the message, later.
-    const uint32_t waited = withTimeout && playerWork > timeout ? timeout : playerWork;
-    *answered = !withTimeout || playerWork <= timeout;
+    const uint32_t waited = playerWork > timeout ? timeout : playerWork;
+    *answered = playerWork <= timeout;
     if (waited) {
         bool manual;
         {
@@ -592,7 +597,6 @@ intptr_t Deliver(Window window, uint32_t message, uintptr_t wParam, intptr_t lPa
         }
         if (!manual) std::this_thread::sleep_for(std::chrono::milliseconds(waited));
     }
-    if (!withTimeout) return answer;
     std::lock_guard lock(worldMutex);
     // A handler that moved the clock itself took that long too.
     if (theWorld.manualClock ? theWorld.tick - startedTick > timeout
@@ -602,15 +606,10 @@ intptr_t Deliver(Window window, uint32_t message, uintptr_t wParam, intptr_t lPa
 }
 }  // namespace
 
-intptr_t SendMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    bool answered = false;
-    return Deliver(window, message, wParam, lParam, false, 0, 0, &answered);
-}
-
 bool SendMessageTimeout(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t flags,
                         uint32_t milliseconds, intptr_t* result) {
     bool answered = false;
-    intptr_t answer = Deliver(window, message, wParam, lParam, true, flags, milliseconds, &answered);
+    intptr_t answer = Deliver(window, message, wParam, lParam, flags, milliseconds, &answered);
     if (answered && result) *result = answer;
     return answered;
 }

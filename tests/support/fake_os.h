@@ -59,6 +59,7 @@ struct World {
     os::CursorInfo cursor{25, true};
     std::vector<os::CursorInfo> cursorsSet;
     std::deque<os::InputRecord> input;
+    uint32_t modifierKeysHeld = 0;  // control-key state bits of the modifier keys pushed down, not yet let go
     // How long a wait for console input may find the queue empty before it fails (which closes a panel),
     // so that a test whose script ran out ends instead of hanging.
     uint32_t emptyInputGraceMs = 3000;
@@ -83,12 +84,11 @@ struct World {
     // ---- windows and the player
     os::Window player = nullptr;
     PlayerHandler playerHandler;
-    // A hung player: SendMessageTimeout fails after its time-out (sleeping for it), SendMessage blocks for
-    // hungSendMs and then answers 0, a posted message is never taken.
+    // A hung player: SendMessageTimeout fails after its time-out (sleeping for it), a posted message is never
+    // taken.
     // A handler slower than a send's time-out (the manual clock it advances, or real time) has still taken
     // the message, but the send reports it unanswered, and the manual clock stands at the time-out.
     bool playerHung = false;
-    uint32_t hungSendMs = 0;
     std::vector<SentMessage> sent;
     // The player's memory as another process sees it: regions by start address. A read succeeds only when it
     // lies wholly inside one region.

@@ -8,7 +8,7 @@
 
 #include "fake_host.h"
 #include "fake_os.h"
-#include "host/command_line.h"
+#include "module/command_line.h"
 #include "player/command_words.h"
 #include "player/commands.h"
 #include "player/panel_paths.h"

@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fake_host.h"
 #include "fake_os.h"
-#include "host/command_line.h"
 #include "host/host.h"
+#include "module/command_line.h"
 #include "opening_checks.h"
 #include "player/command_words.h"
 #include "player/commands.h"
@@ -147,6 +148,37 @@ TEST_F(CommandLineOpening, AMissingPlayerIsStartedAsThePanelWouldAndWithoutOneTh
         EXPECT_EQ(fake::world().beeps, starts ? std::vector<uint32_t>{} : std::vector<uint32_t>{0x40})
             << "no player: one beep, and the later words are dropped";
     }
+}
+
+TEST_F(CommandLineOpening, AHostThatAsksLearnsWhetherEveryWordWasTakenAndTheLineStopsAtTheFirstThatWasNot) {
+    // AutostartWinamp, player (0 none, 1 answering, 2 frozen), words, status, commands sent
+    const std::tuple<uint32_t, int, const char*, uint32_t, size_t> cases[] = {
+        {0, 1, "stop next", commandStatus::Sent, 2},          {0, 1, "stop bogus", commandStatus::Refused, 0},
+        {0, 0, "stop next", commandStatus::NoPlayer, 0},      {1, 0, "stop next", commandStatus::StartFailed, 0},
+        {0, 2, "stop next play", commandStatus::NotAnswered, 1}};
+    for (const auto& [autostart, player, text, status, sent] : cases) {
+        SetUp();
+        fake::SetDword(fake::testSettingsKey, "AutostartWinamp", autostart);
+        if (player) fake::ShowScriptedPlayer(&answers);
+        fake::world().playerHung = player == 2;
+        Open(text);
+        PluginInfoReport report{};
+        report.info.size = sizeof report;
+        GetPluginInfo(&report.info);
+        EXPECT_EQ(report.commandStatus, status) << text;
+        EXPECT_EQ(Commands().size(), sent) << text;
+    }
+}
+
+TEST_F(CommandLineOpening, AStartFromTheCommandLineLeavesTheHostsTypedInputAloneAlsoAfterAPanel) {
+    fake::PushKey(27, true);
+    Open("");  // a panel, opened and closed
+    fake::world().onCreateProcess = [this](const std::string&) { fake::ShowScriptedPlayer(&answers); };
+    fake::PushKey(0x41, true);  // typed for the host
+    Open("play");
+    EXPECT_EQ(Commands(), std::vector<uint32_t>{command::Play});
+    EXPECT_EQ(fake::PendingInput(), 1u);
+    EXPECT_EQ(fake::world().inputFlushes, 0);
 }
 
 TEST_F(CommandLineOpening, BlankTextOpensThePanelAsTheMenuEntryDoes) {

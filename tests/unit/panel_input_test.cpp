@@ -55,6 +55,16 @@ protected:
     std::unique_ptr<fake::PanelHarness> panel;
 };
 
+TEST_F(PanelInput, InputDroppedAfterAStartIsFlushedOnlyWhenTheConsoleKeptFillingPastTheReadLimit) {
+    // A flush after the queue ran dry would lose an Esc or a key-up that came after the last read.
+    for (const int queued : {3, 4097}) {
+        const int flushesBefore = fake::world().inputFlushes;
+        for (int i = 0; i < queued; ++i) fake::PushKey(0x58, i % 2 == 0);
+        DiscardInputQueuedDuringStart();
+        EXPECT_EQ(fake::world().inputFlushes - flushesBefore, queued > 4096 ? 1 : 0) << queued;
+    }
+}
+
 TEST_F(PanelInput, EscClosesWhateverTheModifiersAndAlsoWhileHidden) {
     EXPECT_EQ(Key(escapeKey, true), panelCode::Close);
     EXPECT_EQ(Key(escapeKey, true, os::LeftCtrlPressed | os::ShiftPressed), panelCode::Close);

@@ -31,7 +31,6 @@ protected:
         fake::StartModule();
         // No player is started unless a test asks for it.
         fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 0);
-        panelInput.modifiers = 0;
     }
     // Every opening ends by its own script, with its threads waited for.
     void TearDown() override { ExpectNothingLeftBehind(); }
@@ -197,6 +196,21 @@ TEST_F(Opening, AVolumeCommandIsStampedForTheTitleLineAndACommandWithoutPlayerBe
     EXPECT_EQ(fake::world().beeps, std::vector<uint32_t>{0x40});
 }
 
+TEST_F(Opening, EveryOpeningStartsWithNoModifierHeldWhateverTheLastOneSawPressed) {
+    // Closed while modifiers were held (the host, not the panel, gets their key-ups); then X and E.
+    for (const auto& closing : {std::vector<uint16_t>{ctrlKey, altKey, shiftKey, escapeKey}, {altKey, keyF4}}) {
+        SetUp();
+        for (uint16_t key : closing) fake::PushKey(key, true);
+        OpenPlugin(0, 0);
+        SetUp();
+        ShowPlayer();
+        for (uint16_t key : {uint16_t{0x58}, uint16_t{0x45}, escapeKey}) fake::PushKey(key, true);
+        OpenPlugin(0, 0);
+        EXPECT_EQ(CommandsSent(40045) + CommandsSent(40040), 1) << "X plays, E is no Alt+E";
+        EXPECT_EQ(fake::host().savedRects.size(), 1u) << "never hidden";
+    }
+}
+
 TEST_F(Opening, AltF4ClosesThePlayerFirstAndThePanelTheSecondTime) {
     ShowPlayer();
     fake::PushKey(altKey, true);
@@ -214,7 +228,6 @@ TEST_F(Opening, ACommandAndAltF4ToAHungPlayerNeverHoldUpTheHostsThread) {
     {
         std::lock_guard lock(fake::Mutex());
         fake::world().playerHung = true;
-        fake::world().hungSendMs = 60000;  // what a plain send would wait
     }
     Tap(0x58);  // X: play
     fake::PushKey(altKey, true);
@@ -233,6 +246,31 @@ TEST_F(Opening, ACommandAndAltF4ToAHungPlayerNeverHoldUpTheHostsThread) {
     EXPECT_EQ(toPlayer, 2);
     EXPECT_EQ(Sent(os::WmClose), 1);
     ExpectNothingLeftBehind();
+}
+
+TEST_F(Opening, KeysQueuedBehindACommandToAFreshlyFrozenPlayerAreRefusedSoEscIsReadWithinASecond) {
+    fake::ShowPlayer(nullptr);
+    fake::world().playerHung = true;  // not yet hung for Windows: a send waits its whole time-out
+    for (int press = 0; press < 10; ++press) Tap(0x58);  // X: play
+    fake::PushKey(escapeKey, true);
+    OpenPlugin(0, 0);
+    EXPECT_EQ(CommandsSent(40045), 1);
+    EXPECT_EQ(fake::world().beeps.size(), 9u) << "each later press refused, at most one quick question asked";
+}
+
+TEST_F(Opening, AClickThatStartsThePlayerSendsItsRepeatingCommandOnce) {
+    fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 3);
+    fake::world().onCreateProcess = [](const std::string&) {
+        fake::ShowPlayer([](uint32_t, uintptr_t, intptr_t) {  // slow enough for the RepeatThread to send meanwhile
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            return intptr_t{0};
+        });
+    };
+    fake::PushMouse(23 + 4, 5 + 7, os::LeftButtonPressed);  // rewind, let go while the start notice is up
+    fake::PushMouse(23 + 4, 5 + 7, 0);
+    fake::PushKey(escapeKey, true);
+    OpenPlugin(0, 0);
+    EXPECT_EQ(CommandsSent(40061) + CommandsSent(40061, true), 1);
 }
 
 TEST_F(Opening, SpaceTogglesTheClockFormatForThisAndLaterOpeningsWithoutStoringIt) {

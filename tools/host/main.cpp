@@ -24,6 +24,25 @@ namespace {
 constexpr char CommandPrefix[] = "quaver";
 constexpr int WordsNotSent = 5;
 
+// Why --command failed, by what the module says happened; the module's own language file has no such texts.
+struct StatusReason {
+    uint32_t status;
+    const char* reason;
+};
+constexpr StatusReason statusReasons[] = {
+    {commandStatus::Refused, "the module refused the words: nothing was sent"},
+    {commandStatus::NoPlayer, "no player is running: the words were not sent"},
+    {commandStatus::StartFailed, "the player was started but no window came: the words were not sent"},
+    {commandStatus::NotAnswered,
+     "the player did not answer: it may not have taken the command, and the words after it were not sent"},
+};
+
+const char* ReasonFor(uint32_t status) {
+    for (const StatusReason& row : statusReasons)
+        if (row.status == status) return row.reason;
+    return "the module did not say whether the words were sent";
+}
+
 std::string StatusAfterPanel(const std::string& title) {
     return title + " closed. Enter opens it again, F9 configures it, F10 quits.";
 }
@@ -57,13 +76,11 @@ int SendCommand(const Module& module, const std::string& words, const std::vecto
     SetActivePane(&files, folder);
     module.SetStartupInfo(services);
     module.OpenFromCommandLine(words);
-    if (ErrorBoxesWritten() > 0) return WordsNotSent;
-    // The module only beeps when there is no player (and none was started): say so here.
-    if (!FindWindowA(PlayerWindowClass, nullptr)) {
-        fprintf(stderr, "quaver-host: no player is running: the words were not sent\n");
-        return WordsNotSent;
-    }
-    return 0;
+    const uint32_t status = module.CommandStatus();
+    if (status == commandStatus::Sent) return 0;
+    // The module's error box has said why already; it only beeps for the rest.
+    if (ErrorBoxesWritten() == 0) fprintf(stderr, "quaver-host: %s\n", ReasonFor(status));
+    return WordsNotSent;
 }
 
 }  // namespace

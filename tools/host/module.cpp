@@ -57,6 +57,13 @@ void Module::GetTitles(std::vector<std::string>* menu, std::vector<std::string>*
     CopyTitles(info.configTitles, info.configTitleCount, config);
 }
 
+uint32_t Module::CommandStatus() const {
+    PluginInfoReport report{};
+    report.info.size = sizeof report;
+    getPluginInfo_(&report.info);
+    return report.commandStatus;
+}
+
 std::vector<std::string> Module::CommandPrefixes() const {
     PluginInfoRecord info{};
     info.size = sizeof info;

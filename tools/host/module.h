@@ -30,6 +30,8 @@ public:
     void OpenFromCommandLine(const std::string& text) const {
         openPlugin_(OpenFromHostCommandLine, reinterpret_cast<intptr_t>(text.c_str()));
     }
+    // What the module says its last command line did (commandStatus::None from a module that does not say).
+    uint32_t CommandStatus() const;
     // The command-line prefixes the module names, in any case; empty when it names none.
     std::vector<std::string> CommandPrefixes() const;
     int Configure() const { return configure_(0); }

@@ -2,9 +2,9 @@
 #include <cstring>
 
 #include "dialogs/config_dialog.h"
-#include "host/command_line.h"
 #include "host/host.h"
 #include "host/settings.h"
+#include "module/command_line.h"
 #include "panel/open_panel.h"
 #include "panel/title_line.h"
 
@@ -40,6 +40,9 @@ extern "C" void HOSTAPI SetStartupInfo(const HostServices* services) {
 
 extern "C" void HOSTAPI GetPluginInfo(PluginInfoRecord* info) {
     if (!info) return;
+    // Only a host that passed the longer record gets the status: the file manager's record ends before it.
+    if (info->size == static_cast<int>(sizeof(PluginInfoReport)))
+        reinterpret_cast<PluginInfoReport*>(info)->commandStatus = LastCommandStatus();
     info->size = sizeof(PluginInfoRecord);
     info->flags = pluginFlags;
     info->otherListCount = 0;

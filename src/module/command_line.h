@@ -1,6 +1,8 @@
 // "quaver:WORDS" on the host's command line: player commands without the panel.
 #pragma once
 
+#include <cstdint>
+
 namespace quaver {
 
 inline constexpr char commandPrefixes[] = "quaver";
@@ -10,5 +12,7 @@ constexpr int openFromCommandLine = 4;  // OpenPlugin's openFrom when the host p
 // command, or a text too long for the host's command line, sends nothing and shows the error box.
 // False when the text holds no word at all: the panel opens instead, as from the menu.
 bool SendCommandWords(const char* text);
+// What the last SendCommandWords did: a value of commandStatus.
+uint32_t LastCommandStatus();
 
 }  // namespace quaver
