@@ -15,7 +15,7 @@ constexpr int shownMessageLength = 160;
 constexpr int shownWordLength = 40;  // a longer word is cut in the error box
 constexpr uint32_t refusalBeep = 0x40;
 
-bool AskPlayer(os::Window player, uintptr_t wParam, intptr_t lParam, int32_t& answer) {
+bool AskOnce(os::Window player, uintptr_t wParam, intptr_t lParam, int32_t& answer) {
     PlaylistReader reader(player);
     return reader.Ask(wParam, lParam, answer);
 }
@@ -49,8 +49,8 @@ CommandResult AddPanelFiles(os::Window player) {
     if (!GetActivePanel(state)) return CommandResult::Unanswered;
     int32_t playing = 0;
     int32_t lengthBefore = 0;
-    if (!AskPlayer(player, query::PlayingState.wParam, query::PlayingState.lParam, playing) ||
-        !AskPlayer(player, query::PlaylistLength.wParam, query::PlaylistLength.lParam, lengthBefore))
+    if (!AskOnce(player, query::PlayingState.wParam, query::PlayingState.lParam, playing) ||
+        !AskOnce(player, query::PlaylistLength.wParam, query::PlaylistLength.lParam, lengthBefore))
         return CommandResult::Unanswered;
     bool added = false;
     const int count = AddedItemCount(state);
@@ -72,7 +72,7 @@ CommandResult AddPanelFiles(os::Window player) {
 CommandResult Seek(os::Window player, uint32_t code, int32_t milliseconds) {
     if (code == word::SeekBy) {
         int32_t position = 0;
-        if (!AskPlayer(player, query::Position.wParam, query::Position.lParam, position))
+        if (!AskOnce(player, query::Position.wParam, query::Position.lParam, position))
             return CommandResult::Unanswered;
         const int64_t target = static_cast<int64_t>(position < 0 ? 0 : position) + milliseconds;
         milliseconds = target < 0 ? 0 : target > INT32_MAX ? INT32_MAX : static_cast<int32_t>(target);
@@ -104,7 +104,7 @@ bool CheckWordsWithPlayer(CommandWords& words, os::Window player) {
             words.commands[i] = word::Track;
             words.values[i] = found;
         } else if (code == word::Track) {
-            if (length < 0 && !AskPlayer(player, query::PlaylistLength.wParam, query::PlaylistLength.lParam, length))
+            if (length < 0 && !AskOnce(player, query::PlaylistLength.wParam, query::PlaylistLength.lParam, length))
                 length = -1;
             if (length >= 0 && words.values[i] >= length) {
                 ShowWordError(message::BadWordValue, words.sources[i], words.sourceLengths[i]);
