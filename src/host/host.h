@@ -29,8 +29,12 @@ constexpr int PlayerCommandLine = 24;
 constexpr int SettingsNotSaved = 25;
 constexpr int UnknownCommandWord = 26;  // followed by the word in quotes
 constexpr int CommandTooLong = 27;
+constexpr int PlaylistWindow = 28;     // the playlist menu's bottom line, followed by the entries it lists
+constexpr int BadWordValue = 29;       // followed by the word and its value in quotes
+constexpr int NoTitleContains = 30;    // followed by the text in quotes
+constexpr int PanelNotRealFiles = 31;
 // Every language file carries messages 0 to Count - 1, in this order.
-constexpr int Count = 28;
+constexpr int Count = 32;
 }  // namespace message
 
 // The host's text for message n; never null (an empty text stands in when the host gives none).

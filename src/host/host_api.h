@@ -48,6 +48,94 @@ using DefaultDialogHandlerFunction = intptr_t(HOSTAPI*)(void* dialog, int messag
 using FormatTextFunction = int (*)(char* buffer, const char* format, ...);  // cdecl: the caller pops
 using CompareNFunction = int(HOSTAPI*)(const char* a, const char* b, size_t n);
 
+// One line of a host menu: the same 140 bytes on both widths.
+struct HostMenuItem {
+    char text[128];  // OEM code page, zero-terminated
+    int selected;    // the cursor starts on it
+    int checked;
+    int separator;
+};
+
+namespace menuFlag {
+constexpr unsigned ShowAmpersand = 1;  // '&' is shown as itself, not as a hot-key marker
+constexpr unsigned WrapCursor = 2;
+}  // namespace menuFlag
+
+// x = y = -1 centres, maxHeight 0 lets the host choose; breakKeys and breakCode may be null.
+// Gives the chosen item's index, or -1 when the menu was cancelled.
+using ShowMenuFunction = int(HOSTAPI*)(int moduleNumber, int x, int y, int maxHeight, unsigned flags,
+                                       const char* title, const char* bottom, const char* helpTopic,
+                                       const int* breakKeys, int* breakCode, const HostMenuItem* items,
+                                       int itemCount);
+
+struct HostFileTime {
+    uint32_t low;
+    uint32_t high;
+};
+
+// One entry of a panel. Packed to 2 bytes on both widths, as the host lays it out.
+#pragma pack(push, 2)
+struct PanelItem {
+    uint32_t attributes;  // 0x10: a folder
+    HostFileTime creationTime;
+    HostFileTime lastAccessTime;
+    HostFileTime lastWriteTime;
+    uint32_t sizeHigh;
+    uint32_t sizeLow;
+    uint32_t reserved36;
+    uint32_t reserved40;
+    char name[260];  // OEM code page
+    char shortName[14];
+    uint32_t packedSizeHigh;
+    uint32_t packedSize;
+    uint32_t flags;  // 0x40000000: selected
+    uint32_t links;
+    const char* description;
+    const char* owner;
+    const char* const* customColumnData;
+    int customColumnCount;
+    uintptr_t userData;  // the supplying plug-in's own value, wide enough for its addresses
+    uint32_t crc;
+    uint32_t reserved358[2];
+};
+#pragma pack(pop)
+
+// What the host tells about one of its panels. The host owns it, and the item arrays it points at, until
+// its next call.
+struct PanelState {
+    int type;         // 0: a file panel
+    int pluginPanel;  // non-zero when a plug-in supplies the panel
+    int rect[4];
+    PanelItem* items;
+    int itemCount;
+    PanelItem* selectedItems;
+    int selectedCount;
+    int currentItem;
+    int topItem;
+    int visible;
+    int focus;
+    int viewMode;
+    char columnTypes[80];
+    char columnWidths[80];
+    char folder[260];  // OEM code page
+    int shortNames;
+    int sortMode;
+    uint32_t flags;  // 0x20: the names are real file names
+    uint32_t reserved492;
+};
+
+namespace panelControl {
+constexpr int GetState = 1;
+constexpr int FilePanel = 0;
+constexpr uint32_t RealNames = 0x20;
+constexpr uint32_t FolderAttribute = 0x10;
+constexpr uint32_t SelectedFlag = 0x40000000;
+inline void* const activePanel = reinterpret_cast<void*>(static_cast<intptr_t>(-1));
+}  // namespace panelControl
+
+// Non-zero on success; handle panelControl::activePanel is the host's own active panel.
+using PanelControlFunction = int(HOSTAPI*)(void* handle, int command, void* parameter);
+
 struct HostStandardFunctions {
     void* reserved0[5];
     FormatTextFunction FormatText;  // slot 5
@@ -61,11 +149,11 @@ struct HostServices {
     char moduleName[260];
     int moduleNumber;
     const char* registryRoot;
-    void* reserved272;
+    ShowMenuFunction ShowMenu;
     ShowDialogFunction ShowDialog;
     ShowMessageFunction ShowMessage;
     GetLangStringFunction GetLangString;
-    void* reserved288;
+    PanelControlFunction PanelControl;
     SaveScreenAreaFunction SaveScreenArea;
     RestoreScreenAreaFunction RestoreScreenArea;
     void* reserved300[7];
@@ -117,15 +205,37 @@ static_assert(offsetof(HostDialogItem, selected) == 24);
 static_assert(offsetof(HostDialogItem, flags) == 28);
 static_assert(offsetof(HostDialogItem, isDefault) == 32);
 static_assert(offsetof(HostDialogItem, data) == 36);
+static_assert(sizeof(HostMenuItem) == 140);
+static_assert(offsetof(HostMenuItem, selected) == 128);
+static_assert(offsetof(HostMenuItem, checked) == 132);
+static_assert(offsetof(HostMenuItem, separator) == 136);
+// The same on both widths: everything before the first address.
+static_assert(offsetof(PanelItem, creationTime) == 4);
+static_assert(offsetof(PanelItem, sizeHigh) == 28);
+static_assert(offsetof(PanelItem, sizeLow) == 32);
+static_assert(offsetof(PanelItem, reserved36) == 36);
+static_assert(offsetof(PanelItem, reserved40) == 40);
+static_assert(offsetof(PanelItem, name) == 44);
+static_assert(offsetof(PanelItem, shortName) == 304);
+static_assert(offsetof(PanelItem, packedSizeHigh) == 318);
+static_assert(offsetof(PanelItem, packedSize) == 322);
+static_assert(offsetof(PanelItem, flags) == 326);
+static_assert(offsetof(PanelItem, links) == 330);
+static_assert(offsetof(PanelItem, description) == 334);
+static_assert(offsetof(PanelState, pluginPanel) == 4);
+static_assert(offsetof(PanelState, rect) == 8);
+static_assert(offsetof(PanelState, items) == 24);
 
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(HostServices) == 372);
 static_assert(offsetof(HostServices, moduleName) == 4);
 static_assert(offsetof(HostServices, moduleNumber) == 264);
 static_assert(offsetof(HostServices, registryRoot) == 268);
+static_assert(offsetof(HostServices, ShowMenu) == 272);
 static_assert(offsetof(HostServices, ShowDialog) == 276);
 static_assert(offsetof(HostServices, ShowMessage) == 280);
 static_assert(offsetof(HostServices, GetLangString) == 284);
+static_assert(offsetof(HostServices, PanelControl) == 288);
 static_assert(offsetof(HostServices, SaveScreenArea) == 292);
 static_assert(offsetof(HostServices, RestoreScreenArea) == 296);
 static_assert(offsetof(HostServices, PutText) == 328);
@@ -147,10 +257,36 @@ static_assert(offsetof(PluginInfoRecord, configTitles) == 28);
 static_assert(offsetof(PluginInfoRecord, configTitleCount) == 32);
 static_assert(offsetof(PluginInfoRecord, commandPrefixes) == 36);
 static_assert(offsetof(PluginInfoRecord, reserved40) == 40);
+static_assert(sizeof(PanelItem) == 366);
+static_assert(offsetof(PanelItem, owner) == 338);
+static_assert(offsetof(PanelItem, customColumnData) == 342);
+static_assert(offsetof(PanelItem, customColumnCount) == 346);
+static_assert(offsetof(PanelItem, userData) == 350);
+static_assert(offsetof(PanelItem, crc) == 354);
+static_assert(offsetof(PanelItem, reserved358) == 358);
+static_assert(sizeof(PanelState) == 496);
+static_assert(offsetof(PanelState, itemCount) == 28);
+static_assert(offsetof(PanelState, selectedItems) == 32);
+static_assert(offsetof(PanelState, selectedCount) == 36);
+static_assert(offsetof(PanelState, currentItem) == 40);
+static_assert(offsetof(PanelState, topItem) == 44);
+static_assert(offsetof(PanelState, visible) == 48);
+static_assert(offsetof(PanelState, focus) == 52);
+static_assert(offsetof(PanelState, viewMode) == 56);
+static_assert(offsetof(PanelState, columnTypes) == 60);
+static_assert(offsetof(PanelState, columnWidths) == 140);
+static_assert(offsetof(PanelState, folder) == 220);
+static_assert(offsetof(PanelState, shortNames) == 480);
+static_assert(offsetof(PanelState, sortMode) == 484);
+static_assert(offsetof(PanelState, flags) == 488);
+static_assert(offsetof(PanelState, reserved492) == 492);
 #elif UINTPTR_MAX == UINT64_MAX
 static_assert(sizeof(HostServices) == 480);
 static_assert(offsetof(HostServices, registryRoot) == 272);
+static_assert(offsetof(HostServices, ShowMenu) == 280);
 static_assert(offsetof(HostServices, ShowDialog) == 288);
+static_assert(offsetof(HostServices, GetLangString) == 304);
+static_assert(offsetof(HostServices, PanelControl) == 312);
 static_assert(offsetof(HostServices, PutText) == 392);
 static_assert(offsetof(HostServices, standardFunctions) == 408);
 static_assert(offsetof(HostServices, DefaultDialogHandler) == 456);
@@ -161,6 +297,31 @@ static_assert(sizeof(PluginInfoRecord) == 80);
 static_assert(offsetof(PluginInfoRecord, menuTitles) == 32);
 static_assert(offsetof(PluginInfoRecord, configTitleCount) == 56);
 static_assert(offsetof(PluginInfoRecord, commandPrefixes) == 64);
+// PanelItem keeps its 2-byte packing: each address slot widens to 8 bytes where it stands.
+static_assert(sizeof(PanelItem) == 382);
+static_assert(offsetof(PanelItem, owner) == 342);
+static_assert(offsetof(PanelItem, customColumnData) == 350);
+static_assert(offsetof(PanelItem, customColumnCount) == 358);
+static_assert(offsetof(PanelItem, userData) == 362);
+static_assert(offsetof(PanelItem, crc) == 370);
+static_assert(offsetof(PanelItem, reserved358) == 374);
+// PanelState is naturally aligned: its two item pointers take 8 bytes each, the second after 4 of padding.
+static_assert(sizeof(PanelState) == 512);
+static_assert(offsetof(PanelState, itemCount) == 32);
+static_assert(offsetof(PanelState, selectedItems) == 40);
+static_assert(offsetof(PanelState, selectedCount) == 48);
+static_assert(offsetof(PanelState, currentItem) == 52);
+static_assert(offsetof(PanelState, topItem) == 56);
+static_assert(offsetof(PanelState, visible) == 60);
+static_assert(offsetof(PanelState, focus) == 64);
+static_assert(offsetof(PanelState, viewMode) == 68);
+static_assert(offsetof(PanelState, columnTypes) == 72);
+static_assert(offsetof(PanelState, columnWidths) == 152);
+static_assert(offsetof(PanelState, folder) == 232);
+static_assert(offsetof(PanelState, shortNames) == 492);
+static_assert(offsetof(PanelState, sortMode) == 496);
+static_assert(offsetof(PanelState, flags) == 500);
+static_assert(offsetof(PanelState, reserved492) == 504);
 #endif
 
 // The four exports. Undecorated names come from quaver.def on 32-bit.

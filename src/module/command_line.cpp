@@ -4,6 +4,7 @@
 #include "host/settings.h"
 #include "player/command_words.h"
 #include "player/player.h"
+#include "player/word_actions.h"
 
 namespace quaver {
 
@@ -23,18 +24,6 @@ uint32_t StatusOf(CommandResult result) {
     return commandStatus::NotAnswered;
 }
 
-constexpr int shownMessageLength = 160;
-constexpr int shownWordLength = 40;  // a longer word is cut in the error box
-
-void ShowUnknownWord(const CommandWords& words) {
-    const int wordLength = words.unknownWordLength < shownWordLength ? words.unknownWordLength : shownWordLength;
-    // The word lies inside the host's text and is not terminated: its length bounds what is formatted.
-    char line[shownMessageLength + shownWordLength + 8];
-    FormatText(line, "%.*s \"%.*s\"", shownMessageLength, GetLangString(message::UnknownCommandWord), wordLength,
-               words.unknownWord);
-    ShowErrorText(line);
-}
-
 }  // namespace
 
 uint32_t LastCommandStatus() { return lastStatus; }
@@ -46,7 +35,12 @@ bool SendCommandWords(const char* text) {
     switch (words.result) {
     case CommandWords::Result::Blank: lastStatus = commandStatus::None; return false;
     case CommandWords::Result::TooLong: ShowErrorBox(message::CommandTooLong); return true;
-    case CommandWords::Result::UnknownWord: ShowUnknownWord(words); return true;
+    case CommandWords::Result::UnknownWord:
+        ShowWordError(message::UnknownCommandWord, words.unknownWord, words.unknownWordLength);
+        return true;
+    case CommandWords::Result::BadValue:
+        ShowWordError(message::BadWordValue, words.unknownWord, words.unknownWordLength);
+        return true;
     case CommandWords::Result::Commands: break;
     }
     // As the panel would: its settings read, the player started as the opening panel starts it, then each
@@ -54,9 +48,12 @@ bool SendCommandWords(const char* text) {
     LoadDisplaySettings();
     ForgetUnansweredCommand();
     const bool startNow = settings.startPlayer[1] == 0;
-    const bool startFailed = !FindOrStartPlayer(startNow) && startNow && settings.startPlayer[0];
+    const os::Window player = FindOrStartPlayer(startNow);
+    const bool startFailed = !player && startNow && settings.startPlayer[0];
+    // What only the player and the file panel can tell is checked before anything is sent, too.
+    if (!CheckWordsWithPlayer(words, player)) return true;
     for (int i = 0; i < words.count; ++i) {
-        const CommandResult result = SendPlayerCommand(words.commands[i]);
+        const CommandResult result = SendWord(words, i);
         lastStatus = result == CommandResult::NoPlayer && startFailed ? commandStatus::StartFailed : StatusOf(result);
         // The first word not taken ends the line: without a player it has beeped once, and the later words are
         // not sent out of order to a player that turns up meanwhile; a player that did not answer would make

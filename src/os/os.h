@@ -138,6 +138,7 @@ bool RegQueryClassesRootDefault(const char* subKey, char* buffer, int32_t* size)
 
 constexpr uint32_t WmGetText = 13;
 constexpr uint32_t WmClose = 16;
+constexpr uint32_t WmCopyData = 74;
 constexpr uint32_t WmCommand = 273;
 constexpr uint32_t WmUser = 1024;
 constexpr uint32_t SmtoAbortIfHung = 2;
@@ -149,6 +150,13 @@ bool SendMessageTimeout(Window window, uint32_t message, uintptr_t wParam, intpt
                         uint32_t milliseconds, intptr_t* result);
 // Queues the message for the window and returns at once; false when it could not be queued.
 bool PostMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// WM_COPYDATA carrying size bytes of data under the number dataKind, sent as SendMessageTimeout sends.
+bool SendCopyData(Window window, uintptr_t dataKind, const void* data, uint32_t size, uint32_t flags,
+                  uint32_t milliseconds, intptr_t* result);
+// The process that owns the window, opened for reading its memory (PROCESS_VM_READ); nullptr when it cannot.
+Handle OpenWindowProcessForReading(Window window);
+// ReadProcessMemory: true only when all size bytes at address were read.
+bool ReadProcessMemory(Handle process, uintptr_t address, void* buffer, uint32_t size);
 Window GetForegroundWindow();
 void SetForegroundWindow(Window window);
 void MessageBeep(uint32_t type);
@@ -160,6 +168,8 @@ void KeybdEvent(uint8_t virtualKey, uint8_t scanCode, uint32_t flags);
 bool WaveOutGetVolume(uint32_t* volume);
 // CharToOemBuffA: count bytes from the ANSI to the OEM code page.
 void CharToOemBuff(const char* source, char* destination, uint32_t count);
+// OemToCharBuffA: count bytes from the OEM to the ANSI code page.
+void OemToCharBuff(const char* source, char* destination, uint32_t count);
 
 // ---- ownership -------------------------------------------------------------------------------------------
 

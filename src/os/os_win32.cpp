@@ -17,6 +17,7 @@
 #undef ReadConsoleOutputCharacter
 #undef RegQueryValue
 #undef CharToOemBuff
+#undef OemToCharBuff
 
 namespace os {
 
@@ -208,6 +209,27 @@ bool PostMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lPa
     return ::PostMessageA(AsWindow(window), message, wParam, lParam) != 0;
 }
 
+bool SendCopyData(Window window, uintptr_t dataKind, const void* data, uint32_t size, uint32_t flags,
+                  uint32_t milliseconds, intptr_t* result) {
+    COPYDATASTRUCT copy{};
+    copy.dwData = dataKind;
+    copy.cbData = size;
+    copy.lpData = const_cast<void*>(data);
+    return SendMessageTimeout(window, WM_COPYDATA, 0, reinterpret_cast<intptr_t>(&copy), flags, milliseconds,
+                              result);
+}
+
+Handle OpenWindowProcessForReading(Window window) {
+    DWORD processId = 0;
+    if (!::GetWindowThreadProcessId(AsWindow(window), &processId) || processId == 0) return nullptr;
+    return ::OpenProcess(PROCESS_VM_READ, FALSE, processId);
+}
+
+bool ReadProcessMemory(Handle process, uintptr_t address, void* buffer, uint32_t size) {
+    SIZE_T read = 0;
+    return ::ReadProcessMemory(process, reinterpret_cast<const void*>(address), buffer, size, &read) && read == size;
+}
+
 Window GetForegroundWindow() { return ::GetForegroundWindow(); }
 void SetForegroundWindow(Window window) { ::SetForegroundWindow(AsWindow(window)); }
 void MessageBeep(uint32_t type) { ::MessageBeep(type); }
@@ -224,6 +246,10 @@ bool WaveOutGetVolume(uint32_t* volume) {
 
 void CharToOemBuff(const char* source, char* destination, uint32_t count) {
     if (count) ::CharToOemBuffA(source, destination, count);
+}
+
+void OemToCharBuff(const char* source, char* destination, uint32_t count) {
+    if (count) ::OemToCharBuffA(source, destination, count);
 }
 
 }  // namespace os

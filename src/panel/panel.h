@@ -21,6 +21,7 @@ constexpr uint32_t ToggleTimeFormat = 4;
 constexpr uint32_t NextScrollMode = 5;
 constexpr uint32_t HideOrShow = 6;
 constexpr uint32_t ClosePlayer = 7;
+constexpr uint32_t PlaylistMenu = 8;
 }  // namespace panelCode
 
 // Modifier bits, of the panel's own modifier state and of a widget's key bindings.

@@ -13,6 +13,7 @@ namespace {
 constexpr int discardLimit = 4096;
 
 constexpr uint16_t shiftKey = 16, ctrlKey = 17, altKey = 18, escapeKey = 27, eKey = 0x45, threeKey = 0x33;
+constexpr uint16_t jKey = 0x4A;
 
 uint32_t ModifierBitOf(uint16_t virtualKey) {
     switch (virtualKey) {
@@ -51,6 +52,7 @@ uint32_t OnKeyDown(const os::InputRecord& event) {
     if (panelInput.modifiers == modifier::Alt && key == threeKey) return command::Alt3;
     if (!PanelShown()) return panelCode::Nothing;
     if (panelInput.modifiers == modifier::All) return panelCode::HideOrShow;
+    if (panelInput.modifiers == 0 && key == jKey) return panelCode::PlaylistMenu;
     return OfferToWidgets(event);
 }
 
@@ -77,7 +79,11 @@ uint32_t OnMouse(const os::InputRecord& event) {
         panelInput.leftButtonHeld = false;
         return panelCode::ReleaseAll;
     }
+    // A click on the title line opens the playlist; Enter still steps the way it scrolls.
+    const Widget* titleLine = openPanel.widgets[slot::TitleLine];
+    const bool press = left && !panelInput.leftButtonHeld && (event.mouse.eventFlags & os::MouseMoved) == 0;
     panelInput.leftButtonHeld = left;
+    if (press && titleLine && HitsPosition(*titleLine, event.mouse.x, event.mouse.y)) return panelCode::PlaylistMenu;
     return OfferToWidgets(event);
 }
 

@@ -6,6 +6,7 @@
 #include "panel/frame.h"
 #include "panel/panel.h"
 #include "panel/player_queries.h"
+#include "panel/player_snapshot.h"
 #include "panel/stream_text.h"
 #include "panel/title_line.h"
 #include "panel/version_title.h"
@@ -32,24 +33,6 @@ constexpr int digitRowsColumn = 3;
 constexpr int topDigitRowLine = 2;
 constexpr int infoRowLine = 6;
 
-// Everything one pass learns from the player. Asked without drawingLock, then drawn under it in one go.
-struct PlayerSnapshot {
-    bool remaining;  // settings.timeFormat when asked: the track length was asked, the clock counts down
-    int32_t playing;
-    int32_t listPosition;
-    int32_t sampleRate;
-    int32_t bitRate;
-    int32_t channels;
-    int32_t trackLength;
-    int32_t position;
-    bool indicatorsAsked;
-    int32_t shuffle;
-    int32_t repeat;
-    bool versionAsked;
-    int32_t version;
-    TitleAnswer title;
-};
-
 bool PanelReady() {
     return openPanel.placement && openPanel.widgets[slot::PanelTitle] && openPanel.widgets[slot::TitleLine] &&
            openPanel.widgets[slot::Shuffle] && openPanel.widgets[slot::Repeat];
@@ -66,26 +49,6 @@ void BlankBuffers(PassBuffers& buffers) {
     BlankDigitRows(buffers.digits);
     BlankInfoRow(buffers.infoRow);
     BlankTitleField();
-}
-
-// Asks every question of the pass in order. False when the player stopped answering part way.
-bool AskPlayer(PlayerQueries& player, bool remaining, PlayerSnapshot& snapshot) {
-    snapshot.remaining = remaining;
-    snapshot.trackLength = 0;
-    if (!player.Ask(query::PlayingState, snapshot.playing) || !player.Ask(query::ListPosition, snapshot.listPosition) ||
-        !player.Ask(query::SampleRate, snapshot.sampleRate) || !player.Ask(query::BitRate, snapshot.bitRate) ||
-        !player.Ask(query::Channels, snapshot.channels))
-        return false;
-    if (remaining && !player.Ask(query::TrackLength, snapshot.trackLength)) return false;
-    if (!player.Ask(query::Position, snapshot.position)) return false;
-    snapshot.indicatorsAsked = settings.showRepeatShuffle != 0;
-    if (snapshot.indicatorsAsked &&
-        (!player.Ask(query::Shuffle, snapshot.shuffle) || !player.Ask(query::Repeat, snapshot.repeat)))
-        return false;
-    // liveDisplay.playerVersion is written only by this thread.
-    snapshot.versionAsked = settings.showVersion[0] && liveDisplay.playerVersion == 0;
-    if (snapshot.versionAsked && !player.Ask(query::Version, snapshot.version)) return false;
-    return AskTitleLine(player, snapshot.title);
 }
 
 uint32_t TrackNumber(const PlayerSnapshot& snapshot) {
@@ -182,6 +145,25 @@ void ShowIdle(bool playerGone) {
 }
 
 }  // namespace
+
+bool AskPlayer(PlayerQueries& player, bool remaining, PlayerSnapshot& snapshot) {
+    snapshot.remaining = remaining;
+    snapshot.trackLength = 0;
+    if (!player.Ask(query::PlayingState, snapshot.playing) || !player.Ask(query::ListPosition, snapshot.listPosition) ||
+        !player.Ask(query::SampleRate, snapshot.sampleRate) || !player.Ask(query::BitRate, snapshot.bitRate) ||
+        !player.Ask(query::Channels, snapshot.channels))
+        return false;
+    if (remaining && !player.Ask(query::TrackLength, snapshot.trackLength)) return false;
+    if (!player.Ask(query::Position, snapshot.position)) return false;
+    snapshot.indicatorsAsked = settings.showRepeatShuffle != 0;
+    if (snapshot.indicatorsAsked &&
+        (!player.Ask(query::Shuffle, snapshot.shuffle) || !player.Ask(query::Repeat, snapshot.repeat)))
+        return false;
+    // liveDisplay.playerVersion is written only by this thread.
+    snapshot.versionAsked = settings.showVersion[0] && liveDisplay.playerVersion == 0;
+    if (snapshot.versionAsked && !player.Ask(query::Version, snapshot.version)) return false;
+    return AskTitleLine(player, snapshot.title);
+}
 
 void ResetRefreshPicture() {
     IdleBuffers(liveDisplay.shownBuffers);

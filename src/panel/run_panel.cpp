@@ -5,6 +5,7 @@
 #include "host/settings.h"
 #include "panel/console_output.h"
 #include "panel/geometry.h"
+#include "panel/playlist_menu.h"
 #include "panel/refresh.h"
 #include "panel/title_line.h"
 #include "panel/widgets.h"
@@ -94,6 +95,7 @@ bool ActOnInputCode(uint32_t code, PanelPlacement& placement) {
     case panelCode::ToggleTimeFormat: ToggleTimeFormat(); return true;
     case panelCode::NextScrollMode: NextScrollMode(); return true;
     case panelCode::HideOrShow: HideOrShow(placement); return true;
+    case panelCode::PlaylistMenu: RunPlaylistMenu(placement); return true;
     case panelCode::ClosePlayer:
         // The first press closes the player; with no player left, it closes the panel.
         // Posted: a hung player must not freeze the host, and closing needs no answer.

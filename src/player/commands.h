@@ -6,6 +6,7 @@
 namespace quaver {
 
 inline constexpr const char playerClassName[] = "Winamp v1.x";
+inline constexpr const char playerName[] = "Winamp";
 
 namespace command {
 constexpr uint32_t Previous = 40044;
@@ -41,6 +42,21 @@ constexpr Query Position{0, 105};
 constexpr Query Shuffle{0, 250};
 constexpr Query Repeat{0, 251};
 constexpr Query Version{0, 0};
+constexpr Query PlaylistLength{0, 124};
 }  // namespace query
+
+// WM_USER messages whose first parameter carries a value.
+namespace playlistMessage {
+constexpr intptr_t TitleAddress = 212;  // entry index -> address of its title in the player's process; 0 on error
+constexpr intptr_t SetPosition = 121;   // entry index (from 0) becomes the current one
+constexpr intptr_t Seek = 106;          // milliseconds -> 0 done, -1 not playing, 1 past the track's end
+constexpr intptr_t Volume = 122;        // 0-255 sets the volume ...
+constexpr intptr_t askVolume = -666;    // ... this asks for it instead
+constexpr uintptr_t appendPathData = 100;  // WM_COPYDATA's dwData: append the file or folder named
+}  // namespace playlistMessage
+
+namespace playingState {
+constexpr int32_t Playing = 1;
+}
 
 }  // namespace quaver

@@ -49,6 +49,10 @@ enum class CommandResult {
 // startAllowed false keeps a player that is absent from being started for this command, whatever the
 // settings say.
 CommandResult SendPlayerCommand(uint32_t command, bool startAllowed = true);
+// The playlist's orders to a player at hand, bounded and refused as commands are: a WM_USER message with its
+// value, and a path (ANSI, size bytes with its terminator) to append by WM_COPYDATA.
+CommandResult SendPlayerMessage(os::Window player, uintptr_t wParam, intptr_t lParam);
+CommandResult SendPlayerPath(os::Window player, const char* path, uint32_t size);
 uint32_t OSAPI RepeatThread(void* stopEvent);
 // True when the player answers a question within timeout ms.
 bool PlayerAnswers(os::Window player, uint32_t timeout);

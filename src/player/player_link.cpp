@@ -102,6 +102,24 @@ os::Window FindOrStartPlayer(bool allowStart) {
     return FindOrStart(allowStart, attempted);
 }
 
+namespace {
+
+// Every order from the host's thread: refused to a player that still owes it an answer, bounded, and remembered
+// when it goes unanswered. send gives true when the player answered.
+template <typename Send>
+CommandResult SendBounded(os::Window player, Send send) {
+    if (!ReadyForCommand(player)) {
+        os::MessageBeep(informationBeep);
+        return CommandResult::Refused;
+    }
+    if (send()) return CommandResult::Sent;
+    playerLink.commandUnanswered = player;
+    playerLink.nextCommandProbe = os::GetTickCount() + commandProbeInterval;
+    return CommandResult::Unanswered;
+}
+
+}  // namespace
+
 CommandResult SendPlayerCommand(uint32_t command, bool startAllowed) {
     bool attempted = false;
     const os::Window player = FindOrStart(settings.startPlayer[1] != 0 && startAllowed, attempted);
@@ -109,19 +127,28 @@ CommandResult SendPlayerCommand(uint32_t command, bool startAllowed) {
         os::MessageBeep(informationBeep);
         return attempted ? CommandResult::StartFailed : CommandResult::NoPlayer;
     }
-    if (!ReadyForCommand(player)) {
-        os::MessageBeep(informationBeep);
-        return CommandResult::Refused;
-    }
-    const os::Window foreground = os::GetForegroundWindow();
-    // Bounded: a hung player must not freeze the host, whose thread this is.
-    const bool answered = os::SendMessageTimeout(player, os::WmCommand, command, 0, os::SmtoAbortIfHung,
-                                                 commandSendTimeout, nullptr);
-    GiveForegroundBack(foreground);
-    if (answered) return CommandResult::Sent;
-    playerLink.commandUnanswered = player;
-    playerLink.nextCommandProbe = os::GetTickCount() + commandProbeInterval;
-    return CommandResult::Unanswered;
+    return SendBounded(player, [player, command] {
+        const os::Window foreground = os::GetForegroundWindow();
+        // Bounded: a hung player must not freeze the host, whose thread this is.
+        const bool answered = os::SendMessageTimeout(player, os::WmCommand, command, 0, os::SmtoAbortIfHung,
+                                                     commandSendTimeout, nullptr);
+        GiveForegroundBack(foreground);
+        return answered;
+    });
+}
+
+CommandResult SendPlayerMessage(os::Window player, uintptr_t wParam, intptr_t lParam) {
+    return SendBounded(player, [=] {
+        return os::SendMessageTimeout(player, os::WmUser, wParam, lParam, os::SmtoAbortIfHung, commandSendTimeout,
+                                      nullptr);
+    });
+}
+
+CommandResult SendPlayerPath(os::Window player, const char* path, uint32_t size) {
+    return SendBounded(player, [=] {
+        return os::SendCopyData(player, playlistMessage::appendPathData, path, size, os::SmtoAbortIfHung,
+                                commandSendTimeout, nullptr);
+    });
 }
 
 }  // namespace quaver

@@ -10,6 +10,7 @@
 #include "command_line.h"
 #include "console_session.h"
 #include "host/host_api.h"
+#include "host_run.h"
 #include "standin_player.h"
 
 using e2e::ConsoleSession;
@@ -45,40 +46,8 @@ int Column(const std::string& row, const std::string& text) {
     return at == std::string::npos ? -1 : static_cast<int>(at);
 }
 
-// quaver-host.exe run to its end as a script runs it, with no console: its exit code and standard error.
-struct HostRun {
-    DWORD exitCode = 99;
-    std::string errors;
-};
-
-HostRun RunHost(const std::vector<std::string>& arguments) {
-    HostRun run;
-    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return run;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = writeEnd;
-    std::string line = e2e::CommandLine(e2e::TestFolder() + "quaver-host.exe", arguments);
-    PROCESS_INFORMATION process{};
-    const BOOL created = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
-                                        nullptr, &startup, &process);
-    CloseHandle(writeEnd);
-    if (created) {
-        char buffer[512];
-        DWORD read = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) run.errors.append(buffer, read);
-        if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process.hProcess, &run.exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    CloseHandle(readEnd);
-    return run;
-}
+using e2e::HostRun;
+using e2e::RunHost;
 
 void QuitFromMenu(ConsoleSession& session) {
     ASSERT_TRUE(session.WaitForRowText(KeyBarRow, "F10 Quit")) << session.Dump();

@@ -1,6 +1,6 @@
 // Any text after "quaver:" on the host's command line, terminated or not: the words are read only within the
-// host's 512 bytes, and either every word becomes one player command or none does and the first word that
-// names none is pointed out.
+// host's 512 bytes, and either every word becomes one player command (a word with a value takes it along) or
+// none does and the first word that names none, or whose value is wrong, is pointed out.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -55,8 +55,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(wordCount == 0 && words.count == 0, "blank only when there is no word");
         break;
     case CommandWords::Result::Commands:
-        Require(words.count == wordCount, "one command per word");
-        for (int i = 0; i < words.count; ++i) Require(IsPanelCommand(words.commands[i]), "a command the panel sends");
+        Require(words.count > 0 && words.count <= wordCount, "at most one command per word");
+        for (int i = 0; i < words.count; ++i) {
+            const uint32_t code = words.commands[i];
+            Require(IsPanelCommand(code) || (code >= word::Track && code <= word::Add),
+                    "a command the panel sends, or a word that asks more");
+        }
+        break;
+    case CommandWords::Result::BadValue:
+        Require(words.count == 0, "a wrong value leaves no command");
+        Require(words.unknownWord >= text && words.unknownWordLength > 0 &&
+                    words.unknownWord + words.unknownWordLength <= text + textLength,
+                "the word and its value are in the text");
         break;
     case CommandWords::Result::UnknownWord: {
         Require(words.count == 0, "an unknown word leaves no command");

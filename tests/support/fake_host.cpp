@@ -95,6 +95,22 @@ int HOSTAPI ShowMessage(int, unsigned flags, const char* helpTopic, const char* 
     return 0;
 }
 
+int HOSTAPI ShowMenu(int, int, int, int, unsigned flags, const char* title, const char* bottom, const char* helpTopic,
+                     const int*, int*, const HostMenuItem* items, int itemCount) {
+    std::lock_guard lock(hostMutex);
+    theHost.menus.push_back(MenuCall{flags, title ? title : "", bottom ? bottom : "", helpTopic ? helpTopic : "",
+                                     std::vector<HostMenuItem>(items, items + itemCount)});
+    return theHost.menuChoice;
+}
+
+int HOSTAPI PanelControl(void* handle, int command, void* parameter) {
+    std::lock_guard lock(hostMutex);
+    if (handle != panelControl::activePanel || command != panelControl::GetState || theHost.panelControlFails)
+        return 0;
+    *static_cast<PanelState*>(parameter) = theHost.panel;
+    return 1;
+}
+
 const char* HOSTAPI GetLangString(int, int number) {
     std::lock_guard lock(hostMutex);
     auto found = theHost.messages.find(number);
@@ -176,6 +192,8 @@ void ResetHost(int size, const char* registryRoot) {
     std::snprintf(s.moduleName, sizeof s.moduleName, "%s", "C:\\Host\\Plugins\\quaver.dll");
     s.moduleNumber = 7;
     s.registryRoot = registryRoot;
+    s.ShowMenu = ShowMenu;
+    s.PanelControl = PanelControl;
     s.ShowDialog = ShowDialog;
     s.ShowMessage = ShowMessage;
     s.GetLangString = GetLangString;

@@ -39,6 +39,12 @@ struct DialogMessageCall {
     intptr_t parameter2;
 };
 
+struct MenuCall {
+    unsigned flags;
+    std::string title, bottom, helpTopic;
+    std::vector<HostMenuItem> items;  // as handed over
+};
+
 struct Host {
     HostServices services{};
     HostStandardFunctions functions{};
@@ -59,6 +65,11 @@ struct Host {
     std::function<int(DialogCall& call, HostDialogItem* items, int count)> runDialog;
     std::vector<DialogMessageCall> dialogMessages;   // SendDialogMessage
     std::vector<DialogMessageCall> defaultHandled;   // DefaultDialogHandler
+    std::vector<MenuCall> menus;
+    int menuChoice = -1;  // what ShowMenu answers
+    // What PanelControl(-1, 1, ...) hands over; panelControlFails makes it answer 0.
+    PanelState panel{};
+    bool panelControlFails = false;
     std::vector<std::string> helpTopics;
     std::function<void()> onHelpTopic;
 };

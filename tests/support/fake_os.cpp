@@ -13,7 +13,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto untimedWaitLimit = std::chrono::seconds(20);
 
-enum class Kind { Event, Thread, ConsoleInput, ConsoleOutput };
+enum class Kind { Event, Thread, ConsoleInput, ConsoleOutput, Process };
 
 struct Object {
     explicit Object(Kind k) : kind(k) {}
@@ -51,6 +51,7 @@ bool IsSignalled(Object* object) {
     case Kind::Thread: return static_cast<Thread*>(object)->finished;
     case Kind::ConsoleInput: return !theWorld.input.empty();
     case Kind::ConsoleOutput: return true;
+    case Kind::Process: return false;  // it runs as long as the test needs it
     }
     return false;
 }
@@ -424,6 +425,9 @@ void CloseHandle(Handle handle) {
             }
         }
         thread->thread.join();  // it has ended; only its last steps remain
+    } else if (object->kind == Kind::Process) {
+        std::lock_guard lock(worldMutex);
+        --theWorld.openProcesses;
     } else {
         std::lock_guard lock(worldMutex);
         --theWorld.liveEvents;
@@ -610,6 +614,36 @@ bool SendMessageTimeout(Window window, uint32_t message, uintptr_t wParam, intpt
     return answered;
 }
 
+bool SendCopyData(Window window, uintptr_t dataKind, const void* data, uint32_t size, uint32_t flags,
+                  uint32_t milliseconds, intptr_t* result) {
+    {
+        std::lock_guard lock(worldMutex);
+        theWorld.copiedData.emplace_back(static_cast<const char*>(data), size);
+    }
+    return SendMessageTimeout(window, WmCopyData, dataKind, 0, flags, milliseconds, result);
+}
+
+Handle OpenWindowProcessForReading(Window window) {
+    std::lock_guard lock(worldMutex);
+    if (!window || window != theWorld.player || theWorld.processOpenFails) return nullptr;
+    ++theWorld.openProcesses;
+    return new Object(Kind::Process);
+}
+
+bool ReadProcessMemory(Handle process, uintptr_t address, void* buffer, uint32_t size) {
+    std::lock_guard lock(worldMutex);
+    if (!process) return false;
+    ++theWorld.memoryReads;
+    // Readable only within one region, as a page boundary stops a real read.
+    auto region = theWorld.playerMemory.upper_bound(address);
+    if (region == theWorld.playerMemory.begin()) return false;
+    --region;
+    const auto& [start, bytes] = *region;
+    if (address - start > bytes.size() || size > bytes.size() - (address - start)) return false;
+    std::memcpy(buffer, bytes.data() + (address - start), size);
+    return true;
+}
+
 bool PostMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     PlayerHandler handler;
     {
@@ -651,6 +685,19 @@ bool WaveOutGetVolume(uint32_t* volume) {
     if (theWorld.volumeFails) return false;
     *volume = theWorld.volume;
     return true;
+}
+
+void OemToCharBuff(const char* source, char* destination, uint32_t count) {
+    std::lock_guard lock(worldMutex);
+    for (uint32_t i = 0; i < count; ++i) {
+        auto byte = static_cast<unsigned char>(source[i]);
+        for (const auto& [ansi, oem] : theWorld.ansiToOem)
+            if (oem == byte) {
+                byte = ansi;
+                break;
+            }
+        destination[i] = static_cast<char>(byte);
+    }
 }
 
 void CharToOemBuff(const char* source, char* destination, uint32_t count) {

@@ -90,6 +90,13 @@ struct World {
     // the message, but the send reports it unanswered, and the manual clock stands at the time-out.
     bool playerHung = false;
     std::vector<SentMessage> sent;
+    // The player's memory as another process sees it: regions by start address. A read succeeds only when it
+    // lies wholly inside one region.
+    std::map<uintptr_t, std::string> playerMemory;
+    bool processOpenFails = false;
+    int openProcesses = 0;  // opened and not closed yet
+    int memoryReads = 0;
+    std::vector<std::string> copiedData;  // the data of each WM_COPYDATA, in order
     os::Window foreground = reinterpret_cast<os::Window>(0xF00D);
     std::vector<os::Window> foregroundsSet;
     std::vector<uint32_t> beeps;
@@ -112,7 +119,7 @@ struct World {
     uint32_t volume = 0;
     // CharToOemBuff: bytes of the ANSI code page mapped to the OEM code page; unmapped bytes copy through.
     std::map<unsigned char, unsigned char> ansiToOem = {{0xE9, 0x82}, {0xFC, 0x81}, {0xE4, 0x84}, {0xF6, 0x94},
-                                                        {0xDF, 0xE1}, {0xE8, 0x8A}, {0xF1, 0xA4}};
+                                                        {0xDF, 0xE1}, {0xE8, 0x8A}, {0xF1, 0xA4}, {0xC9, 0x90}};
 
     // ---- kernel objects
     int eventsBeforeFailure = -1;   // >= 0: that many more CreateEvent calls succeed, then they fail

@@ -20,6 +20,12 @@ intptr_t AnswerQuery(const PlayerAnswers& answers, uintptr_t wParam, intptr_t lP
     case 250: return answers.shuffle;
     case 251: return answers.repeat;
     case 0: return answers.version;
+    case 124: return answers.playlistLength;
+    case 212: {
+        const auto index = static_cast<int32_t>(wParam);
+        return index < answers.playlistLength && index != answers.titleMissing ? TitleAddress(index) : 0;
+    }
+    case 122: return static_cast<intptr_t>(wParam) == -666 ? answers.volume : 0;
     default: return 0;
     }
 }
@@ -39,6 +45,17 @@ intptr_t AnswerTitle(const PlayerAnswers& answers, uintptr_t size, intptr_t lPar
 
 }  // namespace
 
+void PlaceTitles(const std::vector<std::string>& titles, int first) {
+    // One region from the start of the first title's page, as a player keeps its list.
+    const uintptr_t start = TitleAddress(first) - TitleAddress(first) % 4096;
+    const uintptr_t end = TitleAddress(first + static_cast<int>(titles.size()));
+    std::string region((end - start + 4095) / 4096 * 4096, '\0');  // whole pages
+    for (size_t i = 0; i < titles.size(); ++i)
+        region.replace(TitleAddress(first + static_cast<int>(i)) - start, titles[i].size(), titles[i]);
+    std::lock_guard lock(Mutex());
+    world().playerMemory[start] = region;
+}
+
 void ShowScriptedPlayer(PlayerAnswers* answers) {
     // A plain pointer keeps the handler small enough for std::function to hold without allocating.
     ShowPlayer([answers](uint32_t message, uintptr_t wParam, intptr_t lParam) -> intptr_t {
@@ -49,6 +66,10 @@ void ShowScriptedPlayer(PlayerAnswers* answers) {
         const bool changedNow = answers->changed && answers->changeAfter >= 0 &&
                                 answers->answered > answers->changeAfter;
         const PlayerAnswers& from = changedNow ? *answers->changed : *answers;
+        if (message == os::WmUser && lParam == 212 && from.msPerTitle) {
+            std::lock_guard lock(Mutex());
+            world().tick += from.msPerTitle;
+        }
         if (message == os::WmUser) return AnswerQuery(from, wParam, lParam);
         if (message == os::WmGetText) return AnswerTitle(from, wParam, lParam);
         return 0;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace fake {
 
@@ -19,6 +20,12 @@ struct PlayerAnswers {
     int32_t repeat = 0;
     int32_t version = 0x2091;
     std::string windowTitle = "7. Artist - Song - Winamp";
+    // The playlist's length (124); entry i's title lies at TitleAddress(i) in the player's memory, where
+    // PlaceTitles puts it.
+    int32_t playlistLength = 0;
+    int32_t titleMissing = -1;  // 212 answers 0 for this entry
+    uint32_t msPerTitle = 0;    // each 212 moves the manual clock on by this much
+    int32_t volume = 200;  // 122 with -666
     // The answer to WM_GETTEXT, when not the number of characters really copied.
     bool claimTitleLength = false;
     intptr_t claimedTitleLength = 0;
@@ -35,5 +42,11 @@ struct PlayerAnswers {
 
 // Shows the player window; answers must outlive it (RemovePlayer or fake::Reset).
 void ShowScriptedPlayer(PlayerAnswers* answers);
+
+// 200 bytes into a page for entry 0, 56 bytes before the end of one for entry 15.
+constexpr uintptr_t TitleAddress(int index) { return 0x100000 + static_cast<uintptr_t>(index) * 256 + 200; }
+// The titles (ANSI) into the player's memory, entry first + i at TitleAddress(first + i), in whole pages from
+// the start of the first one's (readable past each terminator, as real memory is).
+void PlaceTitles(const std::vector<std::string>& titles, int first = 0);
 
 }  // namespace fake

@@ -313,8 +313,9 @@ void WorkThePanel(fake::PlayerAnswers& answers) {
     fake::PushMouse(x + 32, y + 2, 0);
     fake::PushMouse(x + 20, y + 1, os::LeftButtonPressed);  // the time label
     fake::PushMouse(x + 20, y + 1, 0);
-    fake::PushMouse(x + 10, y + 5, os::LeftButtonPressed);  // the title line
+    fake::PushMouse(x + 10, y + 5, os::LeftButtonPressed);  // the title line: the playlist menu, an entry played
     fake::PushMouse(x + 10, y + 5, 0);
+    Pause(300);
     fake::PushMouse(x + 30, y + 6, os::LeftButtonPressed);  // shuffle
     fake::PushMouse(x + 30, y + 6, 0);
     Pause(700);  // passes in running text
@@ -364,6 +365,9 @@ TEST(ModuleAllocations, AWholePanelSessionAllocatesNothingInModuleCode) {
     }
     fake::PlayerAnswers answers;
     answers.windowTitle = "12. A title long enough to scroll through the whole field and more - Winamp";
+    answers.playlistLength = 3;
+    fake::PlaceTitles({"One", "Two & Three", "Caf\xE9"});
+    fake::host().menuChoice = 2;
     fake::ShowScriptedPlayer(&answers);
 
     // The session changes what lasts for the module's life (clock format, title scrolling): put it back after.

@@ -414,8 +414,8 @@ TEST_F(Widgets, LabelsTakeClicksAnywhereOnTheirText) {
     EXPECT_EQ(Click(23 + 24, 5), panelCode::AboutBox);
     EXPECT_EQ(Click(23 + 25, 5), panelCode::Nothing) << "one cell past the title";
     EXPECT_EQ(Click(23 + 17, 6), panelCode::ToggleTimeFormat);
-    EXPECT_EQ(Click(23 + 2, 10), panelCode::NextScrollMode);
-    EXPECT_EQ(Click(23 + 31, 10), panelCode::NextScrollMode);
+    EXPECT_EQ(Click(23 + 2, 10), panelCode::PlaylistMenu) << "the title line lists the playlist";
+    EXPECT_EQ(Click(23 + 31, 10), panelCode::PlaylistMenu);
     EXPECT_EQ(Click(23 + 32, 10), panelCode::Nothing);
 }
 

@@ -9,11 +9,13 @@
 #include "host/host.h"
 #include "language.h"
 #include "module.h"
+#include "panel_services.h"
 #include "paths.h"
 #include "player_process.h"
 #include "pure/options.h"
 #include "screens.h"
 #include "services.h"
+#include "status.h"
 
 using namespace host;
 
@@ -53,7 +55,8 @@ bool NamesPrefix(const std::vector<std::string>& prefixes, const char* prefix) {
 
 // --command: what the file manager does for quaver:WORDS on its command line, with no console of its own; the
 // module's error box goes to standard error instead.
-int SendCommand(const Module& module, const std::string& words, LanguageFile* language) {
+int SendCommand(const Module& module, const std::string& words, const std::vector<std::string>& selected,
+                LanguageFile* language) {
     if (!NamesPrefix(module.CommandPrefixes(), CommandPrefix)) {
         fprintf(stderr, "quaver-host: %s names no command prefix \"%s\"\n", module.Path().c_str(), CommandPrefix);
         return WordsNotSent;
@@ -61,6 +64,16 @@ int SendCommand(const Module& module, const std::string& words, LanguageFile* la
     SendMessagesToStandardError();
     HostServices services;
     FillServices(&services, module.Path(), language);
+    // add takes the file list's selection, chosen here by --select.
+    const std::string folder = ProgramFolder();
+    Pane files = ListFolder(folder);
+    for (const std::string& name : selected)
+        for (size_t i = 0; i < files.names.size(); ++i)
+            if (lstrcmpiA(files.names[i].c_str(), name.c_str()) == 0) {
+                files.selected.resize(files.names.size(), false);
+                files.selected[i] = true;
+            }
+    SetActivePane(&files, folder);
     module.SetStartupInfo(services);
     module.OpenFromCommandLine(words);
     const uint32_t status = module.CommandStatus();
@@ -97,7 +110,13 @@ int main(int argc, char** argv) {
         fprintf(stderr, "quaver-host: %s\n", error.c_str());
         return 4;
     }
-    if (options.start == StartAction::Command) return SendCommand(module, options.command, &language);
+    if (options.start == StartAction::Command)
+        return SendCommand(module, options.command, options.selected, &language);
+    if (options.start == StartAction::Status) {
+        HostServices services;
+        FillServices(&services, module.Path(), &language);
+        return PrintStatus(options, services);
+    }
     SetHelpLanguage(options.language);
     Console& console = TheConsole();
     if (!console.Open(&error)) {
@@ -117,8 +136,11 @@ int main(int argc, char** argv) {
     const std::string title = menuTitles.empty() ? "(no menu entry)" : menuTitles.front();
 
     console.SetTitle("Quaver Host - " + title);
-    Pane plugins{"Plug-ins", menuTitles};
+    Pane plugins;
+    plugins.heading = "Plug-ins";
+    plugins.names = menuTitles;
     HostScreen screen(title, ListFolder(folder), plugins);
+    SetActivePane(&screen.FilePane(), folder);
     if (!playerNote.empty()) {
         screen.SetStatus(playerNote);
     } else {

@@ -33,6 +33,10 @@ HWND FindPlayerOf(DWORD processId) {
 std::string PlayerProcess::StartIfAbsent(const std::string& folder) {
     if (FindWindowA(PlayerWindowClass, nullptr)) return "A player is already running.";
     std::string commandLine = "\"" + folder + PlayerProgram + "\"";
+    // The demo's playlist, when it lies beside the player.
+    const std::string playlist = folder + DemoPlaylist;
+    if (GetFileAttributesA(playlist.c_str()) != INVALID_FILE_ATTRIBUTES)
+        commandLine += " --playlist \"" + playlist + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,

@@ -9,6 +9,7 @@ namespace host {
 
 constexpr char PlayerWindowClass[] = "Winamp v1.x";
 constexpr char PlayerProgram[] = "standin-player.exe";
+constexpr char DemoPlaylist[] = "demo-playlist.txt";
 
 class PlayerProcess {
 public:
@@ -17,7 +18,8 @@ public:
     PlayerProcess(const PlayerProcess&) = delete;
     PlayerProcess& operator=(const PlayerProcess&) = delete;
 
-    // Starts folder + PlayerProgram unless a player window exists, and waits (up to 5 s) for its window.
+    // Starts folder + PlayerProgram (with the demo playlist beside it) unless a player window exists, and waits
+    // (up to 5 s) for its window.
     // Returns a line for the status row: what happened.
     std::string StartIfAbsent(const std::string& folder);
 

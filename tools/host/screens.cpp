@@ -10,6 +10,22 @@ namespace host {
 
 namespace {
 
+// The file list's keys, as in the file manager; true when the list changed.
+bool MoveInFileList(Pane& pane, WORD key, int screenHeight) {
+    const int page = screenHeight > 8 ? screenHeight - 8 : 1;
+    const int count = static_cast<int>(pane.names.size());
+    switch (key) {
+    case VK_UP: MovePaneCursor(pane, -1); return true;
+    case VK_DOWN: MovePaneCursor(pane, 1); return true;
+    case VK_PRIOR: MovePaneCursor(pane, -page); return true;
+    case VK_NEXT: MovePaneCursor(pane, page); return true;
+    case VK_HOME: MovePaneCursor(pane, -count); return true;
+    case VK_END: MovePaneCursor(pane, count); return true;
+    case VK_INSERT: ToggleSelection(pane); return true;
+    default: return false;
+    }
+}
+
 const std::vector<KeyBarItem> panelKeys = {{"Esc", "Close panel"}, {"F1", "About"}, {"Space", "Time"}};
 const std::vector<KeyBarItem> menuKeys = {{"Enter", "Open panel"}, {"F9", "Configure"}, {"F10", "Quit"}};
 constexpr MenuChoice menuChoices[] = {MenuChoice::OpenPanel, MenuChoice::Configure, MenuChoice::Quit};
@@ -58,6 +74,7 @@ MenuChoice HostScreen::RunMenu() {
             if (key.wVirtualKeyCode == VK_RETURN) return MenuChoice::OpenPanel;
             if (key.wVirtualKeyCode == VK_F9) return MenuChoice::Configure;
             if (key.wVirtualKeyCode == VK_F10 || key.wVirtualKeyCode == VK_ESCAPE) return MenuChoice::Quit;
+            if (MoveInFileList(backdrop_.left, key.wVirtualKeyCode, console.Height())) Draw();
             break;
         }
         case MOUSE_EVENT: {

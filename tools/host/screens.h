@@ -19,8 +19,11 @@ public:
     void Draw();
     // The key bar while the module's panel is up.
     void ShowPanelKeys();
-    // Shows the menu in the key bar and waits for Enter, F9, F10 or Esc (keys or a click on the bar).
+    // Shows the menu in the key bar and waits for Enter, F9, F10 or Esc (keys or a click on the bar); the
+    // arrows, Home, End, PgUp and PgDn move the file list's cursor meanwhile, and Insert selects.
     MenuChoice RunMenu();
+    // The file list the module's PanelControl reports: the left pane.
+    const Pane& FilePane() const { return backdrop_.left; }
 
 private:
     Backdrop backdrop_;

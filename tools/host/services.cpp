@@ -7,6 +7,7 @@
 #include "console.h"
 #include "dialog_engine.h"
 #include "help_viewer.h"
+#include "panel_services.h"
 #include "pure/colours.h"
 #include "pure/message_box.h"
 
@@ -87,6 +88,8 @@ intptr_t HOSTAPI HostControl(int /*moduleNumber*/, int command, intptr_t paramet
 
 void SendMessagesToStandardError() { messagesToStandardError = true; }
 
+bool MessagesGoToStandardError() { return messagesToStandardError; }
+
 int ErrorBoxesWritten() { return errorBoxesWritten; }
 
 void FillServices(HostServices* services, const std::string& modulePath, const LanguageFile* languageFile) {
@@ -97,6 +100,8 @@ void FillServices(HostServices* services, const std::string& modulePath, const L
     snprintf(services->moduleName, sizeof services->moduleName, "%s", modulePath.c_str());
     services->moduleNumber = ModuleNumber;
     services->registryRoot = RegistryRoot;
+    services->ShowMenu = ShowMenu;
+    services->PanelControl = PanelControl;
     services->ShowDialog = ShowDialog;
     services->ShowMessage = ShowMessage;
     services->GetLangString = GetLangString;

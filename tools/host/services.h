@@ -18,6 +18,7 @@ void FillServices(HostServices* services, const std::string& modulePath, const L
 // For --command, where no console is opened: the module's message boxes are written to standard error as
 // lines of text ("<title>: <text>"), and its drawing and saved screen areas go nowhere.
 void SendMessagesToStandardError();
+bool MessagesGoToStandardError();
 // Message boxes with buttons (the module's error boxes) written to standard error so far.
 int ErrorBoxesWritten();
 

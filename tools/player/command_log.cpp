@@ -32,9 +32,13 @@ void CommandLog::Message(uint32_t message, uintptr_t wParam, intptr_t lParam) {
           std::to_string(lParam));
 }
 
-void CommandLog::Query(uintptr_t wParam, intptr_t lParam, int32_t answer) {
-    Write(std::to_string(GetTickCount()) + " WM_USER " + std::to_string(wParam) + " " + std::to_string(lParam) +
-          " = " + std::to_string(answer));
+void CommandLog::Query(uintptr_t wParam, intptr_t lParam, intptr_t answer) {
+    Write(std::to_string(GetTickCount()) + " WM_USER " + std::to_string(static_cast<intptr_t>(wParam)) + " " +
+          std::to_string(lParam) + " = " + std::to_string(answer));
+}
+
+void CommandLog::Copied(uintptr_t dataKind, const std::string& path) {
+    Write(std::to_string(GetTickCount()) + " WM_COPYDATA " + std::to_string(dataKind) + " " + path);
 }
 
 void CommandLog::Note(const std::string& text) { Write("# " + std::to_string(GetTickCount()) + " " + text); }

@@ -18,8 +18,10 @@ public:
     bool Open(const std::string& path);
     // "<tick> <message> <wParam> <lParam>"
     void Message(uint32_t message, uintptr_t wParam, intptr_t lParam);
-    // "<tick> WM_USER <wParam> <lParam> = <answer>"
-    void Query(uintptr_t wParam, intptr_t lParam, int32_t answer);
+    // "<tick> WM_USER <wParam> <lParam> = <answer>", wParam as a signed number
+    void Query(uintptr_t wParam, intptr_t lParam, intptr_t answer);
+    // "<tick> WM_COPYDATA <dwData> <path>"
+    void Copied(uintptr_t dataKind, const std::string& path);
     // "# <tick> <text>": the player's own events.
     void Note(const std::string& text);
 

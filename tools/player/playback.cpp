@@ -7,10 +7,51 @@ namespace standin {
 namespace {
 constexpr int seekStepMs = 5000;
 constexpr int volumeStep = 4;
+constexpr intptr_t askVolume = -666;
+constexpr int appendedLengthSeconds = 180;
+
+std::string ListTitle(const Track& track) {
+    return track.artist.empty() ? track.title : track.artist + " - " + track.title;
+}
 }  // namespace
 
 Playback::Playback(std::vector<Track> tracks, uint32_t now)
-    : tracks_(tracks.empty() ? DefaultPlaylist() : std::move(tracks)), anchor_(now), lastChange_(now) {}
+    : tracks_(tracks.empty() ? DefaultPlaylist() : std::move(tracks)), anchor_(now), lastChange_(now) {
+    for (const Track& track : tracks_) listTitles_.push_back(ListTitle(track));
+}
+
+intptr_t Playback::PlaylistAnswer(uintptr_t wParam, intptr_t lParam, uint32_t now, bool& handled) {
+    Update(now);
+    handled = true;
+    const auto count = static_cast<uintptr_t>(tracks_.size());
+    switch (lParam) {
+    case 212: return wParam < count ? reinterpret_cast<intptr_t>(listTitles_[wParam].c_str()) : 0;
+    case 121:
+        if (wParam < count) GoTo(static_cast<int>(wParam), now);
+        return 0;
+    case 106: {
+        if (state_ != State::Playing) return -1;
+        if (wParam >= static_cast<uintptr_t>(track().lengthSeconds) * 1000u) return 1;
+        Seek(static_cast<int64_t>(wParam), now);
+        return 0;
+    }
+    case 122:
+        if (static_cast<intptr_t>(wParam) == askVolume) return volume_;
+        if (wParam <= 255) volume_ = static_cast<int>(wParam);
+        return 0;
+    default: handled = false; return 0;
+    }
+}
+
+void Playback::Append(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) name.resize(dot);
+    Track track{"", name, appendedLengthSeconds, 128, 44, 2};
+    tracks_.push_back(track);
+    listTitles_.push_back(ListTitle(track));
+}
 
 uint32_t Playback::PositionMs(uint32_t now) const {
     return state_ == State::Playing ? positionMs_ + (now - anchor_) : positionMs_;
@@ -105,6 +146,7 @@ int32_t Playback::Answer(uintptr_t wParam, intptr_t lParam, uint32_t now) {
     switch (lParam) {
     case 0: return 0;  // the version is the window's business (it may be pinned)
     case 104: return static_cast<int32_t>(state_);
+    case 124: return static_cast<int32_t>(tracks_.size());
     case 125: return index_;
     case 126:
         switch (wParam) {
@@ -124,7 +166,7 @@ int32_t Playback::Answer(uintptr_t wParam, intptr_t lParam, uint32_t now) {
 }
 
 std::string Playback::WindowTitle(bool withState) const {
-    std::string title = std::to_string(index_ + 1) + ". " + track().artist + " - " + track().title + " - Winamp";
+    std::string title = std::to_string(index_ + 1) + ". " + listTitles_[static_cast<size_t>(index_)] + " - Winamp";
     if (withState && state_ == State::Paused) title += " [Paused]";
     if (withState && state_ == State::Stopped) title += " [Stopped]";
     return title;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,11 @@ public:
     bool Command(uint32_t command, uint32_t now);
     // The answer to a WM_USER query, 0 for a query the player does not know.
     int32_t Answer(uintptr_t wParam, intptr_t lParam, uint32_t now);
+    // The playlist's own messages (WM_USER): the address of entry wParam's title in this process (212), or the
+    // answer to 121 (make current), 106 (seek), 122 (volume); handled is false for any other.
+    intptr_t PlaylistAnswer(uintptr_t wParam, intptr_t lParam, uint32_t now, bool& handled);
+    // WM_COPYDATA 100: the file or folder appended, its name as the title.
+    void Append(const std::string& path);
     // Moves the clock on; true when the track changed since the last call of any member.
     bool Update(uint32_t now);
 
@@ -42,6 +48,8 @@ private:
     void Step(int direction, uint32_t now);
 
     std::vector<Track> tracks_;
+    // "<artist> - <title>" per entry, where a title's address stays put while entries are appended.
+    std::deque<std::string> listTitles_;
     int index_ = 0;
     State state_ = State::Playing;
     uint32_t positionMs_ = 0;  // at anchor_

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <memory>
 
 #include "playback.h"
@@ -15,6 +16,7 @@ constexpr UINT_PTR clockTimer = 1;
 constexpr UINT_PTR hangTimer = 2;
 constexpr UINT_PTR exitTimer = 3;
 constexpr UINT clockPeriod = 100;
+constexpr ULONG_PTR appendPathData = 100;
 
 // One player window per process: the window procedure reaches its state here.
 struct Player {
@@ -28,7 +30,8 @@ struct Player {
 Player* player = nullptr;
 
 bool IsInterfaceMessage(UINT message) {
-    return message == WM_COMMAND || message == WM_USER || message == WM_GETTEXT || message == WM_CLOSE;
+    return message == WM_COMMAND || message == WM_USER || message == WM_GETTEXT || message == WM_CLOSE ||
+           message == WM_COPYDATA;
 }
 
 void UpdateTitle(Player& p) {
@@ -66,17 +69,31 @@ UINT Remaining(const Player& p, uint32_t afterStart) {
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!player) return DefWindowProcA(window, message, wParam, lParam);
     Player& p = *player;
-    if (p.options.logAll && message != WM_USER) p.log.Message(message, wParam, lParam);
+    // WM_USER is logged with its answer, WM_COPYDATA with its path.
+    const bool loggedOwnWay = message == WM_USER || message == WM_COPYDATA;
+    if (p.options.logAll && !loggedOwnWay) p.log.Message(message, wParam, lParam);
     if (IsInterfaceMessage(message)) {
-        if (!p.options.logAll && message != WM_USER) p.log.Message(message, wParam, lParam);
+        if (!p.options.logAll && !loggedOwnWay) p.log.Message(message, wParam, lParam);
         if (p.options.slow) Sleep(p.options.slow);
     }
 
     switch (message) {
     case WM_USER: {
-        const int32_t answer = Answer(p, wParam, lParam);
+        bool handled = false;
+        const intptr_t listAnswer = p.playback.PlaylistAnswer(wParam, lParam, GetTickCount(), handled);
+        const intptr_t answer = handled ? listAnswer : Answer(p, wParam, lParam);
         p.log.Query(wParam, lParam, answer);
+        if (handled) UpdateTitle(p);
         return answer;
+    }
+    case WM_COPYDATA: {
+        const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (!copy || copy->dwData != appendPathData || !copy->lpData) return FALSE;
+        const auto* data = static_cast<const char*>(copy->lpData);
+        const std::string path(data, strnlen(data, copy->cbData));
+        p.log.Copied(copy->dwData, path);
+        p.playback.Append(path);
+        return TRUE;
     }
     case WM_COMMAND:
         p.playback.Command(LOWORD(wParam), GetTickCount());

@@ -31,6 +31,10 @@ bool ParseNumber(const std::string& text, int& value) {
 }  // namespace
 
 bool ParseTrackLine(const std::string& line, Track& track) {
+    if (line.find('|') == std::string::npos) {  // a title alone
+        track = Track{"", line, 200, 128, 44, 2};
+        return true;
+    }
     std::vector<std::string> fields;
     size_t start = 0;
     for (;;) {
@@ -64,7 +68,7 @@ bool LoadPlaylist(const std::string& path, std::vector<Track>& tracks, std::stri
         if (line.empty() || line[0] == '#') continue;
         Track track;
         if (!ParseTrackLine(line, track)) {
-            error = path + ":" + std::to_string(number) + ": expected artist|title|seconds|kbps|kHz|channels";
+            error = path + ":" + std::to_string(number) + ": expected a title or artist|title|seconds|kbps|kHz|channels";
             return false;
         }
         loaded.push_back(track);

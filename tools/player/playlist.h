@@ -17,7 +17,7 @@ struct Track {
 
 std::vector<Track> DefaultPlaylist();
 
-// Reads a playlist file: one track per line, fields separated by '|':
+// Reads a playlist file: one track per line, a title alone or fields separated by '|':
 //     artist|title|length in seconds|bit rate in kbps|sample rate in kHz|channels
 // Blank lines and lines starting with '#' are skipped. False with a message naming the line on any error.
 bool LoadPlaylist(const std::string& path, std::vector<Track>& tracks, std::string& error);

@@ -18,13 +18,21 @@ void DrawPane(ScreenBuffer& screen, const Rect& rect, const Pane& pane) {
     DrawCentred(screen, rect.left + 1, rect.right - 1, rect.top + 1, HostColour(colour::BackdropHeading), "Name");
     const int width = rect.Width() - 2;
     const int rows = rect.Height() - 3;
-    for (int i = 0; i < rows && i < static_cast<int>(pane.names.size()); ++i) {
-        const std::string& name = pane.names[i];
+    // The cursor stays in view.
+    const int count = static_cast<int>(pane.names.size());
+    int top = std::min(pane.top, pane.cursor);
+    if (pane.cursor >= top + rows) top = pane.cursor - rows + 1;
+    top = std::max(0, top);
+    for (int row = 0; row < rows && top + row < count; ++row) {
+        const int i = top + row;
+        const std::string& name = pane.names[static_cast<size_t>(i)];
         const bool folder = !name.empty() && name.back() == '\\';
-        const uint8_t attribute = i == 0 ? HostColour(colour::BackdropCursor)
-                                 : folder ? HostColour(colour::BackdropFolder)
-                                          : text;
-        const int y = rect.top + 2 + i;
+        const bool selected = static_cast<size_t>(i) < pane.selected.size() && pane.selected[static_cast<size_t>(i)];
+        uint8_t attribute = folder ? HostColour(colour::BackdropFolder) : text;
+        if (selected) attribute = HostColour(colour::BackdropHeading);
+        if (i == pane.cursor) attribute = static_cast<uint8_t>((HostColour(colour::BackdropCursor) & 0xF0) |
+                                                               (selected ? 0x0E : HostColour(colour::BackdropCursor) & 0x0F));
+        const int y = rect.top + 2 + row;
         screen.Fill(Rect{rect.left + 1, y, rect.right - 1, y}, Cell{' ', attribute});
         const std::string_view shown = Cut(name, width);
         screen.PutText(rect.left + 1, y, attribute, shown.data(), static_cast<int>(shown.size()));
@@ -32,6 +40,27 @@ void DrawPane(ScreenBuffer& screen, const Rect& rect, const Pane& pane) {
 }
 
 }  // namespace
+
+void MovePaneCursor(Pane& pane, int delta) {
+    const int last = static_cast<int>(pane.names.size()) - 1;
+    pane.cursor = std::max(0, std::min(last, pane.cursor + delta));
+}
+
+void ToggleSelection(Pane& pane) {
+    const auto at = static_cast<size_t>(pane.cursor);
+    if (at >= pane.names.size()) return;
+    pane.selected.resize(pane.names.size(), false);
+    if (pane.names[at] != "..\\") pane.selected[at] = !pane.selected[at];
+    MovePaneCursor(pane, 1);
+}
+
+std::vector<int> PaneSelection(const Pane& pane) {
+    std::vector<int> chosen;
+    for (size_t i = 0; i < pane.selected.size() && i < pane.names.size(); ++i)
+        if (pane.selected[i]) chosen.push_back(static_cast<int>(i));
+    if (chosen.empty() && static_cast<size_t>(pane.cursor) < pane.names.size()) chosen.push_back(pane.cursor);
+    return chosen;
+}
 
 void DrawBackdrop(ScreenBuffer& screen, const Backdrop& backdrop) {
     const int width = screen.Width();

@@ -12,7 +12,17 @@ namespace host {
 struct Pane {
     std::string heading;              // shown in the pane's top border
     std::vector<std::string> names;   // one a row; a name ending in '\' is a folder
+    int cursor = 0;                   // the name under the cursor
+    std::vector<bool> selected{};     // by name; missing entries are not selected
+    int top = 0;                      // the first name shown
 };
+
+// The cursor moved by delta names, kept on the list.
+void MovePaneCursor(Pane& pane, int delta);
+// Insert: the name under the cursor selected or no longer, then the cursor one down. ".." is never selected.
+void ToggleSelection(Pane& pane);
+// The selected names in order, or the one under the cursor when none is.
+std::vector<int> PaneSelection(const Pane& pane);
 
 struct KeyBarItem {
     std::string key;    // "F10"

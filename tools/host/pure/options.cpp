@@ -28,7 +28,8 @@ Options ParseOptions(int argc, const char* const* argv) {
     bool startChosen = false;
     auto choose = [&](StartAction action, std::string_view name) {
         if (startChosen && options.start != action) {
-            options.error = "--configure, --menu and --command cannot be used together (" + std::string(name) + ")";
+            options.error =
+                "--configure, --menu, --command and --status cannot be used together (" + std::string(name) + ")";
         }
         options.start = action;
         startChosen = true;
@@ -44,6 +45,16 @@ Options ParseOptions(int argc, const char* const* argv) {
             choose(StartAction::Menu, argument);
         } else if (argument == "--with-player") {
             options.withPlayer = true;
+        } else if (argument == "--status") {
+            choose(StartAction::Status, argument);
+        } else if (argument == "--follow") {
+            options.follow = true;
+        } else if (TakeValue("--format", argc, argv, i, &value)) {
+            options.statusFormat = value;
+            if (value.empty()) options.error = "--format needs the text to print, e.g. --format \"{title}\"";
+        } else if (TakeValue("--select", argc, argv, i, &value)) {
+            options.selected.emplace_back(value);
+            if (value.empty()) options.error = "--select needs the name of a file in the host's folder";
         } else if (TakeValue("--command", argc, argv, i, &value)) {
             choose(StartAction::Command, "--command");
             // Blank words would open the panel: not what a script asking for a command means.
@@ -64,8 +75,12 @@ Options ParseOptions(int argc, const char* const* argv) {
         }
     }
     // The player it would start is closed again at exit: right after the words were sent.
-    if (options.error.empty() && options.withPlayer && options.start == StartAction::Command)
-        options.error = "--with-player cannot be used with --command";
+    if (options.error.empty() && options.withPlayer &&
+        (options.start == StartAction::Command || options.start == StartAction::Status))
+        options.error = "--with-player cannot be used with --command or --status";
+    const bool statusOption = options.follow || options.statusFormat != defaultStatusFormat;
+    if (options.error.empty() && statusOption && options.start != StartAction::Status)
+        options.error = "--format and --follow go with --status";
     return options;
 }
 
@@ -82,15 +97,26 @@ const char* UsageText() {
            "                  manager's command line does, and exit without opening the panel. Words:\n"
            "                  play pause stop next prev rew ffwd vol+ vol- shuffle repeat open\n"
            "                  (also previous rewind forward louder quieter), in any case, e.g.\n"
-           "                  quaver-host.exe --command \"stop next play\"\n"
+           "                  quaver-host.exe --command \"stop next play\"; and track N, jump TEXT,\n"
+           "                  seek [+|-]SECONDS or [+|-]M:SS, volume PERCENT, add (the file list's\n"
+           "                  selected files, or the one under its cursor, to the playlist)\n"
+           "  --select NAME   mark NAME of the file list (this program's folder) as selected, for add\n"
+           "  --status        print what the player is doing in one line and exit: by default\n"
+           "                  {state} {track}/{tracks} {position}/{length} {title}; also {volume},\n"
+           "                  {bitrate}, {samplerate}, {channels}, {shuffle}, {repeat}\n"
+           "  --format TEXT   with --status: print TEXT with those fields filled in\n"
+           "  --follow        with --status: print a new line whenever it changes, until the player\n"
+           "                  window goes\n"
            "  --language NAME use the module's language and help files for NAME (as their\n"
            "                  .Language= line names it, e.g. German); English otherwise\n"
            "  --help          show this text\n"
            "\n"
-           "In the menu: Enter opens the panel, F9 configures the module, F10 or Esc quits.\n"
+           "In the menu: Enter opens the panel, F9 configures the module, F10 or Esc quits; Up, Down,\n"
+           "Home, End, PgUp and PgDn move the file list's cursor, Insert selects.\n"
            "Exit status: 0 done, 1 bad command line, 2 the module could not be loaded,\n"
            "3 no console could be opened, 4 the module's language file is missing or damaged,\n"
-           "5 the words of --command were not sent (why: on standard error).\n";
+           "5 the words of --command were not sent, or --status found no player (why: on standard\n"
+           "error).\n";
 }
 
 }  // namespace host

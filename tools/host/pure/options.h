@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -10,7 +11,10 @@ enum class StartAction {
     Configure,  // --configure: the configuration dialog first
     Menu,       // --menu: wait in the menu
     Command,    // --command WORDS: send the words as quaver:WORDS on the host's command line would, and exit
+    Status,     // --status: print what the player is doing, one line (or one a change with --follow)
 };
+
+inline constexpr char defaultStatusFormat[] = "{state} {track}/{tracks} {position}/{length} {title}";
 
 struct Options {
     StartAction start = StartAction::OpenPanel;
@@ -19,6 +23,9 @@ struct Options {
     std::string modulePath;  // empty: quaver.dll next to the host
     std::string command;     // the words of --command, trailing blanks removed as the host's command line does
     std::string language = "English";  // the interface language the module's files are chosen by
+    std::vector<std::string> selected;  // --select NAME: names of the file list marked as selected
+    std::string statusFormat = defaultStatusFormat;  // --format TEXT
+    bool follow = false;                              // --follow
     std::string error;       // non-empty: the command line was not understood
 };
 

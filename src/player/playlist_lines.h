@@ -1,0 +1,30 @@
+// The playlist menu's lines and the title search, from values alone.
+#pragma once
+
+#include <cstdint>
+
+#include "host/host_api.h"
+
+namespace quaver {
+
+// A longer playlist lists this many entries around the current one.
+constexpr int menuEntryCapacity = 20000;
+constexpr int titleCapacity = 128;  // 127 bytes of a title and a terminator
+
+// The entries a menu lists: first (from 0) and how many.
+struct MenuRange {
+    int first;
+    int count;
+};
+// All entries when they fit; otherwise capacity entries with the current one in the middle, kept inside the
+// list. A current entry outside the list counts as the first.
+MenuRange MenuRangeAround(int32_t length, int32_t current, int capacity);
+
+// "N. title" into the item's text (OEM, cut to fit), or "N. Track N" when title is null. The item is
+// cleared first.
+void FillMenuLine(HostMenuItem& item, int number, const char* title);
+
+// The title holds text somewhere, letters compared without case (ASCII and the Western ANSI letters).
+bool TitleContains(const char* title, const char* text, int textLength);
+
+}  // namespace quaver

@@ -1,0 +1,139 @@
+// The playlist against the stand-in player: J and the host's menu, add from the host's file list, and
+// --status for scripts. Also the figure for opening the menu on a 20,000-entry playlist.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "console_session.h"
+#include "host_run.h"
+#include "standin_player.h"
+
+using e2e::ConsoleSession;
+
+namespace {
+
+using e2e::HostRun;
+using e2e::RunHost;
+
+// The playlist's own messages and the commands, in order: "121 1", "command 40045", "copy <path>".
+std::vector<std::string> Orders(const e2e::StandinPlayer& player) {
+    std::vector<std::string> orders;
+    for (const std::string& line : player.LogLines()) {
+        e2e::PlayerLogEntry entry;
+        const size_t copy = line.find(" WM_COPYDATA 100 ");
+        if (copy != std::string::npos) {
+            orders.push_back("copy " + line.substr(copy + 17));
+        } else if (e2e::ParsePlayerLogLine(line, entry)) {
+            if (entry.message == "WM_COMMAND") orders.push_back("command " + std::to_string(entry.wParam));
+            if (entry.message == "WM_USER" && entry.lParam == 121) orders.push_back("121 " + std::to_string(entry.wParam));
+        }
+    }
+    return orders;
+}
+
+// Esc closes the panel, F10 the host's menu.
+void Quit(ConsoleSession& session) {
+    session.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(session.WaitForText("F10 Quit")) << session.Dump();
+    session.PressKey(VK_F10);
+    EXPECT_TRUE(session.WaitForExit());
+}
+
+class Playlist : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(e2e::SetModuleSetting("AutostartWinamp", 0)); }
+    e2e::ScopedModuleSettings settings;
+};
+
+TEST_F(Playlist, JThenDownAndEnterPlaysTheNextEntry) {
+    e2e::StandinPlayer player({"--playlist", e2e::TestFolder() + "demo-playlist.txt"});
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    ConsoleSession session;
+    ASSERT_TRUE(session.WaitForText("Quaver")) << session.Dump();
+    session.PressKey('J', 0, 'j');
+    ASSERT_TRUE(session.WaitForText("4. Simon & Garfunkel Tribute Band")) << session.Dump();
+    ASSERT_TRUE(session.WaitForText(" Winamp ")) << "titled with the player's name\n" << session.Dump();
+    session.PressKey(VK_DOWN);
+    session.PressKey(VK_RETURN, 0, '\r');
+    EXPECT_TRUE(player.WaitForLog([&](const auto&) { return Orders(player).size() >= 2; })) << session.Dump();
+    EXPECT_EQ(Orders(player), (std::vector<std::string>{"121 1", "command 40045"}));
+    Quit(session);
+}
+
+TEST_F(Playlist, AddSendsTheTwoSelectedFilesAndAStoppedPlayerPlaysTheFirst) {
+    e2e::StandinPlayer player({"--state", "stop"});
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    const HostRun run = RunHost({"--select", "quaver_en.lng", "--select", "quaver.dll", "--command", "add"});
+    EXPECT_EQ(run.exitCode, 0u) << run.errors;
+    EXPECT_TRUE(player.WaitForLog([&](const auto&) { return Orders(player).size() >= 4; }));
+    const std::string folder = e2e::TestFolder();
+    EXPECT_EQ(Orders(player), (std::vector<std::string>{"copy " + folder + "quaver.dll", "copy " + folder + "quaver_en.lng",
+                                                        "121 6", "command 40045"}))
+        << "in the list's order; the default playlist had 6 entries";
+}
+
+TEST_F(Playlist, StatusPrintsOneLineAndFollowPrintsEachChangeUntilThePlayerGoes) {
+    HostRun run = RunHost({"--status"});
+    EXPECT_EQ(run.exitCode, 5u) << "no player";
+    EXPECT_NE(run.errors.find("no player"), std::string::npos) << run.errors;
+
+    {
+        e2e::StandinPlayer player;
+        ASSERT_TRUE(player.Ready()) << player.Problem();
+        run = RunHost({"--status"});
+        EXPECT_EQ(run.exitCode, 0u) << run.errors;
+        EXPECT_EQ(run.errors.rfind("playing 1/6 0:0", 0), 0u) << run.errors;
+        EXPECT_NE(run.errors.find("/3:35 The Quavers - Opening Night"), std::string::npos) << run.errors;
+        EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << "one line";
+    }
+    e2e::StandinPlayer player({"--auto-advance", "1000", "--exit-after", "4500"});
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    run = RunHost({"--status", "--follow", "--format", "{track} {volume}%"});
+    EXPECT_EQ(run.exitCode, 0u) << run.errors;
+    std::vector<int> tracks;
+    for (size_t at = 0, end; (end = run.errors.find('\n', at)) != std::string::npos; at = end + 1) {
+        int track = 0;
+        char rest[8] = {};
+        EXPECT_EQ(std::sscanf(run.errors.substr(at, end - at).c_str(), "%d %7s", &track, rest), 2) << run.errors;
+        EXPECT_STREQ(rest, "78%");
+        if (!tracks.empty()) {
+            EXPECT_NE(track, tracks.back()) << "a line only when the text changed";
+        }
+        tracks.push_back(track);
+    }
+    EXPECT_GE(tracks.size(), 2u) << run.errors;
+}
+
+// Not a test of speed: prints the figure for the README.
+TEST_F(Playlist, FigureOpeningTheMenuOnA20000EntryPlaylist) {
+    const std::string path = e2e::NewPlayerLogPath() + ".playlist.txt";
+    {
+        std::ofstream file(path, std::ios::binary);
+        for (int i = 1; i <= 20000; ++i) file << "Artist " << i << "|Title number " << i << "|200|128|44|2\r\n";
+    }
+    e2e::StandinPlayer player({"--playlist", path});
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    ConsoleSession session;
+    ASSERT_TRUE(session.WaitForText("Quaver")) << session.Dump();
+    const auto start = std::chrono::steady_clock::now();
+    session.PressKey('J', 0, 'j');
+    ASSERT_TRUE(session.WaitForText("1. Artist 1 - Title number 1", 30000)) << session.Dump();
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    std::printf("[ FIGURE   ] J to the menu on screen, 20,000 entries: %lld ms\n", static_cast<long long>(elapsed.count()));
+    RecordProperty("menu_ms", static_cast<int>(elapsed.count()));
+    int titlesAsked = 0;
+    for (const e2e::PlayerLogEntry& entry : player.Log()) titlesAsked += entry.message == "WM_USER" && entry.lParam == 212;
+    std::printf("[ FIGURE   ] titles read within the 2 s: %d of 20,000\n", titlesAsked);
+    session.PressKey(VK_ESCAPE);
+    // Keys pressed before the menu has gone are the menu's.
+    EXPECT_TRUE(session.WaitFor([&] { return session.FindRow("1. Artist 1 -") < 0; })) << session.Dump();
+    Quit(session);
+    DeleteFileA(path.c_str());
+}
+
+}  // namespace

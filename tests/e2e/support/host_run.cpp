@@ -1,0 +1,37 @@
+#include "host_run.h"
+
+#include "command_line.h"
+#include "console_session.h"
+
+namespace e2e {
+
+HostRun RunHost(const std::vector<std::string>& arguments) {
+    HostRun run;
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return run;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = writeEnd;
+    std::string line = CommandLine(TestFolder() + "quaver-host.exe", arguments);
+    PROCESS_INFORMATION process{};
+    const BOOL created = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    if (created) {
+        char buffer[512];
+        DWORD read = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) run.errors.append(buffer, read);
+        if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &run.exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(readEnd);
+    return run;
+}
+
+}  // namespace e2e

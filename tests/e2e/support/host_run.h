@@ -1,0 +1,19 @@
+// quaver-host.exe run to its end as a script runs it, with no console: its exit code and what it printed on
+// standard output and standard error together.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct HostRun {
+    DWORD exitCode = 99;
+    std::string errors;  // standard output and standard error, as written
+};
+
+HostRun RunHost(const std::vector<std::string>& arguments);
+
+}  // namespace e2e

@@ -1,0 +1,92 @@
+#include "status.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "host/host.h"
+#include "host/settings.h"
+#include "panel/player_snapshot.h"
+#include "panel/refresh.h"
+#include "panel/stream_text.h"
+#include "panel/title_layout.h"
+#include "player/commands.h"
+#include "pure/status_line.h"
+
+namespace host {
+
+namespace {
+
+// The module's code, linked into this program, works through its own copy of the host's records.
+void LendServices(const HostServices& services) {
+    quaver::hostLink.services = services;
+    quaver::hostLink.standardFunctions = *services.standardFunctions;
+    quaver::hostLink.services.standardFunctions = &quaver::hostLink.standardFunctions;
+    quaver::settings.showRepeatShuffle = 1;  // the indicators are always asked
+    quaver::settings.showVersion[0] = 0;
+}
+
+// One pass of the panel's questions, and the list's length and the volume besides. False when the player
+// did not answer them all.
+bool AskStatus(HWND player, PlayerStatus& status) {
+    quaver::PlayerQueries queries(player, nullptr);
+    quaver::PlayerSnapshot snapshot{};
+    int32_t tracks = 0;
+    int32_t volume = 0;
+    if (!quaver::AskPlayer(queries, true, snapshot) || !queries.Ask(quaver::query::PlaylistLength, tracks) ||
+        !queries.Ask({static_cast<uintptr_t>(quaver::playlistMessage::askVolume), quaver::playlistMessage::Volume},
+                     volume))
+        return false;
+    status.playing = snapshot.playing;
+    status.listPosition = snapshot.listPosition;
+    status.tracks = tracks;
+    status.positionMs = snapshot.position;
+    status.lengthSeconds = snapshot.trackLength;
+    status.volume = volume;
+    status.bitRate = snapshot.bitRate;
+    status.sampleRate = snapshot.sampleRate;
+    status.channels = quaver::ChannelName(snapshot.channels);
+    status.shuffle = snapshot.shuffle;
+    status.repeat = snapshot.repeat;
+    // The title as the title line shows it: no list number, no player's name.
+    quaver::ShownTitle shown{};
+    const quaver::TitleAnswer& title = snapshot.title;
+    status.title = quaver::FindShownTitle(title.title, title.length, shown)
+                       ? std::string(title.title + shown.start, static_cast<size_t>(shown.length))
+                       : std::string();
+    return true;
+}
+
+}  // namespace
+
+int PrintStatus(const Options& options, const HostServices& services) {
+    LendServices(services);
+    std::string shown;
+    bool printed = false;
+    for (;;) {
+        HWND player = FindWindowA(quaver::playerClassName, nullptr);
+        if (!player) {
+            if (printed) return 0;  // the player's window went: --follow ends
+            fprintf(stderr, "quaver-host: no player is running\n");
+            return NoPlayerAnswered;
+        }
+        PlayerStatus status{};
+        if (AskStatus(player, status)) {
+            const std::string line = FormatStatus(options.statusFormat, status);
+            if (!printed || line != shown) {
+                printf("%s\n", line.c_str());
+                fflush(stdout);
+            }
+            shown = line;
+            printed = true;
+            if (!options.follow) return 0;
+        } else if (!printed) {
+            fprintf(stderr, "quaver-host: the player does not answer\n");
+            return NoPlayerAnswered;
+        }
+        Sleep(quaver::refreshPeriod);
+    }
+}
+
+}  // namespace host
