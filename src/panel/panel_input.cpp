@@ -97,8 +97,11 @@ uint32_t ReadPanelInput() {
         panelInput.pendingCode = panelCode::Nothing;
         return code;
     }
-    // Untimed: the loop sleeps until the console has something; periodic work belongs to the worker threads.
-    if (os::WaitForSingleObject(openPanel.consoleInput, os::Infinite) != os::WaitObject0) return panelCode::Close;
+    // The loop sleeps until the console has something, waking only when a released look is due: periodic work
+    // belongs to the worker threads.
+    uint32_t waited = os::WaitTimeout;
+    while (waited == os::WaitTimeout) waited = os::WaitForSingleObject(openPanel.consoleInput, DrawDueReleases());
+    if (waited != os::WaitObject0) return panelCode::Close;
     os::InputRecord event{};
     if (!os::ReadConsoleInput(openPanel.consoleInput, &event)) return panelCode::Nothing;
     switch (event.eventType) {
@@ -115,7 +118,7 @@ uint32_t ReadPanelInput() {
 
 void DiscardInputQueuedDuringStart() {
     // Only an open panel reads the console: a start from the command line leaves the host's input alone.
-    if (!openPanel.displayActiveEvent || !openPanel.consoleInput) return;
+    if (!openPanel.consoleInput) return;
     bool escape = false;
     const os::Handle input = openPanel.consoleInput;
     int read = 0;
@@ -138,6 +141,11 @@ void DiscardInputQueuedDuringStart() {
     // after the last read.
     if (read == discardLimit) os::FlushConsoleInputBuffer(input);
     panelInput.pendingCode = escape ? panelCode::Close : panelCode::ReleaseAll;
+}
+
+void LetGoOfPanelInput() {
+    panelInput.leftButtonHeld = false;
+    SettleAllWidgets();
 }
 
 bool CommandKeyStillHeld() { return panelInput.commandKey != 0 && !panelInput.commandKeyReleased; }

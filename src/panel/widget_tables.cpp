@@ -133,6 +133,7 @@ void BuildWidgets() {
         widget->pressed = 0;
         widget->engaged = 0;
         widget->mouseHeld = 0;
+        widget->releaseDrawPending = 0;
     }
 }
 
