@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -22,6 +24,33 @@ std::string Title(HWND window) {
     const LRESULT length = SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return std::string(text, static_cast<size_t>(length));
 }
+
+// A question whose answer is an address in the player: the whole result, the player's width being ours.
+uintptr_t AskAddress(HWND window, uintptr_t wParam, intptr_t lParam) {
+    return static_cast<uintptr_t>(SendMessageA(window, WM_USER, wParam, lParam));
+}
+
+// The zero-terminated text of `Char`s at address in the player's memory, as another process reads it; what could
+// be read, then "?" where reading failed.
+template <typename Char>
+std::basic_string<Char> ReadText(const StandinPlayer& player, uintptr_t address) {
+    std::basic_string<Char> text;
+    HANDLE process = OpenProcess(PROCESS_VM_READ, FALSE, player.ProcessId());
+    if (!process) return {};
+    for (;; address += sizeof(Char)) {
+        Char c{};
+        SIZE_T read = 0;
+        if (!ReadProcessMemory(process, reinterpret_cast<const void*>(address), &c, sizeof c, &read) || read != sizeof c) {
+            text += Char('?');
+            break;
+        }
+        if (c == 0) break;
+        text += c;
+    }
+    CloseHandle(process);
+    return text;
+}
+std::string ReadTitle(const StandinPlayer& player, uintptr_t address) { return ReadText<char>(player, address); }
 
 std::string WritePlaylist(const std::string& text) {
     std::string path = e2e::NewPlayerLogPath() + ".playlist";
@@ -178,6 +207,26 @@ TEST(StandinPlayer, AutoAdvanceChangesTrackEveryFewHundredMilliseconds) {
     StandinPlayer player({"--auto-advance", "300"});
     ASSERT_TRUE(player.Ready()) << player.Problem();
     EXPECT_TRUE(player.WaitForLog([&](const auto&) { return Ask(player.Window(), 0, 125) >= 2; }, 5000));
+}
+
+// ---- the playlist's texts in the player's memory ------------------------------------------------------------
+
+TEST(StandinPlayerTexts, TitlesHighLieWhereOnlyTheFullWidthOfAnAddressReaches) {
+    StandinPlayer player({"--titles-high"});
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    // The player beside this program has its width: above 2 GiB for 32 bits, above 4 GiB for 64.
+    const uintptr_t floor = sizeof(void*) == 4 ? 0x80000000u : static_cast<uintptr_t>(0x100000000ull);
+    const uintptr_t first = AskAddress(player.Window(), 0, 212);
+    const uintptr_t last = AskAddress(player.Window(), 5, 212);
+    EXPECT_GE(first, floor);
+    EXPECT_GE(last, floor);
+    EXPECT_EQ(ReadTitle(player, first), "The Quavers - Opening Night");
+    EXPECT_EQ(ReadTitle(player, last), "The Quavers - Closing Time");
+    char note[64];
+    std::snprintf(note, sizeof note, "titles at 0x%llx", static_cast<unsigned long long>(first));
+    EXPECT_TRUE(player.WaitForLog([&](const auto& log) {
+        return std::any_of(log.begin(), log.end(), [&](const auto& entry) { return entry.note == note; });
+    })) << note;
 }
 
 // ---- fault modes ------------------------------------------------------------------------------------------

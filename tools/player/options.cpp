@@ -29,6 +29,10 @@ const char helpText[] =
     "  --state play|pause|stop   state at start (default play)\n"
     "  --state-in-title      add \" [Paused]\" or \" [Stopped]\" after \" - Winamp\" as the player does\n"
     "  --auto-advance MS     go to the next track every MS while playing\n"
+    "Harsh players (as real ones can be):\n"
+    "  --titles-high         keep the texts that 212 points to where only an address of the player's full\n"
+    "                        width reaches: above 2 GiB in the 32-bit player, above 4 GiB in the 64-bit one\n"
+    "                        (noted in the log as \"# <tick> titles at 0x...\")\n"
     "Fault modes:\n"
     "  --hang-after MS       stop answering messages after MS; the window stays\n"
     "  --slow MS             delay every answer by MS\n"
@@ -113,6 +117,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         if (flag("--help") || flag("-h") || flag("/?")) { options.help = true; continue; }
         if (flag("--log-all")) { options.logAll = true; continue; }
         if (flag("--state-in-title")) { options.stateInTitle = true; continue; }
+        if (flag("--titles-high")) { options.titlesHigh = true; continue; }
         if (flag("--register")) { options.registerCommand = true; continue; }
         if (flag("--unregister")) { options.unregisterCommand = true; continue; }
 

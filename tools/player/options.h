@@ -21,6 +21,7 @@ struct Options {
     std::string playlistPath;
     int initialState = 1;  // 1 playing, 3 paused, 0 stopped
     bool stateInTitle = false;
+    bool titlesHigh = false;
     uint32_t hangAfter = never;
     uint32_t slow = 0;
     uint32_t exitAfter = never;

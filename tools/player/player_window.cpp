@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
+#include "console_output.h"
 #include "playback.h"
+#include "playlist_texts.h"
 
 namespace standin {
 
@@ -17,12 +20,14 @@ constexpr UINT_PTR hangTimer = 2;
 constexpr UINT_PTR exitTimer = 3;
 constexpr UINT clockPeriod = 100;
 constexpr ULONG_PTR appendPathData = 100;
+constexpr LPARAM askTitle = 212;
 
 // One player window per process: the window procedure reaches its state here.
 struct Player {
     const Options& options;
     CommandLog& log;
     Playback playback;
+    PlaylistTexts texts;
     uint32_t startTick;
     HWND window = nullptr;
     std::string shownTitle;
@@ -61,6 +66,12 @@ int32_t Answer(Player& p, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+std::string Hex(uintptr_t value) {
+    char text[2 + 16 + 1];
+    std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
 UINT Remaining(const Player& p, uint32_t afterStart) {
     const uint32_t elapsed = GetTickCount() - p.startTick;
     return elapsed >= afterStart ? USER_TIMER_MINIMUM : afterStart - elapsed;
@@ -79,8 +90,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
     switch (message) {
     case WM_USER: {
-        bool handled = false;
-        const intptr_t listAnswer = p.playback.PlaylistAnswer(wParam, lParam, GetTickCount(), handled);
+        bool handled = lParam == askTitle;
+        const intptr_t listAnswer = handled ? static_cast<intptr_t>(p.texts.Title(wParam))
+                                            : p.playback.PlaylistAnswer(wParam, lParam, GetTickCount(), handled);
         const intptr_t answer = handled ? listAnswer : Answer(p, wParam, lParam);
         p.log.Query(wParam, lParam, answer);
         if (handled) UpdateTitle(p);
@@ -92,7 +104,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         const auto* data = static_cast<const char*>(copy->lpData);
         const std::string path(data, strnlen(data, copy->cbData));
         p.log.Copied(copy->dwData, path);
-        p.playback.Append(path);
+        if (!p.texts.Add(p.playback.Append(path))) p.log.Note("no memory left for the titles");
         return TRUE;
     }
     case WM_COMMAND:
@@ -130,8 +142,19 @@ int RunPlayerWindow(const Options& options, std::vector<Track> tracks, CommandLo
         if (elapsed < options.showWindowAfter) Sleep(options.showWindowAfter - elapsed);
     }
 
-    auto state = std::make_unique<Player>(
-        Player{options, log, Playback(std::move(tracks), GetTickCount()), startTick, nullptr, std::string()});
+    // Built in place: the texts' memory stays where it is.
+    auto state = std::unique_ptr<Player>(new Player{options, log, Playback(std::move(tracks), GetTickCount()),
+                                                 PlaylistTexts(options.titlesHigh ? Placement::High : Placement::Anywhere),
+                                                 startTick, nullptr, std::string()});
+    for (const Track& track : state->playback.tracks()) {
+        if (!state->texts.Add(track)) {
+            log.Note("no memory for the titles");
+            PrintError("standin-player: no memory for the titles" +
+                       std::string(options.titlesHigh ? " above the player's high address floor\n" : "\n"));
+            return 2;
+        }
+    }
+    if (options.titlesHigh) log.Note("titles at " + Hex(state->texts.Where()));
     state->playback.SetState(static_cast<State>(options.initialState), GetTickCount());
     state->playback.SetAutoAdvance(options.autoAdvance);
     player = state.get();

@@ -17,6 +17,10 @@ std::vector<Track> DefaultPlaylist() {
     };
 }
 
+std::string ListTitle(const Track& track) {
+    return track.artist.empty() ? track.title : track.artist + " - " + track.title;
+}
+
 namespace {
 
 bool ParseNumber(const std::string& text, int& value) {

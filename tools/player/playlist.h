@@ -17,6 +17,9 @@ struct Track {
 
 std::vector<Track> DefaultPlaylist();
 
+// "<artist> - <title>", or the title alone: the entry as the playlist and the window title show it.
+std::string ListTitle(const Track& track);
+
 // Reads a playlist file: one track per line, a title alone or fields separated by '|':
 //     artist|title|length in seconds|bit rate in kbps|sample rate in kHz|channels
 // Blank lines and lines starting with '#' are skipped. False with a message naming the line on any error.
