@@ -8,7 +8,6 @@ namespace {
 constexpr int seekStepMs = 5000;
 constexpr int volumeStep = 4;
 constexpr intptr_t askVolume = -666;
-constexpr int appendedLengthSeconds = 180;
 }  // namespace
 
 Playback::Playback(std::vector<Track> tracks, uint32_t now)
@@ -34,16 +33,6 @@ intptr_t Playback::PlaylistAnswer(uintptr_t wParam, intptr_t lParam, uint32_t no
         return 0;
     default: handled = false; return 0;
     }
-}
-
-const Track& Playback::Append(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0) name.resize(dot);
-    Track track{"", name, appendedLengthSeconds, 128, 44, 2};
-    tracks_.push_back(track);
-    return tracks_.back();
 }
 
 uint32_t Playback::PositionMs(uint32_t now) const {

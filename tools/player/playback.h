@@ -23,12 +23,12 @@ public:
     // The playlist's own messages (WM_USER) but its texts: the answer to 121 (make current), 106 (seek), 122
     // (volume); handled is false for any other.
     intptr_t PlaylistAnswer(uintptr_t wParam, intptr_t lParam, uint32_t now, bool& handled);
-    // WM_COPYDATA 100: the file or folder appended, its name as the title. The entry made.
-    const Track& Append(const std::string& path);
+    // WM_COPYDATA 100 and 1100: a file or folder appended (AppendedTrack).
+    void Append(Track track) { tracks_.push_back(std::move(track)); }
     // Moves the clock on; true when the track changed since the last call of any member.
     bool Update(uint32_t now);
 
-    // "<list number>. <artist> - <title> - Winamp", with " [Paused]" or " [Stopped]" when asked for.
+    // "<list number>. <artist> - <title> - Winamp" (UTF-8), with " [Paused]" or " [Stopped]" when asked for.
     std::string WindowTitle(bool withState) const;
 
     void SetState(State state, uint32_t now);
