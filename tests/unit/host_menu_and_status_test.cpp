@@ -61,6 +61,8 @@ TEST(HostStatus, FieldsAreFilledAndAnythingElseIsPrintedAsItStands) {
     EXPECT_EQ(FormatStatus(defaultStatusFormat, status), "paused 7/40 3:45/5:01 Artist - Song");
     EXPECT_EQ(FormatStatus("{volume}% {bitrate} {samplerate} {channels} {shuffle} {repeat} {nope} {", status),
               "50% 192 44 stereo on off {nope} {");
+    EXPECT_EQ(FormatStatus("{{title}} {{{title}}} }} {}", status), "{title} {Artist - Song} } {}")
+        << "doubled braces are braces";
     EXPECT_EQ(FormatStatus("{state} {track} {position}", PlayerStatus{0, -1, 0, -5, 0, "", 0, 0, 0, "", 0, 0}),
               "stopped 0 0:00");
 

@@ -23,6 +23,7 @@ namespace {
 
 constexpr char CommandPrefix[] = "quaver";
 constexpr int WordsNotSent = 5;
+constexpr DWORD AddPollPeriod = 100;  // ms
 
 // Why --command failed, by what the module says happened; the module's own language file has no such texts.
 struct StatusReason {
@@ -76,7 +77,14 @@ int SendCommand(const Module& module, const std::string& words, const std::vecto
     SetActivePane(&files, folder);
     module.SetStartupInfo(services);
     module.OpenFromCommandLine(words);
-    const uint32_t status = module.CommandStatus();
+    // The module gives the host back while files it adds are still on their way: this host waits for them.
+    uint32_t status = module.CommandStatus();
+    while (status == commandStatus::Adding) {
+        Sleep(AddPollPeriod);
+        status = module.CommandStatus();
+    }
+    const Module::Added added = module.FilesAdded();
+    if (added.toAdd > 0) printf("%u of %u files added to the playlist\n", added.added, added.toAdd);
     if (status == commandStatus::Sent) return 0;
     // The module's error box has said why already; it only beeps for the rest.
     if (ErrorBoxesWritten() == 0) fprintf(stderr, "quaver-host: %s\n", ReasonFor(status));

@@ -64,6 +64,13 @@ uint32_t Module::CommandStatus() const {
     return report.commandStatus;
 }
 
+Module::Added Module::FilesAdded() const {
+    PluginInfoReport report{};
+    report.info.size = sizeof report;
+    getPluginInfo_(&report.info);
+    return {report.filesAdded, report.filesToAdd};
+}
+
 std::vector<std::string> Module::CommandPrefixes() const {
     PluginInfoRecord info{};
     info.size = sizeof info;

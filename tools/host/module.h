@@ -32,6 +32,13 @@ public:
     }
     // What the module says its last command line did (commandStatus::None from a module that does not say).
     uint32_t CommandStatus() const;
+    // Of the module's last add: the files sent to the player and of how many (none from a module that does
+    // not say).
+    struct Added {
+        uint32_t added;
+        uint32_t toAdd;
+    };
+    Added FilesAdded() const;
     // The command-line prefixes the module names, in any case; empty when it names none.
     std::vector<std::string> CommandPrefixes() const;
     int Configure() const { return configure_(0); }

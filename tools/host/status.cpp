@@ -58,12 +58,31 @@ bool AskStatus(HWND player, PlayerStatus& status) {
     return true;
 }
 
+// The player's titles are in the ANSI code page: a console is written in its own characters, which the OEM
+// code page would get wrong; anything else gets the bytes as they are.
+void PrintLine(const std::string& line) {
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (output != INVALID_HANDLE_VALUE && GetConsoleMode(output, &mode)) {
+        const std::string text = line + "\n";
+        std::wstring wide(text.size(), L'\0');
+        const int length =
+            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()));
+        DWORD written = 0;
+        WriteConsoleW(output, wide.data(), static_cast<DWORD>(length > 0 ? length : 0), &written, nullptr);
+        return;
+    }
+    printf("%s\n", line.c_str());
+    fflush(stdout);
+}
+
 }  // namespace
 
 int PrintStatus(const Options& options, const HostServices& services) {
     LendServices(services);
     std::string shown;
     bool printed = false;
+    bool silent = false;  // said so once; said again only after the player answered meanwhile
     for (;;) {
         HWND player = FindWindowA(quaver::playerClassName, nullptr);
         if (!player) {
@@ -74,16 +93,19 @@ int PrintStatus(const Options& options, const HostServices& services) {
         PlayerStatus status{};
         if (AskStatus(player, status)) {
             const std::string line = FormatStatus(options.statusFormat, status);
-            if (!printed || line != shown) {
-                printf("%s\n", line.c_str());
-                fflush(stdout);
-            }
+            if (!printed || line != shown) PrintLine(line);
             shown = line;
             printed = true;
+            silent = false;
             if (!options.follow) return 0;
         } else if (!printed) {
             fprintf(stderr, "quaver-host: the player does not answer\n");
             return NoPlayerAnswered;
+        } else if (!silent) {
+            // --follow goes on asking at its own pace: each question is bounded.
+            fprintf(stderr, "quaver-host: the player does not answer\n");
+            fflush(stderr);
+            silent = true;
         }
         Sleep(quaver::refreshPeriod);
     }

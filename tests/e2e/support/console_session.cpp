@@ -156,10 +156,22 @@ bool ConsoleSession::Launch(const std::vector<std::string>& arguments) {
     }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    HANDLE inherited[2] = {nullptr, nullptr};
+    if (options_.standardHandlesOnConsole) {
+        const HANDLE self = GetCurrentProcess();
+        DuplicateHandle(self, input_, self, &inherited[0], 0, TRUE, DUPLICATE_SAME_ACCESS);
+        DuplicateHandle(self, output_, self, &inherited[1], 0, TRUE, DUPLICATE_SAME_ACCESS);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = inherited[0];
+        startup.hStdOutput = startup.hStdError = inherited[1];
+    }
     PROCESS_INFORMATION started{};
-    const BOOL created = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                        TestFolder().c_str(), &startup, &started);
+    const BOOL created = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr,
+                                        options_.standardHandlesOnConsole, 0, nullptr, TestFolder().c_str(), &startup,
+                                        &started);
     const DWORD error = GetLastError();
+    for (HANDLE handle : inherited)
+        if (handle) CloseHandle(handle);
     for (const auto& [name, value] : previous) SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str());
     if (!created) {
         problem_ = "cannot start " + path + ": error " + std::to_string(error);

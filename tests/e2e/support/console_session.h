@@ -61,6 +61,8 @@ public:
         std::vector<std::pair<std::string, std::string>> environment;  // set for the host only
         std::string program = "quaver-host.exe";                      // in TestFolder(), or a full path
         bool launch = true;                                            // false: the console alone
+        // The host's standard handles are the console's (as when a user starts it there), not this program's.
+        bool standardHandlesOnConsole = false;
     };
 
     explicit ConsoleSession(Options options);

@@ -38,20 +38,21 @@ std::string FormatStatus(const std::string& format, const PlayerStatus& status) 
     std::string line;
     size_t at = 0;
     while (at < format.size()) {
-        const size_t open = format.find('{', at);
-        const size_t close = open == std::string::npos ? std::string::npos : format.find('}', open);
-        if (close == std::string::npos) {
-            line += format.substr(at);
-            break;
+        const char c = format[at];
+        // Doubled braces are the braces themselves.
+        if ((c == '{' || c == '}') && at + 1 < format.size() && format[at + 1] == c) {
+            line += c;
+            at += 2;
+            continue;
         }
+        const size_t close = c == '{' ? format.find('}', at) : std::string::npos;
         std::string text;
-        line += format.substr(at, open - at);
-        if (FieldText(format.substr(open + 1, close - open - 1), status, text)) {
+        if (close != std::string::npos && FieldText(format.substr(at + 1, close - at - 1), status, text)) {
             line += text;
             at = close + 1;
         } else {
-            line += '{';
-            at = open + 1;
+            line += c;
+            ++at;
         }
     }
     return line;

@@ -24,7 +24,8 @@ struct PlayerStatus {
 
 // {state} playing, paused or stopped; {track} and {tracks} counted from 1; {position} and {length} as M:SS;
 // {title}; {volume} in percent; {bitrate} kbps and {samplerate} kHz as numbers; {channels}; {shuffle} and
-// {repeat} on or off. Anything else, unknown names included, is printed as it stands.
+// {repeat} on or off. {{ and }} are a brace each. Anything else, unknown names included, is printed as it
+// stands.
 std::string FormatStatus(const std::string& format, const PlayerStatus& status);
 
 }  // namespace host
