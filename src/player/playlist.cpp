@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "player/commands.h"
+#include "player/player_address.h"
 
 namespace quaver {
 
@@ -71,11 +72,15 @@ bool PlaylistReader::ReadTitle(int32_t index, char (&title)[titleCapacity]) {
     if (!processTried_) {
         processTried_ = true;
         process_.reset(os::OpenWindowProcessForReading(player_));
+        playerBits_ = os::WindowProcessBits(player_);
     }
     if (!process_) return false;
-    // Read pointer-wide: a 64-bit player's address is more than 32 bits.
-    intptr_t address = 0;
-    if (!Send(static_cast<uintptr_t>(index), playlistMessage::TitleAddress, address) || address == 0) return false;
+    // The answer is the player's own pointer, of the player's width.
+    intptr_t answer = 0;
+    uint64_t address = 0;
+    if (!Send(static_cast<uintptr_t>(index), playlistMessage::TitleAddress, answer) ||
+        !TitleAddressOf(answer, playerBits_, static_cast<int>(sizeof(void*) * 8), address))
+        return false;
     return ReadText(static_cast<uintptr_t>(address), title);
 }
 

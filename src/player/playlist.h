@@ -45,6 +45,7 @@ private:
     uintptr_t pageStart_ = 0;
     bool pageHeld_ = false;
     bool processTried_ = false;
+    int playerBits_ = 0;  // the player process's width, asked with the process
     bool answering_ = true;
     uint32_t started_;
 };
