@@ -10,6 +10,7 @@ void ShowAboutBox() {
     HostDialogItem items[aboutItemCount];
     ExpandDialogItems(aboutItems, items, aboutItemCount, false);
 
+    LetGoOfPanelInput();
     // Hiding pauses the live display, so nothing draws over the dialog or the help viewer.
     if (openPanel.placement) SetPanelShown(*openPanel.placement, false);
     const HostServices& host = hostLink.services;

@@ -46,7 +46,7 @@ bool SendCommandWords(const char* text) {
     // As the panel would: its settings read, the player started as the opening panel starts it, then each
     // command sent as a key sends it (which starts the player when that is left to commands).
     LoadDisplaySettings();
-    ForgetUnansweredCommand();
+    ForgetOwedAnswer();
     const bool startNow = settings.startPlayer[1] == 0;
     const os::Window player = FindOrStartPlayer(startNow);
     const bool startFailed = !player && startNow && settings.startPlayer[0];

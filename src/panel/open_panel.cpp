@@ -49,11 +49,11 @@ void ForgetConsole() {
 void ClearPerOpeningState() {
     liveDisplay.playerVersion = 0;
     ResetRefreshPicture();
-    // Keys let go while the panel was closed went to the host: every opening starts with none held.
-    panelInput.modifiers = 0;
+    // The button may have been let go while the host had the console. (The modifiers need no reset: every
+    // event read brings its own control-key state.)
     panelInput.leftButtonHeld = false;
-    playerLink.heldCommand.store(0, std::memory_order_relaxed);
-    ForgetUnansweredCommand();
+    DropHeldCommand();
+    ForgetOwedAnswer();
     panelInput.commandKey = 0;
     panelInput.startRefusedKey = 0;
     panelInput.pendingCode = panelCode::Nothing;

@@ -82,6 +82,9 @@ void RunPanel();
 uint32_t ReadPanelInput();
 // The key-down that yielded the code in hand has not been let go meanwhile.
 bool CommandKeyStillHeld();
+// Before a dialog or menu opened from the panel takes the console: the mouse button counts as up, every widget
+// is released and nothing is repeated, since the release happens where the panel cannot see it.
+void LetGoOfPanelInput();
 void SetPanelShown(PanelPlacement& placement, bool show);
 void SetDisplayActive(bool active);
 bool IsInsidePanel(const PanelPlacement& placement, int32_t column, int32_t row);

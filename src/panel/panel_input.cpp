@@ -1,5 +1,6 @@
 // Reading the console: one input event becomes one code, a panel code or a player command.
 #include "panel/panel.h"
+#include "panel/panel_keys.h"
 #include "panel/widgets.h"
 #include "player/commands.h"
 
@@ -12,14 +13,11 @@ namespace {
 // A console that keeps filling faster than it is read must not keep the host's thread here.
 constexpr int discardLimit = 4096;
 
-constexpr uint16_t shiftKey = 16, ctrlKey = 17, altKey = 18, escapeKey = 27, eKey = 0x45, threeKey = 0x33;
-constexpr uint16_t jKey = 0x4A;
-
 uint32_t ModifierBitOf(uint16_t virtualKey) {
     switch (virtualKey) {
-    case shiftKey: return modifier::Shift;
-    case ctrlKey: return modifier::Ctrl;
-    case altKey: return modifier::Alt;
+    case key::Shift: return modifier::Shift;
+    case key::Ctrl: return modifier::Ctrl;
+    case key::Alt: return modifier::Alt;
     default: return 0;
     }
 }
@@ -42,18 +40,19 @@ uint32_t OfferToWidgets(const os::InputRecord& event) {
     return code;
 }
 
+bool Takes(const ReaderKey& row, uint16_t pressed, uint32_t modifiers) {
+    return (row.virtualKey == key::None || row.virtualKey == pressed) &&
+           (row.anyModifiers || row.modifiers == modifiers);
+}
+
 uint32_t OnKeyDown(const os::InputRecord& event) {
-    const uint16_t key = event.key.virtualKey;
+    const uint16_t pressed = event.key.virtualKey;
     TakeModifiers(event.key);
-    panelInput.commandKey = key;
-    if (key == escapeKey) return panelCode::Close;
-    // These two reach the player also while the panel is hidden.
-    if (panelInput.modifiers == modifier::Alt && key == eKey) return command::AltE;
-    if (panelInput.modifiers == modifier::Alt && key == threeKey) return command::Alt3;
-    if (!PanelShown()) return panelCode::Nothing;
-    if (panelInput.modifiers == modifier::All) return panelCode::HideOrShow;
-    if (panelInput.modifiers == 0 && key == jKey) return panelCode::PlaylistMenu;
-    return OfferToWidgets(event);
+    panelInput.commandKey = pressed;
+    const bool shown = PanelShown();
+    for (const ReaderKey& row : readerKeys)
+        if ((shown || row.whileHidden) && Takes(row, pressed, panelInput.modifiers)) return row.code;
+    return shown ? OfferToWidgets(event) : panelCode::Nothing;
 }
 
 void NoteKeyUp(const os::KeyEvent& event) {
@@ -97,8 +96,11 @@ uint32_t ReadPanelInput() {
         panelInput.pendingCode = panelCode::Nothing;
         return code;
     }
-    // Untimed: the loop sleeps until the console has something; periodic work belongs to the worker threads.
-    if (os::WaitForSingleObject(openPanel.consoleInput, os::Infinite) != os::WaitObject0) return panelCode::Close;
+    // The loop sleeps until the console has something, waking only when a released look is due: periodic work
+    // belongs to the worker threads.
+    uint32_t waited = os::WaitTimeout;
+    while (waited == os::WaitTimeout) waited = os::WaitForSingleObject(openPanel.consoleInput, DrawDueReleases());
+    if (waited != os::WaitObject0) return panelCode::Close;
     os::InputRecord event{};
     if (!os::ReadConsoleInput(openPanel.consoleInput, &event)) return panelCode::Nothing;
     switch (event.eventType) {
@@ -115,7 +117,7 @@ uint32_t ReadPanelInput() {
 
 void DiscardInputQueuedDuringStart() {
     // Only an open panel reads the console: a start from the command line leaves the host's input alone.
-    if (!openPanel.displayActiveEvent || !openPanel.consoleInput) return;
+    if (!openPanel.consoleInput) return;
     bool escape = false;
     const os::Handle input = openPanel.consoleInput;
     int read = 0;
@@ -128,7 +130,7 @@ void DiscardInputQueuedDuringStart() {
                 continue;
             }
             TakeModifiers(event.key);
-            escape = escape || event.key.virtualKey == escapeKey;
+            escape = escape || event.key.virtualKey == key::Escape;
         } else if (event.eventType == os::MouseEventType) {
             panelInput.modifiers = ModifiersOf(event.mouse.controlKeyState);
             panelInput.leftButtonHeld = (event.mouse.buttonState & os::LeftButtonPressed) != 0;
@@ -138,6 +140,11 @@ void DiscardInputQueuedDuringStart() {
     // after the last read.
     if (read == discardLimit) os::FlushConsoleInputBuffer(input);
     panelInput.pendingCode = escape ? panelCode::Close : panelCode::ReleaseAll;
+}
+
+void LetGoOfPanelInput() {
+    panelInput.leftButtonHeld = false;
+    SettleAllWidgets();
 }
 
 bool CommandKeyStillHeld() { return panelInput.commandKey != 0 && !panelInput.commandKeyReleased; }

@@ -37,6 +37,7 @@ void RunPlaylistMenu(PanelPlacement& placement) {
         os::MessageBeep(refusalBeep);
         return;
     }
+    LetGoOfPanelInput();
     SetDisplayActive(false);
     if (ReadPlaylistMenu(player, playlistMenu))
         ShowChoice(player);
@@ -45,7 +46,6 @@ void RunPlaylistMenu(PanelPlacement& placement) {
     // Keys and clicks meant for the menu, the release of the click that opened it among them, are not
     // the panel's.
     os::FlushConsoleInputBuffer(openPanel.consoleInput);
-    panelInput.leftButtonHeld = false;
     // The menu's own restore may leave anything behind it: the panel is put back whole.
     SetPanelShown(placement, false);
     SetPanelShown(placement, true);

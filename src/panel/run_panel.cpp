@@ -110,8 +110,12 @@ bool ActOnInputCode(uint32_t code, PanelPlacement& placement) {
     if (command::IsVolume(code)) playerLink.volumeChangeTick.store(os::GetTickCount(), std::memory_order_relaxed);
     // The repeats of a held key whose command found no player even after a start do not start it again.
     const bool startRefused = panelInput.commandKey != 0 && panelInput.commandKey == panelInput.startRefusedKey;
-    if (SendPlayerCommand(code, !startRefused) == CommandResult::StartFailed && CommandKeyStillHeld())
-        panelInput.startRefusedKey = panelInput.commandKey;
+    const CommandResult result = SendPlayerCommand(code, !startRefused);
+    if (result == CommandResult::StartFailed && CommandKeyStillHeld()) panelInput.startRefusedKey = panelInput.commandKey;
+    // A press that beeped was not sent, and its button does not start repeating later either.
+    uint32_t held = code;
+    if (result != CommandResult::Sent && result != CommandResult::Unanswered)
+        playerLink.heldCommand.compare_exchange_strong(held, 0, std::memory_order_relaxed);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "host/settings.h"
 #include "panel/panel.h"
+#include "panel/panel_keys.h"
 #include "panel/title_line.h"
 #include "panel/widgets.h"
 #include "player/commands.h"
@@ -11,16 +12,6 @@
 namespace quaver {
 
 namespace {
-
-// Virtual-key codes of the bindings.
-namespace key {
-constexpr uint16_t None = 0;
-constexpr uint16_t Enter = 0x0D, Space = 0x20, Left = 0x25, Up = 0x26, Right = 0x27, Down = 0x28;
-constexpr uint16_t B = 0x42, C = 0x43, L = 0x4C, R = 0x52, S = 0x53, V = 0x56, X = 0x58, Z = 0x5A;
-constexpr uint16_t Pad0 = 0x60, Pad2 = 0x62, Pad4 = 0x64, Pad5 = 0x65, Pad6 = 0x66, Pad7 = 0x67, Pad8 = 0x68,
-                   Pad9 = 0x69;
-constexpr uint16_t F1 = 0x70, F4 = 0x73;
-}  // namespace key
 
 constexpr uint32_t none = 0;
 constexpr bool repeats = true;
@@ -133,7 +124,22 @@ void BuildWidgets() {
         widget->pressed = 0;
         widget->engaged = 0;
         widget->mouseHeld = 0;
+        widget->releaseDrawPending = 0;
     }
+}
+
+int ListPanelKeys(PanelKey* keys, int capacity) {
+    int count = 0;
+    auto add = [&](uint16_t virtualKey, uint32_t modifiers) {
+        if (count < capacity) keys[count] = PanelKey{virtualKey, modifiers};
+        ++count;
+    };
+    for (const ReaderKey& row : readerKeys) add(row.virtualKey, row.anyModifiers ? 0 : row.modifiers);
+    for (const WidgetRow& row : widgetRows) {
+        if (row.key1 != key::None) add(row.key1, row.modifiers1);
+        if (row.key2 != key::None) add(row.key2, row.modifiers2);
+    }
+    return count;
 }
 
 }  // namespace quaver

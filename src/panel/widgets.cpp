@@ -113,16 +113,45 @@ void GlyphWidget::draw(bool flush) {
 // ---- input logic ---------------------------------------------------------------------------------------------
 
 void Widget::release() {
-    {
-        os::CriticalSectionLock lock(openPanel.drawingLock);
-        engaged = 0;
-        mouseHeld = 0;
-        if (!pressed) return;
-        playerLink.heldCommand.store(0, std::memory_order_relaxed);
-        pressed = 0;
+    os::CriticalSectionLock lock(openPanel.drawingLock);
+    engaged = 0;
+    mouseHeld = 0;
+    // Not drawn pressed, or already on its way to the released look: nothing to end.
+    if (!pressed || releaseDrawPending) return;
+    DropHeldCommand();
+    // The released look is drawn when its time comes; the host's thread goes on reading keys meanwhile.
+    releaseDrawPending = 1;
+    releaseDrawTick = os::GetTickCount() + releaseDelayMs;
+}
+
+uint32_t DrawDueReleases() {
+    uint32_t next = os::Infinite;
+    const uint32_t now = os::GetTickCount();
+    for (Widget* widget : openPanel.widgets) {
+        if (!widget || !widget->releaseDrawPending) continue;
+        const int32_t left = static_cast<int32_t>(widget->releaseDrawTick - now);  // across the tick's wrap
+        if (left > 0) {
+            if (static_cast<uint32_t>(left) < next) next = static_cast<uint32_t>(left);
+            continue;
+        }
+        {
+            os::CriticalSectionLock lock(openPanel.drawingLock);
+            widget->releaseDrawPending = 0;
+            widget->pressed = 0;
+        }
+        DrawFromInput(*widget);
     }
-    os::Sleep(releaseDelayMs);  // outside drawingLock: the live display goes on meanwhile
-    DrawFromInput(*this);
+    return next;
+}
+
+void SettleAllWidgets() {
+    for (Widget* widget : openPanel.widgets) {
+        if (!widget) continue;
+        widget->release();
+        os::CriticalSectionLock lock(openPanel.drawingLock);
+        widget->releaseDrawPending = 0;
+        widget->pressed = 0;
+    }
 }
 
 bool Widget::offer(const os::InputRecord& event, uint32_t& delivered) {
@@ -139,7 +168,10 @@ bool Widget::offer(const os::InputRecord& event, uint32_t& delivered) {
         release();
     } else if (after == AfterInput::ReleaseOthers) {
         ReleaseOthers(*this);
-        playerLink.heldCommand.store(hold, std::memory_order_relaxed);
+        if (hold)
+            HoldCommand(hold);
+        else
+            DropHeldCommand();
     }
     return accepted;
 }
@@ -152,6 +184,7 @@ bool Widget::TakeInput(const os::InputRecord& event, uint32_t& delivered, AfterI
                                 OnWidget(*this, event.mouse);
         if (!keyPress && !mousePress) return false;
         pressed = 1;
+        releaseDrawPending = 0;  // pressed again before its released look was due
         mouseHeld = mousePress;
         engaged = 1;
         delivered = command;
@@ -167,7 +200,7 @@ bool Widget::TakeInput(const os::InputRecord& event, uint32_t& delivered, AfterI
             OnWidget(*this, event.mouse)) {
             pressed = 1;
             DrawFromInput(*this);
-            if (repeat) playerLink.heldCommand.store(command, std::memory_order_relaxed);
+            if (repeat) HoldCommand(command);
         }
         return false;
     }
@@ -193,7 +226,7 @@ bool Widget::TakeInput(const os::InputRecord& event, uint32_t& delivered, AfterI
         if (!on) {
             // Dragged off: drawn released and no longer repeated, but still engaged.
             pressed = 0;
-            playerLink.heldCommand.store(0, std::memory_order_relaxed);
+            DropHeldCommand();
             DrawFromInput(*this);
         }
         return false;
@@ -227,7 +260,8 @@ bool HitsKey(const Widget& widget, const os::KeyEvent& key) {
 
 bool HitsPosition(const Widget& widget, int32_t column, int32_t row) {
     const Cell at = ScreenCellOf(widget);
-    return row == at.y && at.x <= column && static_cast<int64_t>(column) < static_cast<int64_t>(at.x) + widget.length;
+    const int64_t first = static_cast<int64_t>(at.x) + (widget.pressed && widget.shiftsWhenPressed ? 1 : 0);
+    return row == at.y && first <= column && column < first + widget.length;
 }
 
 void PanelWidgets::EnterInTable() {

@@ -30,6 +30,12 @@ public:
     uint8_t engaged = 0;
     uint8_t mouseHeld = 0;
     uint8_t repeat = 0;
+    // The face moves one cell right while pressed (buttons): the cells that take the mouse move with it.
+    uint8_t shiftsWhenPressed = 0;
+    // Released, but still drawn pressed until releaseDrawTick, when the input loop draws it released
+    // (DrawDueReleases): a tap stays visible without the host's thread waiting for it. Host's thread only.
+    uint8_t releaseDrawPending = 0;
+    uint32_t releaseDrawTick = 0;
 
 private:
     enum class AfterInput { Nothing, ReleaseThis, ReleaseOthers };
@@ -39,6 +45,7 @@ private:
 
 class ButtonWidget : public Widget {
 public:
+    ButtonWidget() { shiftsWhenPressed = 1; }
     void draw(bool flush) override;
 };
 
@@ -87,7 +94,14 @@ void SetText(Widget& widget, const char* text);
 void SetTextAt(Widget& widget, const char* text, int16_t x);
 // Exact modifier masks; a binding whose key code is 0 is no binding and matches nothing.
 bool HitsKey(const Widget& widget, const os::KeyEvent& key);
-// The console cell (column, row) lies on the widget's text.
+// The console cell (column, row) lies on the widget's text where it is drawn now.
 bool HitsPosition(const Widget& widget, int32_t column, int32_t row);
+
+// Draws released each widget whose released look is due. Returns the ms until the next one is due, or
+// os::Infinite when none is waiting.
+uint32_t DrawDueReleases();
+// Ends every press at once, the looks included, without drawing: a dialog or menu is about to cover the
+// panel, which is drawn whole when it returns.
+void SettleAllWidgets();
 
 }  // namespace quaver

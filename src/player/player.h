@@ -8,12 +8,15 @@
 
 namespace quaver {
 
-// The player link's state. The two atomics are what the threads share without drawingLock; the rest belongs
-// to one thread each.
+// The player link's state. The atomics are what the threads share without drawingLock; the rest belongs to one
+// thread each.
 struct PlayerLink {
     // The command the RepeatThread re-sends; 0 = none. Set and cleared by the widgets on the host's thread
-    // (and by its releases), dropped by the RepeatThread when its player is gone.
+    // (HoldCommand, DropHeldCommand), dropped by the RepeatThread when its player is gone.
     std::atomic<uint32_t> heldCommand{0};
+    // Tick of the press that set heldCommand: the first re-send comes a whole repeatPeriod after it. Written
+    // before heldCommand, so a thread that sees the command sees its press.
+    std::atomic<uint32_t> heldSince{0};
     // Tick of the last volume command; 0 = none. Stamped by the host's thread and the RepeatThread at each
     // volume command, cleared by the RefreshThread once the volume has been shown for its second.
     std::atomic<uint32_t> volumeChangeTick{0};
@@ -23,18 +26,33 @@ struct PlayerLink {
     // that player went away, even when this thread did not look while it was gone (a send to a dying window
     // may outlast its exit), and a new player must not receive a press meant for the old one.
     os::Window repeatTarget;
-    // RepeatThread only. The player whose last re-send went unanswered. It may still have that command queued,
-    // so nothing more is sent to it until it answers a question again: a slow player never has more than one
-    // re-send waiting, and stops as soon as the button is let go. A release does not forget it, or each new
-    // press would pile another command on the backlog; an answered question or another window does.
-    os::Window unansweredPlayer;
-    // Host's thread only, likewise for its own commands: the player that left one unanswered, and the tick from
-    // which it may be asked again. Asked at most once per commandProbeInterval, so that keys queued behind a
-    // freshly frozen player (not yet "hung" for Windows) cost the host's thread next to nothing.
-    os::Window commandUnanswered;
-    uint32_t nextCommandProbe;
 };
 extern PlayerLink playerLink;
+
+// The one player that owes an answer: a command to it went unanswered, from whichever thread, so it may still
+// have that command queued, and it is sent nothing more until it answers a quick question. Every thread that
+// sends the player commands (the host's thread, the RepeatThread) goes through ReadyForCommand
+// and NoteUnanswered alone, without a lock: the window and the tick of the next question are single atomics,
+// and a thread that wants to ask claims that tick first, so that one question is asked at a time. An answered
+// question, or another window found in the player's place, forgets it.
+struct OwedAnswer {
+    std::atomic<os::Window> player{nullptr};
+    std::atomic<uint32_t> nextProbe{0};  // no question before this tick
+};
+extern OwedAnswer owedAnswer;
+
+// True when a command may go to player now: no window owes an answer, another one does (it is forgotten), or
+// this one answers a question within probeTimeout ms. A player that owes one is asked at most once per
+// commandProbeInterval, by whichever thread comes first; the others are refused meanwhile.
+bool ReadyForCommand(os::Window player, uint32_t probeTimeout);
+// A command to player went unanswered: it owes one from now on.
+void NoteUnanswered(os::Window player);
+// Every entry (a panel opening, a command line) starts with no player owing an answer.
+void ForgetOwedAnswer();
+
+// The widgets' side of the held command: a press holds it from now, a release or a drag-off drops it.
+void HoldCommand(uint32_t command);
+void DropHeldCommand();
 
 os::Window FindPlayer();
 os::Window FindOrStartPlayer(bool allowStart);
@@ -56,25 +74,24 @@ CommandResult SendPlayerPath(os::Window player, const char* path, uint32_t size)
 uint32_t OSAPI RepeatThread(void* stopEvent);
 // True when the player answers a question within timeout ms.
 bool PlayerAnswers(os::Window player, uint32_t timeout);
-// Every entry (a panel opening, a command line) starts with no player owing the host's thread an answer.
-void ForgetUnansweredCommand();
 
-// One turn of the RepeatThread once the display is active: re-sends heldCommand when there is one (or drops it
-// when the player is gone) and returns the pause, in ms, that keeps the 50 ms rhythm.
+// One turn of the RepeatThread once the display is active: re-sends heldCommand when there is one and its
+// press is a whole period old (or drops it when the player is gone), and returns the pause, in ms, until the
+// next turn: what keeps the 50 ms rhythm, or what is left of the first period after a press.
 uint32_t RepeatHeldCommand();
-// Every opening of the panel repeats afresh: no player is the target yet, none owes an answer.
+// Every opening of the panel repeats afresh: no player is the target yet.
 void ForgetRepeatTarget();
 
 constexpr uint32_t repeatPeriod = 50;       // ms between re-sends of a held command
 constexpr uint32_t repeatSendTimeout = 45;  // ms a re-send may take before it is given up
-// ms the RepeatThread waits for a player whose re-send went unanswered to answer a question again; short
-// enough that closing the panel never waits long for the thread.
+// ms the RepeatThread waits for a player that owes an answer to answer a question again; short enough that
+// closing the panel never waits long for the thread.
 constexpr uint32_t repeatProbeTimeout = 250;
 // ms a command from the host's thread may take before it is given up: Esc must still close the panel
 // within a second of a command to a hung player.
 constexpr uint32_t commandSendTimeout = 300;
 constexpr uint32_t commandProbeTimeout = 50;    // ms the host's thread waits for such a player's answer
-constexpr uint32_t commandProbeInterval = 500;  // ms between two such questions
+constexpr uint32_t commandProbeInterval = 500;  // ms between two questions to a player that owes an answer
 constexpr int startWaitCount = 28;          // looks for a started player's window ...
 constexpr uint32_t startWaitPeriod = 250;   // ... this many ms apart
 constexpr int startCommandCapacity = 261;   // 260 characters and a terminator

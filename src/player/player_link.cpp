@@ -50,7 +50,7 @@ void StartPlayer() {
 
     // The command that needed the start is sent by its caller once this returns; a held command stored with
     // its press would otherwise reach the new player first, and repeatedly, as soon as the display runs.
-    playerLink.heldCommand.store(0, std::memory_order_relaxed);
+    DropHeldCommand();
     if (hostLink.services.RestoreScreenArea) hostLink.services.RestoreScreenArea(screen);
     // Keys and clicks made while the notice was up were not meant for the panel: a held key's queued
     // repeats would each start the player again.
@@ -69,22 +69,6 @@ os::Window FindOrStart(bool allowStart, bool& attempted) {
     return FindPlayer();
 }
 
-// A player that left a command from this thread unanswered may still have it queued: it gets no more until it
-// answers a quick question.
-bool ReadyForCommand(os::Window player) {
-    if (playerLink.commandUnanswered != player) {
-        playerLink.commandUnanswered = nullptr;
-        return true;
-    }
-    if (static_cast<int32_t>(os::GetTickCount() - playerLink.nextCommandProbe) < 0) return false;
-    if (PlayerAnswers(player, commandProbeTimeout)) {
-        playerLink.commandUnanswered = nullptr;
-        return true;
-    }
-    playerLink.nextCommandProbe = os::GetTickCount() + commandProbeInterval;
-    return false;
-}
-
 }  // namespace
 
 bool PlayerAnswers(os::Window player, uint32_t timeout) {
@@ -93,7 +77,33 @@ bool PlayerAnswers(os::Window player, uint32_t timeout) {
                                   os::SmtoAbortIfHung, timeout, &state);
 }
 
-void ForgetUnansweredCommand() { playerLink.commandUnanswered = nullptr; }
+OwedAnswer owedAnswer;
+
+bool ReadyForCommand(os::Window player, uint32_t probeTimeout) {
+    os::Window owing = owedAnswer.player.load(std::memory_order_relaxed);
+    if (owing != player) {
+        // Another window in the player's place owes nothing: the one that did is gone.
+        if (owing) owedAnswer.player.compare_exchange_strong(owing, nullptr, std::memory_order_relaxed);
+        return true;
+    }
+    // One question per interval, claimed by the first thread to come: the others are refused meanwhile.
+    const uint32_t now = os::GetTickCount();
+    uint32_t probe = owedAnswer.nextProbe.load(std::memory_order_relaxed);
+    if (static_cast<int32_t>(now - probe) < 0) return false;
+    if (!owedAnswer.nextProbe.compare_exchange_strong(probe, now + commandProbeInterval, std::memory_order_relaxed))
+        return false;
+    if (!PlayerAnswers(player, probeTimeout)) return false;
+    owing = player;
+    owedAnswer.player.compare_exchange_strong(owing, nullptr, std::memory_order_relaxed);
+    return true;
+}
+
+void NoteUnanswered(os::Window player) {
+    owedAnswer.nextProbe.store(os::GetTickCount() + commandProbeInterval, std::memory_order_relaxed);
+    owedAnswer.player.store(player, std::memory_order_relaxed);
+}
+
+void ForgetOwedAnswer() { owedAnswer.player.store(nullptr, std::memory_order_relaxed); }
 
 os::Window FindPlayer() { return os::FindWindow(playerClassName); }
 
@@ -104,17 +114,16 @@ os::Window FindOrStartPlayer(bool allowStart) {
 
 namespace {
 
-// Every order from the host's thread: refused to a player that still owes it an answer, bounded, and remembered
+// Every order from the host's thread: refused to a player that still owes an answer, bounded, and remembered
 // when it goes unanswered. send gives true when the player answered.
 template <typename Send>
 CommandResult SendBounded(os::Window player, Send send) {
-    if (!ReadyForCommand(player)) {
+    if (!ReadyForCommand(player, commandProbeTimeout)) {
         os::MessageBeep(informationBeep);
         return CommandResult::Refused;
     }
     if (send()) return CommandResult::Sent;
-    playerLink.commandUnanswered = player;
-    playerLink.nextCommandProbe = os::GetTickCount() + commandProbeInterval;
+    NoteUnanswered(player);
     return CommandResult::Unanswered;
 }
 

@@ -12,19 +12,25 @@ uint32_t PauseAfter(uint32_t started) {
 }
 }  // namespace
 
-void ForgetRepeatTarget() {
-    playerLink.repeatTarget = nullptr;
-    playerLink.unansweredPlayer = nullptr;
+void HoldCommand(uint32_t command) {
+    playerLink.heldSince.store(os::GetTickCount(), std::memory_order_relaxed);
+    playerLink.heldCommand.store(command, std::memory_order_release);
 }
 
+void DropHeldCommand() { playerLink.heldCommand.store(0, std::memory_order_relaxed); }
+
+void ForgetRepeatTarget() { playerLink.repeatTarget = nullptr; }
+
 uint32_t RepeatHeldCommand() {
-    uint32_t command = playerLink.heldCommand.load(std::memory_order_relaxed);
+    uint32_t command = playerLink.heldCommand.load(std::memory_order_acquire);
     if (command == 0) {
-        // The next press is sent by the host's thread, which waits for the player's answer; a player that still
-        // owes one stays remembered.
         playerLink.repeatTarget = nullptr;
         return repeatPeriod;
     }
+    // The press sent the command itself; the first re-send comes a whole period after it, so that a click
+    // shorter than that sends once.
+    const uint32_t sincePress = os::GetTickCount() - playerLink.heldSince.load(std::memory_order_relaxed);
+    if (sincePress < repeatPeriod) return repeatPeriod - sincePress;
 
     const os::Window player = FindPlayer();
     if (!player || (playerLink.repeatTarget && player != playerLink.repeatTarget)) {
@@ -34,22 +40,20 @@ uint32_t RepeatHeldCommand() {
         return repeatPeriod;
     }
     playerLink.repeatTarget = player;
-    if (playerLink.unansweredPlayer != player) playerLink.unansweredPlayer = nullptr;
 
+    // A player that owes an answer, to this thread's re-send or to the host's thread's command, gets nothing
+    // more until it answers: a slow player never has more than one command waiting.
     const uint32_t started = os::GetTickCount();
-    if (playerLink.unansweredPlayer == player) {
-        if (!PlayerAnswers(player, repeatProbeTimeout)) return PauseAfter(started);
-        playerLink.unansweredPlayer = nullptr;
-        // The question may have taken a while: a button let go meanwhile is not sent again.
-        command = playerLink.heldCommand.load(std::memory_order_relaxed);
-        if (command == 0) return PauseAfter(started);
-    }
+    if (!ReadyForCommand(player, repeatProbeTimeout)) return PauseAfter(started);
+    // A question may have taken a while: a button let go meanwhile is not sent again.
+    command = playerLink.heldCommand.load(std::memory_order_acquire);
+    if (command == 0) return PauseAfter(started);
 
     const uint32_t sent = os::GetTickCount();
     if (command::IsVolume(command)) playerLink.volumeChangeTick.store(sent, std::memory_order_relaxed);
     // A hung player gives up the send after 45 ms, so it cannot stretch the rhythm.
     if (!os::SendMessageTimeout(player, os::WmCommand, command, 0, os::SmtoAbortIfHung, repeatSendTimeout, nullptr))
-        playerLink.unansweredPlayer = player;
+        NoteUnanswered(player);
     return PauseAfter(started);
 }
 

@@ -3,7 +3,8 @@
 // (handles, private memory), nothing may be drawn outside the panel, and Esc must still close it at once.
 //
 // QUAVER_SOAK_SECONDS sets the length (default 20), QUAVER_SOAK_SEED the driver's seed (default 20240601, the
-// README's soak, so that every run drives the same way unless asked otherwise; it is printed either way).
+// soak of docs/DEVELOPING.md, so that every run drives the same way unless asked otherwise; it is printed
+// either way).
 #include <gtest/gtest.h>
 
 #include <windows.h>

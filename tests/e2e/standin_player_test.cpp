@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -21,6 +24,33 @@ std::string Title(HWND window) {
     char text[256] = {};
     const LRESULT length = SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return std::string(text, static_cast<size_t>(length));
+}
+
+// A question whose answer is an address in the player: the whole result, the player's width being ours.
+uintptr_t AskAddress(HWND window, uintptr_t wParam, intptr_t lParam) {
+    return static_cast<uintptr_t>(SendMessageA(window, WM_USER, wParam, lParam));
+}
+
+// The zero-terminated text of `Char`s at address in the player's memory, as another process reads it; what could
+// be read, then "?" where reading failed.
+template <typename Char>
+std::basic_string<Char> ReadText(const StandinPlayer& player, uintptr_t address) {
+    std::basic_string<Char> text;
+    HANDLE process = OpenProcess(PROCESS_VM_READ, FALSE, player.ProcessId());
+    if (!process) return {};
+    for (;; address += sizeof(Char)) {
+        Char c{};
+        SIZE_T read = 0;
+        const auto* at = reinterpret_cast<const void*>(address);
+        if (!ReadProcessMemory(process, at, &c, sizeof c, &read) || read != sizeof c) {
+            text += Char('?');
+            break;
+        }
+        if (c == 0) break;
+        text += c;
+    }
+    CloseHandle(process);
+    return text;
 }
 
 std::string WritePlaylist(const std::string& text) {
@@ -170,6 +200,7 @@ TEST(StandinPlayer, RefusesABadPlaylistOrOptionWithAnExitStatus) {
     EXPECT_EQ(StandinPlayer::Run({"--playlist", path}), 2);
     EXPECT_EQ(StandinPlayer::Run({"--answer", "104"}), 2);
     EXPECT_EQ(StandinPlayer::Run({"--no-such-option"}), 2);
+    EXPECT_EQ(StandinPlayer::Run({"--title-cost", "1,5"}), 2);
     EXPECT_EQ(StandinPlayer::Run({"--help"}), 0);
     DeleteFileA(path.c_str());
 }
@@ -178,6 +209,144 @@ TEST(StandinPlayer, AutoAdvanceChangesTrackEveryFewHundredMilliseconds) {
     StandinPlayer player({"--auto-advance", "300"});
     ASSERT_TRUE(player.Ready()) << player.Problem();
     EXPECT_TRUE(player.WaitForLog([&](const auto&) { return Ask(player.Window(), 0, 125) >= 2; }, 5000));
+}
+
+// ---- the playlist's texts in the player's memory ------------------------------------------------------------
+
+// The player's answer to a narrow question about this text.
+std::string Ansi(const std::wstring& text) {
+    char buffer[512] = {};
+    const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), buffer,
+                                           sizeof buffer, nullptr, nullptr);
+    return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+std::wstring Wide(const std::string& ansi) {
+    wchar_t wide[512] = {};
+    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), static_cast<int>(ansi.size()), wide, 512);
+    return std::wstring(wide, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+// The text that question 212 (ANSI title), 213 (wide title) or 214 (wide path) points to, as wide text.
+std::wstring ReadAnswer(const StandinPlayer& player, uintptr_t entry, intptr_t question) {
+    const uintptr_t address = AskAddress(player.Window(), entry, question);
+    return question == 212 ? Wide(ReadText<char>(player, address)) : ReadText<wchar_t>(player, address);
+}
+
+std::wstring WindowTitle(HWND window) {
+    wchar_t text[256] = {};
+    const LRESULT length = SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    return std::wstring(text, static_cast<size_t>(length));
+}
+
+TEST(StandinPlayerTexts, TitlesAndPathsLieInThePlayersMemoryInTheirCoding) {
+    const std::string playlist = WritePlaylist(
+        "\xEF\xBB\xBF" "Ορχήστρα Αθηνών|Νυχτερινό Τραγούδι|233|256|44|2\r\n"
+        "東京カルテット|夜明けの歌|244|320|48|2\r\n"
+        "Clef Society|𝄞 Overture|199|256|44|2\r\n"
+        "Caf\xE9 Noir|What? Yes: No|100|128|44|2\r\n");  // not UTF-8: an old file's ANSI line
+    struct Check {
+        uintptr_t entry;
+        intptr_t question;
+        std::wstring expected;
+    };
+    const struct {
+        std::vector<std::string> arguments;
+        int count;
+        std::vector<Check> checks;
+    } players[] = {
+        {{}, 6,
+         {{2, 212, L"Café Orchestra - Valse des Rêves"},
+          {2, 213, L"Café Orchestra - Valse des Rêves"},
+          {2, 214, L"C:\\Music\\Café Orchestra - Valse des Rêves.mp3"}}},
+        {{"--playlist", playlist}, 4,
+         {{0, 213, L"Ορχήστρα Αθηνών - Νυχτερινό Τραγούδι"},
+          {1, 212, L"東京カルテット - 夜明けの歌"},
+          {1, 214, L"C:\\Music\\東京カルテット - 夜明けの歌.mp3"},
+          {2, 213, L"Clef Society - 𝄞 Overture"},
+          {3, 213, L"Café Noir - What? Yes: No"},
+          {3, 214, L"C:\\Music\\Café Noir - What_ Yes_ No.mp3"}}},
+        {{"--entries", "100000"}, 100000,
+         {{99999, 212, L"Artist 100000 - Title number 100000"},
+          {99999, 213, L"Artist 100000 - Title number 100000"}}},
+    };
+    for (const auto& row : players) {
+        StandinPlayer player(row.arguments);
+        ASSERT_TRUE(player.Ready()) << player.Problem();
+        EXPECT_EQ(Ask(player.Window(), 0, 124), row.count);
+        for (const intptr_t question : {212, 213, 214})
+            EXPECT_EQ(AskAddress(player.Window(), static_cast<uintptr_t>(row.count), question), 0u) << "past the end";
+        for (const Check& check : row.checks) {
+            // The narrow title is the ANSI code page's version, '?' for what it lacks.
+            const std::wstring expected = check.question == 212 ? Wide(Ansi(check.expected)) : check.expected;
+            EXPECT_EQ(ReadAnswer(player, check.entry, check.question), expected)
+                << row.count << " entries, entry " << check.entry << ", question " << check.question;
+        }
+        if (row.count == 4) {
+            EXPECT_EQ(WindowTitle(player.Window()), L"1. Ορχήστρα Αθηνών - Νυχτερινό Τραγούδι - Winamp")
+                << "the window keeps every character";
+        }
+    }
+    DeleteFileA(playlist.c_str());
+}
+
+TEST(StandinPlayerTexts, ASharedTitleBufferHoldsTheTitleAskedLast) {
+    StandinPlayer player({"--shared-title-buffer"});
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    for (const intptr_t question : {212, 213}) {
+        const uintptr_t first = AskAddress(player.Window(), 0, question);
+        EXPECT_EQ(AskAddress(player.Window(), 5, question), first) << question;
+        const std::wstring text =
+            question == 212 ? Wide(ReadText<char>(player, first)) : ReadText<wchar_t>(player, first);
+        EXPECT_EQ(text, L"The Quavers - Closing Time") << question;
+    }
+}
+
+TEST(StandinPlayerTexts, TitlesHighLieWhereOnlyTheFullWidthOfAnAddressReaches) {
+    StandinPlayer player({"--titles-high"});
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    // The player beside this program has its width: above 2 GiB for 32 bits, above 4 GiB for 64.
+    const uintptr_t floor = sizeof(void*) == 4 ? 0x80000000u : static_cast<uintptr_t>(0x100000000ull);
+    for (const intptr_t question : {212, 213, 214}) {
+        EXPECT_GE(AskAddress(player.Window(), 0, question), floor) << question;
+        EXPECT_GE(AskAddress(player.Window(), 5, question), floor) << question;
+    }
+    EXPECT_EQ(ReadAnswer(player, 0, 212), L"The Quavers - Opening Night");
+    EXPECT_EQ(ReadAnswer(player, 5, 213), L"The Quavers - Closing Time");
+    EXPECT_EQ(ReadAnswer(player, 5, 214), L"C:\\Music\\The Quavers - Closing Time.mp3");
+    char note[64];
+    std::snprintf(note, sizeof note, "titles at 0x%llx",
+                  static_cast<unsigned long long>(AskAddress(player.Window(), 0, 212)));
+    EXPECT_TRUE(player.WaitForLog([&](const auto& log) {
+        return std::any_of(log.begin(), log.end(), [&](const auto& entry) { return entry.note == note; });
+    })) << note;
+}
+
+TEST(StandinPlayerTexts, AppendsTakeAWidePathOrAnAnsiOneAndLogItInUtf8) {
+    StandinPlayer player;
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    const wchar_t wide[] = L"C:\\曲\\夜明けの歌.mp3";
+    const char ansi[] = "C:\\Caf\xE9.mp3";
+    const COPYDATASTRUCT copies[] = {
+        {1100, sizeof wide, const_cast<wchar_t*>(wide)},
+        {1100, sizeof wide - sizeof(wchar_t), const_cast<wchar_t*>(wide)},  // without its zero
+        {100, sizeof ansi, const_cast<char*>(ansi)},
+    };
+    for (const COPYDATASTRUCT& copy : copies)
+        EXPECT_EQ(SendMessageA(player.Window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy)), TRUE);
+    EXPECT_EQ(Ask(player.Window(), 0, 124), 9);
+    EXPECT_EQ(ReadAnswer(player, 7, 213), L"夜明けの歌");
+    EXPECT_EQ(ReadAnswer(player, 7, 214), wide);
+    EXPECT_EQ(ReadAnswer(player, 8, 213), L"Café");
+
+    std::vector<std::string> copied;
+    for (const std::string& line : player.LogLines()) {
+        const size_t at = line.find(" WM_COPYDATA ");
+        if (at != std::string::npos) copied.push_back(line.substr(at + 1));
+    }
+    EXPECT_EQ(copied, (std::vector<std::string>{"WM_COPYDATA 1100 C:\\曲\\夜明けの歌.mp3",
+                                                "WM_COPYDATA 1100 C:\\曲\\夜明けの歌.mp3",
+                                                "WM_COPYDATA 100 C:\\Caf\xC3\xA9.mp3"}));
 }
 
 // ---- fault modes ------------------------------------------------------------------------------------------
@@ -206,6 +375,22 @@ TEST(StandinPlayerFaults, ASlowPlayerDelaysEveryAnswer) {
     EXPECT_EQ(Ask(player.Window(), 0, 104), 1);
     Command(player.Window(), 40048);
     EXPECT_GE(GetTickCount() - start, 380u);
+}
+
+// A lower bound on the player's own delay: what the options do, not a speed target.
+TEST(StandinPlayerFaults, TitleQuestionsAndAppendsCostThePlayersTime) {
+    StandinPlayer player({"--title-cost", "4.5", "--append-cost", "22.5"});
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 20; ++i) AskAddress(player.Window(), static_cast<uintptr_t>(i % 6), 212 + i % 3);
+    const auto asked = std::chrono::steady_clock::now();
+    const char path[] = "C:\\a.mp3";
+    const COPYDATASTRUCT copy{100, sizeof path, const_cast<char*>(path)};
+    for (int i = 0; i < 4; ++i) SendMessageA(player.Window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+    const auto appended = std::chrono::steady_clock::now();
+    using std::chrono::microseconds;
+    EXPECT_GE(std::chrono::duration_cast<microseconds>(asked - start).count(), 85000) << "20 titles at 4.5 ms";
+    EXPECT_GE(std::chrono::duration_cast<microseconds>(appended - asked).count(), 85000) << "4 appends at 22.5 ms";
 }
 
 TEST(StandinPlayerFaults, AnExitingPlayerTakesItsWindowWithIt) {

@@ -216,6 +216,35 @@ TEST_F(PanelInput, AnEventNoWidgetTakesLeavesNoActiveWidget) {
     EXPECT_EQ(ReadPanelInput(), panelCode::Nothing);
 }
 
+// ---- a player that stopped answering, dialogs ----------------------------------------------------------------
+
+TEST_F(PanelInput, EscIsReadWithinASecondBehindTwentyTapsToAPlayerThatStoppedAnswering) {
+    fake::ShowPlayer(nullptr);
+    fake::world().playerHung = true;  // not yet hung for Windows: a send waits its whole time-out
+    ForgetOwedAnswer();
+    for (int tap = 0; tap < 20; ++tap) {
+        fake::PushKey(0x58, true);  // X: play
+        fake::PushKey(0x58, false);
+    }
+    fake::PushKey(escapeKey, true);
+    const uint32_t before = fake::world().tick;
+    while (ActOnInputCode(ReadPanelInput(), panel->placement)) {
+    }
+    EXPECT_LT(fake::world().tick - before, 1000u) << "the host's thread's time until it read Esc";
+    int sent = 0;
+    for (const auto& message : fake::SentMessages()) sent += message.message == os::WmCommand;
+    EXPECT_EQ(sent, 1);
+    EXPECT_EQ(fake::world().beeps.size(), 19u) << "each later tap refused";
+}
+
+TEST_F(PanelInput, AClickOutsideClosesThePanelAfterAnAboutBoxThatAClickOpened) {
+    const int16_t x = panel->column(slot::PanelTitle), y = panel->row(slot::PanelTitle);
+    fake::host().runDialog = [](fake::DialogCall&, HostDialogItem*, int) { return 10; };  // OK, the button let go
+    Act(Mouse(x, y, left));
+    EXPECT_EQ(EngagedWidgets(), 0) << "nothing held behind the dialog";
+    EXPECT_EQ(Mouse(0, 0, left), panelCode::Close);
+}
+
 // ---- starting the player from a held key -------------------------------------------------------------------
 
 TEST_F(PanelInput, AStartThatBringsNoPlayerIsTriedOnceForAHeldKeyAndWhatQueuedMeanwhileIsDropped) {

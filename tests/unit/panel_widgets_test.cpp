@@ -44,7 +44,7 @@ protected:
     void Open(const fake::PanelLook& look) {
         panel.reset();
         panel = std::make_unique<fake::PanelHarness>(look);
-        fake::world().manualClock = true;  // the 55 ms of a release pass at once and are recorded
+        fake::world().manualClock = true;  // time passes only when a test lets it
     }
 
     // One event through the panel's reader, as the input loop gets it.
@@ -69,10 +69,16 @@ protected:
         auto calls = fake::PutTexts();
         return std::vector<fake::PutTextCall>(calls.begin() + static_cast<long>(mark), calls.end());
     }
-    static int ReleaseWaits() {
-        int waits = 0;
-        for (uint32_t ms : fake::world().sleeps) waits += ms == 55;
-        return waits;
+    // Lets time pass on the manual clock, as the input loop's wait does, and draws the released looks now due.
+    static void PassTime(uint32_t ms) {
+        fake::world().tick += ms;
+        DrawDueReleases();
+    }
+    // Widgets released and still drawn pressed, waiting for their released look.
+    int ReleasesPending() {
+        int pending = 0;
+        for (int slot = 0; slot < widgetCount; ++slot) pending += at(slot).releaseDrawPending;
+        return pending;
     }
     Widget& at(int slot) { return panel->at(slot); }
 
@@ -120,17 +126,31 @@ TEST_F(Widgets, ATapOnZSendsPreviousOnceShowsThePressAtOnceAndTheReleaseAfter55M
     ExpectPressedButton(draws, 23 + 9, 5 + 7, " < ");
     ASSERT_EQ(draws.size(), 4u);
     EXPECT_TRUE(draws[3].isFlush) << "a press is visible at once";
-    EXPECT_EQ(ReleaseWaits(), 0);
 
     mark = Mark();
     EXPECT_EQ(Read(Key(keyZ, false)), panelCode::Nothing) << "the key-up delivers nothing";
     EXPECT_FALSE(at(slot::Previous).engaged);
-    EXPECT_EQ(ReleaseWaits(), 1);
+    EXPECT_EQ(playerLink.heldCommand, 0u);
+    EXPECT_TRUE(fake::world().sleeps.empty()) << "the host's thread does not wait for the released look";
+    PassTime(54);
+    EXPECT_TRUE(DrawsSince(mark).empty()) << "still shown pressed";
+    PassTime(1);
     draws = DrawsSince(mark);
     ExpectReleasedButton(draws, 32, 12, " < ");
     ASSERT_EQ(draws.size(), 4u);
     EXPECT_TRUE(draws[3].isFlush);
-    EXPECT_EQ(playerLink.heldCommand, 0u);
+}
+
+TEST_F(Widgets, WaitingForTheNextEventTheInputLoopWakesOnceToDrawAReleasedLookWhenItIsDue) {
+    Read(Key(keyZ, true));
+    Read(Key(keyZ, false));
+    const size_t mark = Mark();
+    const uint32_t before = fake::world().tick;
+    fake::world().emptyInputGraceMs = 0;  // then nothing comes: the untimed wait gives up, which closes
+    EXPECT_EQ(ReadPanelInput(), panelCode::Close);
+    fake::world().inputWaitsGivenUp = 0;
+    EXPECT_EQ(fake::world().tick - before, 55u) << "one timed wait, ending when the look was due";
+    ExpectReleasedButton(DrawsSince(mark), 32, 12, " < ");
 }
 
 TEST_F(Widgets, HoldingLeftRepeatsRewindWithEveryKeyRepeatOfTheConsoleWithoutRedrawing) {
@@ -197,14 +217,14 @@ TEST_F(Widgets, AnotherBoundKeyWhileOneIsHeldReleasesTheFirstAndPressesTheOther)
     const size_t mark = Mark();
     EXPECT_EQ(Read(Key(keyL, true)), 40145u);
     EXPECT_TRUE(at(slot::Open).engaged);
-    EXPECT_FALSE(at(slot::Play).pressed);
     EXPECT_FALSE(at(slot::Play).engaged);
     EXPECT_TRUE(at(slot::Open).pressed);
-    EXPECT_EQ(ReleaseWaits(), 1);
+    PassTime(55);
+    EXPECT_FALSE(at(slot::Play).pressed);
     const auto draws = DrawsSince(mark);
     ASSERT_EQ(draws.size(), 8u);
-    ExpectReleasedButton(draws, 23 + 14, 12, "  \x10  ");
-    ExpectPressedButton({draws.begin() + 4, draws.end()}, 23 + 23, 14, "   \x1E   ");
+    ExpectPressedButton(draws, 23 + 23, 14, "   \x1E   ");
+    ExpectReleasedButton({draws.begin() + 4, draws.end()}, 23 + 14, 12, "  \x10  ");
 }
 
 TEST_F(Widgets, APressReleasesTheHeldWidgetAlsoAfterAnEventNoWidgetTook) {
@@ -213,7 +233,7 @@ TEST_F(Widgets, APressReleasesTheHeldWidgetAlsoAfterAnEventNoWidgetTook) {
     EXPECT_EQ(Read(Mouse(0, 0, 0, moved)), panelCode::Nothing);
     EXPECT_EQ(Read(Key(keyX, true)), 40045u);
     EXPECT_FALSE(at(slot::Open).engaged) << "one key holds one button";
-    EXPECT_FALSE(at(slot::Open).pressed);
+    EXPECT_EQ(at(slot::Open).releaseDrawPending, 1);
     EXPECT_TRUE(at(slot::Play).pressed);
 
     const int16_t x = panel->column(slot::FastForward, 1), y = panel->row(slot::FastForward);
@@ -221,19 +241,22 @@ TEST_F(Widgets, APressReleasesTheHeldWidgetAlsoAfterAnEventNoWidgetTook) {
     EXPECT_EQ(Read(Mouse(x, y, left)), 40060u);
     EXPECT_EQ(Read(Mouse(x, y, left, moved)), panelCode::Nothing);
     EXPECT_EQ(Read(Key(keyZ, true)), 40044u);
-    EXPECT_FALSE(at(slot::FastForward).pressed) << "the button held by the mouse is let go";
+    EXPECT_FALSE(at(slot::FastForward).engaged) << "the button held by the mouse is let go";
     EXPECT_EQ(playerLink.heldCommand, 0u);
-    EXPECT_EQ(ReleaseWaits(), 3);
+    EXPECT_EQ(ReleasesPending(), 3);
+    PassTime(55);
+    EXPECT_FALSE(at(slot::FastForward).pressed);
 }
 
 TEST_F(Widgets, AnotherKeyOrTheKeyUpEndsAKeyPressWithoutDeliveringAnything) {
     Read(Key(keyX, true));
     EXPECT_EQ(Read(Key(0x41, true)), panelCode::Nothing) << "an unbound key";
     EXPECT_FALSE(at(slot::Play).engaged);
+    PassTime(55);
     Read(Key(keyX, true));
     EXPECT_EQ(Read(Key(keyX, false)), panelCode::Nothing);
     EXPECT_FALSE(at(slot::Play).engaged);
-    EXPECT_EQ(ReleaseWaits(), 2);
+    EXPECT_EQ(ReleasesPending(), 1);
 }
 
 // ---- the mouse -----------------------------------------------------------------------------------------------
@@ -251,7 +274,7 @@ TEST_F(Widgets, HoldingTheMouseOnRewindRepeatsItUntilDraggedOffAndAgainWhenDragg
     EXPECT_FALSE(at(slot::Rewind).pressed);
     EXPECT_TRUE(at(slot::Rewind).engaged) << "dragged off, still held";
     ExpectReleasedButton(DrawsSince(mark), 26, 12, " \x11\x11 ");
-    EXPECT_EQ(ReleaseWaits(), 0) << "dragging off shows the release at once";
+    EXPECT_EQ(ReleasesPending(), 0) << "dragging off shows the release at once";
 
     EXPECT_EQ(Read(Mouse(static_cast<int16_t>(x + 10), y, left, moved)), panelCode::Nothing)
         << "moving elsewhere off the widget changes nothing";
@@ -267,7 +290,7 @@ TEST_F(Widgets, HoldingTheMouseOnRewindRepeatsItUntilDraggedOffAndAgainWhenDragg
     ActOnInputCode(up, panel->placement);
     EXPECT_EQ(playerLink.heldCommand, 0u);
     EXPECT_FALSE(at(slot::Rewind).engaged);
-    EXPECT_EQ(ReleaseWaits(), 1);
+    PassTime(55);
     ExpectReleasedButton(DrawsSince(mark), 26, 12, " \x11\x11 ");
 }
 
@@ -284,8 +307,23 @@ TEST_F(Widgets, AMoveWithTheButtonDownNeverStartsAPress) {
     EXPECT_FALSE(at(slot::Play).engaged);
 }
 
+TEST_F(Widgets, APressedButtonTakesTheMouseWhereItsFaceIsDrawnOneCellRight) {
+    const int16_t x = panel->column(slot::Rewind), y = panel->row(slot::Rewind);
+    const int16_t last = static_cast<int16_t>(x + at(slot::Rewind).length);  // the pressed face's last cell
+    EXPECT_EQ(Read(Mouse(x, y, left)), 40061u);
+    struct Move {
+        int16_t column;
+        bool pressedAfter;
+    };
+    for (const Move& move : {Move{last, true}, Move{x, false}, Move{last, false}, Move{x, true}}) {
+        Read(Mouse(move.column, y, left, moved));
+        EXPECT_EQ(at(slot::Rewind).pressed, move.pressedAfter) << "moved to column " << move.column - x;
+        EXPECT_EQ(playerLink.heldCommand, move.pressedAfter ? 40061u : 0u);
+    }
+}
+
 TEST_F(Widgets, AHeldWidgetTakesADoubleClickOrItsOwnKeyAgainButAnyOtherKeyEndsTheHold) {
-    const int16_t x = panel->column(slot::FastForward), y = panel->row(slot::FastForward);
+    const int16_t x = panel->column(slot::FastForward, 1), y = panel->row(slot::FastForward);
     Widget& fastForward = at(slot::FastForward);
     uint32_t code = 0;
     ASSERT_TRUE(fastForward.offer(Mouse(x, y, left), code));
@@ -322,7 +360,7 @@ TEST_F(Widgets, ReleasingTheButtonOnAHeldWidgetEndsItsHold) {
     EXPECT_FALSE(rewind.offer(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), 0), code));
     EXPECT_FALSE(rewind.engaged);
     EXPECT_EQ(playerLink.heldCommand, 0u);
-    EXPECT_EQ(ReleaseWaits(), 1);
+    EXPECT_EQ(ReleasesPending(), 1);
 }
 
 TEST_F(Widgets, ADraggedOffWidgetIgnoresKeysAndClicksUntilTheButtonComesBack) {
@@ -347,8 +385,11 @@ TEST_F(Widgets, AReleaseFromAnotherWidgetsPressIsDrawnAndStopsTheRepeat) {
     ASSERT_TRUE(at(slot::Rewind).offer(Mouse(panel->column(slot::Rewind), panel->row(slot::Rewind), left), code));
     ASSERT_EQ(playerLink.heldCommand, 40061u);
     EXPECT_EQ(Read(Key(keyX, true)), 40045u) << "a key for another widget";
-    EXPECT_FALSE(at(slot::Rewind).pressed);
     EXPECT_EQ(playerLink.heldCommand, 0u);
+    const size_t mark = Mark();
+    PassTime(55);
+    EXPECT_FALSE(at(slot::Rewind).pressed);
+    ExpectReleasedButton(DrawsSince(mark), panel->column(slot::Rewind), panel->row(slot::Rewind), " \x11\x11 ");
 }
 
 TEST_F(Widgets, ReleasingAWidgetThatIsNotPressedDrawsNothingAndKeepsTheRepeat) {
@@ -357,7 +398,7 @@ TEST_F(Widgets, ReleasingAWidgetThatIsNotPressedDrawsNothingAndKeepsTheRepeat) {
     at(slot::Stop).release();
     EXPECT_TRUE(DrawsSince(mark).empty());
     EXPECT_EQ(playerLink.heldCommand, 40058u);
-    EXPECT_EQ(ReleaseWaits(), 0);
+    EXPECT_EQ(ReleasesPending(), 0);
 }
 
 TEST_F(Widgets, InvisibleVolumeArrowsAndIndicatorsStillTakeTheirKeysAndClicks) {
@@ -387,6 +428,7 @@ TEST_F(Widgets, TheCloseGlyphShowsASquareReleasedAndASunPressed) {
     const size_t mark = Mark();
     EXPECT_EQ(Read(Key(keyF4, true, os::LeftAltPressed)), panelCode::ClosePlayer);
     Read(Key(keyF4, false, os::LeftAltPressed));
+    PassTime(55);
     const auto draws = DrawsSince(mark);
     ASSERT_EQ(draws.size(), 4u);
     EXPECT_EQ(draws[0].text, "\x0F");
@@ -402,6 +444,7 @@ TEST_F(Widgets, APressedIndicatorLightsInThePressedColour) {
     const size_t mark = Mark();
     Read(Key(keyS, true));
     Read(Key(keyS, false));
+    PassTime(55);
     const auto draws = DrawsSince(mark);
     ASSERT_EQ(draws.size(), 4u);
     EXPECT_EQ(draws[0].text, "S");
@@ -424,6 +467,7 @@ TEST_F(Widgets, AReleaseWhileThePanelIsHiddenLeavesTheHostsScreenAlone) {
     panel->placement.shown = 0;
     const size_t mark = Mark();
     ActOnInputCode(panelCode::ReleaseAll, panel->placement);
+    PassTime(55);
     EXPECT_TRUE(DrawsSince(mark).empty());
     EXPECT_FALSE(at(slot::Play).pressed) << "shown released when the panel comes back";
 }

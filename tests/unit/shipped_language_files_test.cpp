@@ -1,8 +1,9 @@
 // The language and help files shipped beside the module, read as the file manager reads them: every
 // message the module uses is in every language, each dialog's hot keys are unique and its texts fit, and
-// the help has the same topics in every language.
+// the help has the same topics in every language and names every key the panel takes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <set>
@@ -16,6 +17,7 @@
 #include "fake_host.h"
 #include "fake_os.h"
 #include "host/host.h"
+#include "panel/panel_keys.h"
 #include "pure/help_file.h"
 #include "pure/language_file.h"
 
@@ -75,6 +77,61 @@ struct DialogTable {
 };
 const DialogTable dialogs[] = {{"configuration", quaver::configItems, quaver::configItemCount, true},
                                {"About", quaver::aboutItems, quaver::aboutItemCount, false}};
+
+// How the help writes keys in each language.
+struct HelpWords {
+    const char* language;
+    const char* orWord;  // between two keys of one line, besides ", "
+    const char* keypad;  // followed by the digit
+    const char* modifierNames[3];  // Ctrl, Alt, Shift, in the order the help writes them
+    const char* namedKeys[7];      // Enter, Esc, Space, Left, Up, Right, Down
+};
+constexpr uint32_t modifierOrder[3] = {quaver::modifier::Ctrl, quaver::modifier::Alt, quaver::modifier::Shift};
+constexpr uint16_t namedKeyCodes[7] = {quaver::key::Enter, quaver::key::Escape, quaver::key::Space, quaver::key::Left,
+                                       quaver::key::Up,    quaver::key::Right,  quaver::key::Down};
+const HelpWords helpWords[] = {
+    {"en", " or ", "keypad ", {"Ctrl", "Alt", "Shift"}, {"Enter", "Esc", "Space", "Left", "Up", "Right", "Down"}},
+    {"de", " oder ", "Ziffernblock ", {"Strg", "Alt", "Umschalt"},
+     {"Enter", "Esc", "Leertaste", "Pfeil links", "Pfeil oben", "Pfeil rechts", "Pfeil unten"}},
+};
+
+// The key as the help writes it ("Alt+F4", "keypad 7", "Ctrl+Alt+Shift"); empty when the help has no name for it.
+std::string HelpName(const quaver::PanelKey& key, const HelpWords& words) {
+    using namespace quaver::key;
+    const uint16_t code = key.virtualKey;
+    std::string keyName;
+    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) keyName = std::string(1, static_cast<char>(code));
+    if (code >= Pad0 && code <= Pad0 + 9) keyName = words.keypad + std::to_string(code - Pad0);
+    if (code >= F1 && code < F1 + 12) keyName = "F" + std::to_string(code - F1 + 1);
+    for (int i = 0; i < 7; ++i)
+        if (code == namedKeyCodes[i]) keyName = words.namedKeys[i];
+    if (keyName.empty() && code != None) return "";
+    std::string name;
+    for (int i = 0; i < 3; ++i)
+        if (key.modifiers & modifierOrder[i]) name += words.modifierNames[i] + std::string("+");
+    name += keyName;
+    return code == None ? name.substr(0, name.size() - 1) : name;  // the modifiers alone: no "+" after them
+}
+
+// The keys a topic lists: on each line indented by two blanks, what stands before the first gap of two blanks,
+// split at ", " and at the language's "or".
+std::set<std::string> KeysListedIn(const HelpTopic& topic, const std::string& orWord) {
+    std::set<std::string> names;
+    for (const HelpLine& line : topic.lines) {
+        const std::string& text = line.text;
+        if (text.size() < 3 || text.compare(0, 2, "  ") != 0 || text[2] == ' ') continue;
+        const size_t gap = text.find("  ", 2);
+        if (gap == std::string::npos) continue;
+        std::string column = text.substr(2, gap - 2);
+        for (size_t at; (at = column.find(orWord)) != std::string::npos;) column.replace(at, orWord.size(), ", ");
+        for (size_t start = 0; start <= column.size();) {
+            const size_t end = std::min(column.find(", ", start), column.size());
+            names.insert(column.substr(start, end - start));
+            start = end + 2;
+        }
+    }
+    return names;
+}
 
 }  // namespace
 
@@ -172,5 +229,27 @@ TEST(ShippedHelpFiles, EveryLanguageHasTheSameTopicsInTheHostsForm) {
             topicsOfEnglish = topics;
         else
             EXPECT_EQ(topics, topicsOfEnglish) << name;
+    }
+}
+
+TEST(ShippedHelpFiles, TheKeysTopicListsEveryKeyThePanelTakesInEveryLanguage) {
+    quaver::PanelKey keys[64];
+    const int count = quaver::ListPanelKeys(keys, 64);
+    ASSERT_GT(count, 20);
+    ASSERT_LE(count, 64);
+    for (const HelpWords& words : helpWords) {
+        const std::string name = std::string("quaver_") + words.language + ".hlf";
+        HelpFile file;
+        FileProblem problem;
+        ASSERT_TRUE(ParseHelpFile(ReadShipped(name), &file, &problem)) << name;
+        const HelpTopic* topic = FindHelpTopic(file, "Hotkeys");
+        ASSERT_NE(topic, nullptr) << name;
+        const std::set<std::string> listed = KeysListedIn(*topic, words.orWord);
+        for (int i = 0; i < count; ++i) {
+            const std::string keyName = HelpName(keys[i], words);
+            EXPECT_FALSE(keyName.empty()) << "no help name for key " << keys[i].virtualKey << " with modifiers "
+                                          << keys[i].modifiers;
+            EXPECT_TRUE(listed.count(keyName)) << name << " @Hotkeys does not list " << keyName;
+        }
     }
 }

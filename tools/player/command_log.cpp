@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "text_codes.h"
+
 namespace standin {
 
 CommandLog::~CommandLog() {
@@ -10,8 +12,9 @@ CommandLog::~CommandLog() {
 
 bool CommandLog::Open(const std::string& path) {
     // Appended to: every player started with the same options (each attempt of a start) logs to one file.
-    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     file_ = file;
     return true;

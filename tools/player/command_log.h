@@ -1,5 +1,5 @@
-// The message log: one line per message, written through at once so that a test can read it while the
-// player runs.
+// The message log: one line per message, in UTF-8, written through at once so that a test can read it while
+// the player runs.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +14,7 @@ public:
     CommandLog& operator=(const CommandLog&) = delete;
     ~CommandLog();
 
-    // Creates (or empties) the file; other processes may read and even delete it meanwhile.
+    // Opens the file (path in UTF-8) to append to; other processes may read and even delete it meanwhile.
     bool Open(const std::string& path);
     // "<tick> <message> <wParam> <lParam>"
     void Message(uint32_t message, uintptr_t wParam, intptr_t lParam);

@@ -1,5 +1,8 @@
 // standin-player.exe: stands in for the desktop player in the demo and the end-to-end tests.
 #include <windows.h>
+#include <shellapi.h>
+
+#include <iterator>
 
 #include "command_log.h"
 #include "console_output.h"
@@ -7,6 +10,7 @@
 #include "player_window.h"
 #include "playlist.h"
 #include "registration.h"
+#include "text_codes.h"
 
 namespace {
 
@@ -27,24 +31,32 @@ uint32_t ProcessCreationTick() {
     return elapsedMs > 60000 ? now : now - static_cast<uint32_t>(elapsedMs);
 }
 
-std::vector<std::string> AllArguments(int argc, char** argv) {
+// In UTF-8, from the wide command line and environment, so that a path or title keeps any character.
+std::vector<std::string> AllArguments() {
+    using standin::Utf8FromWide;
     std::vector<std::string> arguments;
-    char fromEnvironment[4096] = {};
-    const DWORD length = GetEnvironmentVariableA(standin::optionsVariable, fromEnvironment, sizeof fromEnvironment);
-    if (length > 0 && length < sizeof fromEnvironment) arguments = standin::SplitOptionText(fromEnvironment);
-    for (int i = 1; i < argc; ++i) arguments.push_back(argv[i]);
+    wchar_t fromEnvironment[4096] = {};
+    const std::wstring name = standin::WideFromUtf8(standin::optionsVariable);
+    const DWORD length = GetEnvironmentVariableW(name.c_str(), fromEnvironment, std::size(fromEnvironment));
+    if (length > 0 && length < std::size(fromEnvironment))
+        arguments = standin::SplitOptionText(Utf8FromWide(fromEnvironment));
+    int count = 0;
+    if (wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i) arguments.push_back(Utf8FromWide(words[i]));
+        LocalFree(words);
+    }
     return arguments;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
     using namespace standin;
     const uint32_t startTick = ProcessCreationTick();
 
     Options options;
     std::string error;
-    if (!ParseOptions(AllArguments(argc, argv), options, error)) {
+    if (!ParseOptions(AllArguments(), options, error)) {
         PrintError("standin-player: " + error + "\n");
         return 2;
     }
@@ -59,7 +71,9 @@ int main(int argc, char** argv) {
     }
 
     std::vector<Track> tracks = DefaultPlaylist();
-    if (!options.playlistPath.empty() && !LoadPlaylist(options.playlistPath, tracks, error)) {
+    if (options.entries) {
+        tracks = NumberedPlaylist(static_cast<int>(options.entries));
+    } else if (!options.playlistPath.empty() && !LoadPlaylist(options.playlistPath, tracks, error)) {
         PrintError("standin-player: " + error + "\n");
         return 2;
     }

@@ -22,13 +22,30 @@ const char helpText[] =
     "                        --answer 104=7 (state), --answer 126.1=20000 (bit rate), --answer 105=-1\n"
     "                        (position). V is a signed 32-bit number, decimal or 0x hex. Repeatable.\n"
     "  --playlist FILE       tracks, one per line: a title alone (200 s, 128 kbps, 44 kHz, stereo), or\n"
-    "                        artist|title|seconds|kbps|kHz|channels ('#' starts a comment line)\n"
-    "                        Titles are kept in the player's memory: WM_USER 212 gives their addresses;\n"
-    "                        124, 121, 106 and 122 count, choose, seek and set the volume; WM_COPYDATA 100\n"
-    "                        appends a file (logged as \"<tick> WM_COPYDATA 100 <path>\")\n"
+    "                        artist|title|seconds|kbps|kHz|channels ('#' starts a comment line), in UTF-8\n"
+    "                        (a byte-order mark allowed; a line that is not UTF-8 is read in the ANSI code\n"
+    "                        page)\n"
+    "  --entries N           a playlist of N numbered entries (\"Artist n\", \"Title number n\", 200 s,\n"
+    "                        128 kbps, 44 kHz, stereo) instead of the default or --playlist\n"
     "  --state play|pause|stop   state at start (default play)\n"
     "  --state-in-title      add \" [Paused]\" or \" [Stopped]\" after \" - Winamp\" as the player does\n"
     "  --auto-advance MS     go to the next track every MS while playing\n"
+    "The playlist's texts lie in the player's memory: WM_USER 212 (wParam the entry, from 0) answers the\n"
+    "address of its title in the ANSI code page ('?' for a character that it lacks), 213 of its title in\n"
+    "UTF-16, 214 of its path in UTF-16 (C:\\Music\\<artist> - <title>.mp3 for a playlist's entry); 124, 121,\n"
+    "106 and 122 count, choose, seek and set the volume. WM_COPYDATA appends a file: dwData 100 with its\n"
+    "ANSI path, 1100 with its UTF-16 path (logged as \"<tick> WM_COPYDATA <dwData> <path>\"). The log and\n"
+    "the window title keep every character; the log is UTF-8.\n"
+    "Harsh players (as real ones can be):\n"
+    "  --titles-high         keep the texts that 212, 213 and 214 point to where only an address of the\n"
+    "                        player's full width reaches: above 2 GiB in the 32-bit player, above 4 GiB in\n"
+    "                        the 64-bit one\n"
+    "                        (noted in the log as \"# <tick> titles at 0x...\")\n"
+    "  --shared-title-buffer one buffer for every 212 answer, rewritten with the title asked last (and one\n"
+    "                        wide buffer for 213), as a player does that makes each title when asked\n"
+    "  --title-cost MS       every title question (212, 213, 214) takes MS of the player's time; decimal,\n"
+    "                        e.g. 1 or 0.25\n"
+    "  --append-cost MS      every append (WM_COPYDATA 100, 1100) takes MS; decimal\n"
     "Fault modes:\n"
     "  --hang-after MS       stop answering messages after MS; the window stays\n"
     "  --slow MS             delay every answer by MS\n"
@@ -45,6 +62,9 @@ const char helpText[] =
 
 namespace {
 
+// Enough for any playlist a test wants, few enough that the player's memory holds their texts.
+constexpr uint32_t maxEntries = 1000000;
+
 bool ParseUnsigned(const std::string& text, int base, uint32_t& value) {
     if (text.empty() || text[0] == '-' || text[0] == '+') return false;
     errno = 0;
@@ -52,6 +72,21 @@ bool ParseUnsigned(const std::string& text, int base, uint32_t& value) {
     const unsigned long long number = std::strtoull(text.c_str(), &end, base);
     if (*end != '\0' || errno != 0 || number > 0xFFFFFFFFull) return false;
     value = static_cast<uint32_t>(number);
+    return true;
+}
+
+// Digits with at most one decimal point ("1", "0.25", ".5"); a minute at most.
+bool ParseDecimalMilliseconds(const std::string& text, double& value) {
+    int digits = 0, points = 0;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') ++digits;
+        else if (c == '.') ++points;
+        else return false;
+    }
+    if (digits == 0 || points > 1) return false;
+    const double number = std::strtod(text.c_str(), nullptr);
+    if (number > 60000) return false;
+    value = number;
     return true;
 }
 
@@ -113,6 +148,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         if (flag("--help") || flag("-h") || flag("/?")) { options.help = true; continue; }
         if (flag("--log-all")) { options.logAll = true; continue; }
         if (flag("--state-in-title")) { options.stateInTitle = true; continue; }
+        if (flag("--titles-high")) { options.titlesHigh = true; continue; }
+        if (flag("--shared-title-buffer")) { options.sharedTitleBuffer = true; continue; }
         if (flag("--register")) { options.registerCommand = true; continue; }
         if (flag("--unregister")) { options.unregisterCommand = true; continue; }
 
@@ -122,7 +159,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         }
         static const char* const valueOptions[] = {"--log", "--title", "--playlist", "--version", "--answer",
                                                    "--state", "--hang-after", "--slow", "--exit-after",
-                                                   "--show-window-after", "--auto-advance"};
+                                                   "--show-window-after", "--auto-advance", "--title-cost",
+                                                   "--append-cost", "--entries"};
         bool known = false;
         for (const char* option : valueOptions) known = known || name == option;
         if (!known) {
@@ -170,6 +208,17 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         else if (flag("--exit-after")) { if (!milliseconds(options.exitAfter)) return false; }
         else if (flag("--show-window-after")) { if (!milliseconds(options.showWindowAfter)) return false; }
         else if (flag("--auto-advance")) { if (!milliseconds(options.autoAdvance)) return false; }
+        else if (flag("--title-cost") || flag("--append-cost")) {
+            if (!ParseDecimalMilliseconds(value, flag("--title-cost") ? options.titleCostMs : options.appendCostMs)) {
+                error = name + ": expected milliseconds such as 1 or 0.25, got \"" + value + "\"";
+                return false;
+            }
+        } else if (flag("--entries")) {
+            if (!ParseUnsigned(value, 10, options.entries) || options.entries == 0 || options.entries > maxEntries) {
+                error = "--entries: expected 1 to " + std::to_string(maxEntries) + " entries, got \"" + value + "\"";
+                return false;
+            }
+        }
     }
     return true;
 }

@@ -21,6 +21,11 @@ struct Options {
     std::string playlistPath;
     int initialState = 1;  // 1 playing, 3 paused, 0 stopped
     bool stateInTitle = false;
+    bool titlesHigh = false;
+    bool sharedTitleBuffer = false;
+    double titleCostMs = 0;   // spent on every title question (212, 213, 214)
+    double appendCostMs = 0;  // spent on every append (WM_COPYDATA 100, 1100)
+    uint32_t entries = 0;     // a numbered playlist of this many entries instead of the default or --playlist
     uint32_t hangAfter = never;
     uint32_t slow = 0;
     uint32_t exitAfter = never;
@@ -32,7 +37,7 @@ struct Options {
     std::string openedFile;  // a file named on the command line, as the registered open command passes one
 };
 
-// False with a message for an unknown option or a bad value. arguments excludes the program's name.
+// False with a message for an unknown option or a bad value. arguments (UTF-8) excludes the program's name.
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error);
 
 // Splits the text of the environment variable STANDIN_PLAYER_OPTIONS at blanks; double quotes group.

@@ -8,24 +8,16 @@ namespace {
 constexpr int seekStepMs = 5000;
 constexpr int volumeStep = 4;
 constexpr intptr_t askVolume = -666;
-constexpr int appendedLengthSeconds = 180;
-
-std::string ListTitle(const Track& track) {
-    return track.artist.empty() ? track.title : track.artist + " - " + track.title;
-}
 }  // namespace
 
 Playback::Playback(std::vector<Track> tracks, uint32_t now)
-    : tracks_(tracks.empty() ? DefaultPlaylist() : std::move(tracks)), anchor_(now), lastChange_(now) {
-    for (const Track& track : tracks_) listTitles_.push_back(ListTitle(track));
-}
+    : tracks_(tracks.empty() ? DefaultPlaylist() : std::move(tracks)), anchor_(now), lastChange_(now) {}
 
 intptr_t Playback::PlaylistAnswer(uintptr_t wParam, intptr_t lParam, uint32_t now, bool& handled) {
     Update(now);
     handled = true;
     const auto count = static_cast<uintptr_t>(tracks_.size());
     switch (lParam) {
-    case 212: return wParam < count ? reinterpret_cast<intptr_t>(listTitles_[wParam].c_str()) : 0;
     case 121:
         if (wParam < count) GoTo(static_cast<int>(wParam), now);
         return 0;
@@ -41,16 +33,6 @@ intptr_t Playback::PlaylistAnswer(uintptr_t wParam, intptr_t lParam, uint32_t no
         return 0;
     default: handled = false; return 0;
     }
-}
-
-void Playback::Append(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0) name.resize(dot);
-    Track track{"", name, appendedLengthSeconds, 128, 44, 2};
-    tracks_.push_back(track);
-    listTitles_.push_back(ListTitle(track));
 }
 
 uint32_t Playback::PositionMs(uint32_t now) const {
@@ -166,7 +148,7 @@ int32_t Playback::Answer(uintptr_t wParam, intptr_t lParam, uint32_t now) {
 }
 
 std::string Playback::WindowTitle(bool withState) const {
-    std::string title = std::to_string(index_ + 1) + ". " + listTitles_[static_cast<size_t>(index_)] + " - Winamp";
+    std::string title = std::to_string(index_ + 1) + ". " + ListTitle(track()) + " - Winamp";
     if (withState && state_ == State::Paused) title += " [Paused]";
     if (withState && state_ == State::Stopped) title += " [Stopped]";
     return title;

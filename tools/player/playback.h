@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -21,19 +20,20 @@ public:
     bool Command(uint32_t command, uint32_t now);
     // The answer to a WM_USER query, 0 for a query the player does not know.
     int32_t Answer(uintptr_t wParam, intptr_t lParam, uint32_t now);
-    // The playlist's own messages (WM_USER): the address of entry wParam's title in this process (212), or the
-    // answer to 121 (make current), 106 (seek), 122 (volume); handled is false for any other.
+    // The playlist's own messages (WM_USER) but its texts: the answer to 121 (make current), 106 (seek), 122
+    // (volume); handled is false for any other.
     intptr_t PlaylistAnswer(uintptr_t wParam, intptr_t lParam, uint32_t now, bool& handled);
-    // WM_COPYDATA 100: the file or folder appended, its name as the title.
-    void Append(const std::string& path);
+    // WM_COPYDATA 100 and 1100: a file or folder appended (AppendedTrack).
+    void Append(Track track) { tracks_.push_back(std::move(track)); }
     // Moves the clock on; true when the track changed since the last call of any member.
     bool Update(uint32_t now);
 
-    // "<list number>. <artist> - <title> - Winamp", with " [Paused]" or " [Stopped]" when asked for.
+    // "<list number>. <artist> - <title> - Winamp" (UTF-8), with " [Paused]" or " [Stopped]" when asked for.
     std::string WindowTitle(bool withState) const;
 
     void SetState(State state, uint32_t now);
     void SetAutoAdvance(uint32_t milliseconds) { autoAdvance_ = milliseconds; }
+    const std::vector<Track>& tracks() const { return tracks_; }
     State state() const { return state_; }
     int index() const { return index_; }
     int volume() const { return volume_; }
@@ -48,8 +48,6 @@ private:
     void Step(int direction, uint32_t now);
 
     std::vector<Track> tracks_;
-    // "<artist> - <title>" per entry, where a title's address stays put while entries are appended.
-    std::deque<std::string> listTitles_;
     int index_ = 0;
     State state_ = State::Playing;
     uint32_t positionMs_ = 0;  // at anchor_
