@@ -32,9 +32,20 @@ constexpr int CommandTooLong = 27;
 constexpr int PlaylistWindow = 28;     // the playlist menu's bottom line, followed by the entries it lists
 constexpr int BadWordValue = 29;       // followed by the word and its value in quotes
 constexpr int NoTitleContains = 30;    // followed by the text in quotes
-constexpr int PanelNotRealFiles = 31;
+constexpr int PanelNotRealFiles = 31;  // followed by the word in quotes
+constexpr int NotEveryTitleRead = 32;  // followed by the text in quotes
+constexpr int SearchingPlaylist = 33;
+constexpr int NothingToAdd = 34;       // followed by the word in quotes
+constexpr int SeekNotPlaying = 35;     // followed by the word in quotes
+constexpr int SeekPastEnd = 36;        // followed by the word in quotes
+constexpr int AddUnderWay = 37;        // followed by the files sent and of how many
+constexpr int StopAdding = 38;
+constexpr int GoOnAdding = 39;
+constexpr int AddEnded = 40;           // followed by the files sent and of how many
+constexpr int AddingFiles = 41;        // the title line's, followed by the count
+constexpr int FilesAdded = 42;         // the title line's, followed by the count
 // Every language file carries messages 0 to Count - 1, in this order.
-constexpr int Count = 32;
+constexpr int Count = 43;
 }  // namespace message
 
 // The host's text for message n; never null (an empty text stands in when the host gives none).

@@ -201,11 +201,14 @@ constexpr uint32_t Refused = 2;      // a word named no command, or the text was
 constexpr uint32_t NoPlayer = 3;     // no player, and none to be started: nothing sent
 constexpr uint32_t StartFailed = 4;  // a start brought no player: nothing sent
 constexpr uint32_t NotAnswered = 5;  // the player did not take a word; the later words were not sent
+constexpr uint32_t Adding = 6;       // files are still on their way to the player (add): ask again later
 }  // namespace commandStatus
 
 struct PluginInfoReport {
     PluginInfoRecord info;  // info.size = sizeof(PluginInfoReport) asks for what follows
     uint32_t commandStatus;
+    uint32_t filesAdded;  // of the last add: the files sent to the player so far, and of how many
+    uint32_t filesToAdd;
 };
 
 // Every offset the host relies on, for each width. A host of ours compiles these same records, so only these

@@ -2,6 +2,7 @@
 
 #include "host/host.h"
 #include "host/settings.h"
+#include "player/add_queue.h"
 #include "player/command_words.h"
 #include "player/player.h"
 #include "player/word_actions.h"
@@ -18,15 +19,32 @@ uint32_t StatusOf(CommandResult result) {
     case CommandResult::Sent: return commandStatus::Sent;
     case CommandResult::NoPlayer: return commandStatus::NoPlayer;
     case CommandResult::StartFailed: return commandStatus::StartFailed;
+    case CommandResult::Adding: return commandStatus::Adding;
     case CommandResult::Unanswered:
-    case CommandResult::Refused: break;
+    case CommandResult::Refused:
+    case CommandResult::NotTaken: break;
     }
     return commandStatus::NotAnswered;
 }
 
+// Words whose values only the player can check: a missing one is started before they are checked.
+bool NeedsPlayerToCheck(const CommandWords& words) {
+    for (int i = 0; i < words.count; ++i)
+        if (!word::IsPlayerCommand(words.commands[i])) return true;
+    return false;
+}
+
 }  // namespace
 
-uint32_t LastCommandStatus() { return lastStatus; }
+uint32_t LastCommandStatus() {
+    // An add under way when the line ended goes on in the AddThread: its state tells the rest.
+    if (lastStatus != commandStatus::Adding) return lastStatus;
+    switch (ReadAddProgress().state) {
+    case addState::Adding: return commandStatus::Adding;
+    case addState::Done: return commandStatus::Sent;
+    default: return commandStatus::NotAnswered;
+    }
+}
 
 bool SendCommandWords(const char* text) {
     CommandWords words;
@@ -47,7 +65,9 @@ bool SendCommandWords(const char* text) {
     // command sent as a key sends it (which starts the player when that is left to commands).
     LoadDisplaySettings();
     ForgetOwedAnswer();
-    const bool startNow = settings.startPlayer[1] == 0;
+    // Plain commands start the player as keys in the panel would; a value only the player can check needs it
+    // before anything is sent.
+    const bool startNow = settings.startPlayer[1] == 0 || NeedsPlayerToCheck(words);
     const os::Window player = FindOrStartPlayer(startNow);
     const bool startFailed = !player && startNow && settings.startPlayer[0];
     // What only the player and the file panel can tell is checked before anything is sent, too.

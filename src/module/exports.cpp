@@ -7,6 +7,8 @@
 #include "module/command_line.h"
 #include "panel/open_panel.h"
 #include "panel/title_line.h"
+#include "player/add_queue.h"
+#include "player/word_actions.h"
 
 using namespace quaver;
 
@@ -41,8 +43,13 @@ extern "C" void HOSTAPI SetStartupInfo(const HostServices* services) {
 extern "C" void HOSTAPI GetPluginInfo(PluginInfoRecord* info) {
     if (!info) return;
     // Only a host that passed the longer record gets the status: the file manager's record ends before it.
-    if (info->size == static_cast<int>(sizeof(PluginInfoReport)))
-        reinterpret_cast<PluginInfoReport*>(info)->commandStatus = LastCommandStatus();
+    if (info->size == static_cast<int>(sizeof(PluginInfoReport))) {
+        PluginInfoReport& report = *reinterpret_cast<PluginInfoReport*>(info);
+        report.commandStatus = LastCommandStatus();
+        const AddProgress add = ReadAddProgress();
+        report.filesAdded = static_cast<uint32_t>(add.sent);
+        report.filesToAdd = static_cast<uint32_t>(add.count);
+    }
     info->size = sizeof(PluginInfoRecord);
     info->flags = pluginFlags;
     info->otherListCount = 0;
@@ -54,6 +61,7 @@ extern "C" void HOSTAPI GetPluginInfo(PluginInfoRecord* info) {
 }
 
 extern "C" void* HOSTAPI OpenPlugin(int openFrom, intptr_t item) {
+    if (!hostLink.tooOld) ReportEndedAdd();
     if (hostLink.tooOld)
         ShowErrorBox(message::HostTooOld);
     else if (openFrom != openFromCommandLine || !SendCommandWords(reinterpret_cast<const char*>(item)))

@@ -84,6 +84,8 @@ bool SetConsoleCursorInfo(Handle output, const CursorInfo& info);
 bool GetConsoleBufferSize(Handle output, int32_t* width, int32_t* height);
 // Reads exactly one record; false when the read fails.
 bool ReadConsoleInput(Handle input, InputRecord* record);
+// Up to capacity records from the front of the queue, left in it; how many in *count. False when it fails.
+bool PeekConsoleInput(Handle input, InputRecord* records, uint32_t capacity, uint32_t* count);
 bool FlushConsoleInputBuffer(Handle input);
 // One cell per call, as the shadow reads them.
 bool ReadConsoleOutputCharacter(Handle output, int32_t x, int32_t y, char* character);
@@ -112,6 +114,23 @@ void InitializeCriticalSection(CriticalSection& section);
 void EnterCriticalSection(CriticalSection& section);
 void LeaveCriticalSection(CriticalSection& section);
 void DeleteCriticalSection(CriticalSection& section);
+
+// A lock that needs neither set-up nor clean-up (all zero is unlocked), for module-level records that threads
+// come and go around; exclusive only, never taken twice by one thread, never held across a wait of its owner's.
+struct SlimLock {
+    alignas(void*) unsigned char storage[sizeof(void*)] = {};
+};
+void AcquireSlimLock(SlimLock& lock);
+void ReleaseSlimLock(SlimLock& lock);
+
+// Keeps the module loaded for a thread that may outlive the host's last call into it; the thread ends with
+// EndThreadReleasingModule. False when it could not be held (then start no such thread).
+bool HoldModule();
+// Lets the module go and ends the calling thread (on Windows it does not return; the fake returns at once,
+// and the thread returns right after).
+void EndThreadReleasingModule();
+// Lets go of a hold that no thread took after all.
+void ReleaseModule();
 
 // CreateProcessA with no program name, the command line as given, no inheritance, no flags, the caller's
 // environment and directory and a start-up record that is zero but for its size. The process and thread
@@ -192,6 +211,18 @@ public:
 
 private:
     Handle handle_ = nullptr;
+};
+
+// Holds a slim lock for one scope.
+class SlimLockGuard {
+public:
+    explicit SlimLockGuard(SlimLock& lock) : lock_(lock) { AcquireSlimLock(lock_); }
+    SlimLockGuard(const SlimLockGuard&) = delete;
+    SlimLockGuard& operator=(const SlimLockGuard&) = delete;
+    ~SlimLockGuard() { ReleaseSlimLock(lock_); }
+
+private:
+    SlimLock& lock_;
 };
 
 // Holds a critical section for one scope.

@@ -14,6 +14,7 @@
 #undef SendMessageTimeout
 #undef PostMessage
 #undef ReadConsoleInput
+#undef PeekConsoleInput
 #undef ReadConsoleOutputCharacter
 #undef RegQueryValue
 #undef CharToOemBuff
@@ -22,9 +23,11 @@
 namespace os {
 
 static_assert(sizeof(CRITICAL_SECTION) <= sizeof(CriticalSection::storage));
+static_assert(sizeof(SRWLOCK) == sizeof(SlimLock::storage) && alignof(SRWLOCK) <= alignof(SlimLock));
 
 namespace {
 CRITICAL_SECTION* AsNative(CriticalSection& section) { return reinterpret_cast<CRITICAL_SECTION*>(section.storage); }
+SRWLOCK* AsNative(SlimLock& lock) { return reinterpret_cast<SRWLOCK*>(lock.storage); }
 HKEY AsKey(RegistryKey key) { return static_cast<HKEY>(key); }
 HWND AsWindow(Window window) { return static_cast<HWND>(window); }
 }  // namespace
@@ -64,31 +67,48 @@ bool GetConsoleBufferSize(Handle output, int32_t* width, int32_t* height) {
     return true;
 }
 
-bool ReadConsoleInput(Handle input, InputRecord* record) {
-    INPUT_RECORD native{};
-    DWORD count = 0;
-    if (!::ReadConsoleInputA(input, &native, 1, &count) || count != 1) return false;
-    *record = InputRecord{};
-    record->eventType = native.EventType;
+namespace {
+InputRecord FromNative(const INPUT_RECORD& native) {
+    InputRecord record{};
+    record.eventType = native.EventType;
     switch (native.EventType) {
     case KEY_EVENT: {
         const KEY_EVENT_RECORD& key = native.Event.KeyEvent;
-        record->key = KeyEvent{key.bKeyDown != 0, key.wRepeatCount, key.wVirtualKeyCode, key.wVirtualScanCode,
-                               key.uChar.AsciiChar, key.dwControlKeyState};
+        record.key = KeyEvent{key.bKeyDown != 0, key.wRepeatCount, key.wVirtualKeyCode, key.wVirtualScanCode,
+                              key.uChar.AsciiChar, key.dwControlKeyState};
         break;
     }
     case MOUSE_EVENT: {
         const MOUSE_EVENT_RECORD& mouse = native.Event.MouseEvent;
-        record->mouse = MouseEvent{mouse.dwMousePosition.X, mouse.dwMousePosition.Y, mouse.dwButtonState,
-                                   mouse.dwControlKeyState, mouse.dwEventFlags};
+        record.mouse = MouseEvent{mouse.dwMousePosition.X, mouse.dwMousePosition.Y, mouse.dwButtonState,
+                                  mouse.dwControlKeyState, mouse.dwEventFlags};
         break;
     }
     case FOCUS_EVENT:
-        record->focusSet = native.Event.FocusEvent.bSetFocus != 0;
+        record.focusSet = native.Event.FocusEvent.bSetFocus != 0;
         break;
     default:
         break;
     }
+    return record;
+}
+}  // namespace
+
+bool ReadConsoleInput(Handle input, InputRecord* record) {
+    INPUT_RECORD native{};
+    DWORD count = 0;
+    if (!::ReadConsoleInputA(input, &native, 1, &count) || count != 1) return false;
+    *record = FromNative(native);
+    return true;
+}
+
+bool PeekConsoleInput(Handle input, InputRecord* records, uint32_t capacity, uint32_t* count) {
+    INPUT_RECORD native[16];
+    const DWORD wanted = capacity < 16 ? capacity : 16;
+    DWORD got = 0;
+    if (!::PeekConsoleInputA(input, native, wanted, &got)) return false;
+    for (DWORD i = 0; i < got; ++i) records[i] = FromNative(native[i]);
+    *count = got;
     return true;
 }
 
@@ -141,6 +161,29 @@ void InitializeCriticalSection(CriticalSection& section) { ::InitializeCriticalS
 void EnterCriticalSection(CriticalSection& section) { ::EnterCriticalSection(AsNative(section)); }
 void LeaveCriticalSection(CriticalSection& section) { ::LeaveCriticalSection(AsNative(section)); }
 void DeleteCriticalSection(CriticalSection& section) { ::DeleteCriticalSection(AsNative(section)); }
+
+void AcquireSlimLock(SlimLock& lock) { ::AcquireSRWLockExclusive(AsNative(lock)); }
+void ReleaseSlimLock(SlimLock& lock) { ::ReleaseSRWLockExclusive(AsNative(lock)); }
+
+namespace {
+// The module this code is linked into: a DLL, or the program itself when it is linked in.
+HMODULE OwnModule() {
+    HMODULE module = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(&OwnModule), &module);
+    return module;
+}
+}  // namespace
+
+bool HoldModule() {
+    HMODULE module = nullptr;
+    return ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&OwnModule),
+                                &module) != 0;
+}
+
+void EndThreadReleasingModule() { ::FreeLibraryAndExitThread(OwnModule(), 0); }
+
+void ReleaseModule() { ::FreeLibrary(OwnModule()); }
 
 bool CreateProcess(char* commandLine) {
     STARTUPINFOA startup;

@@ -48,6 +48,9 @@ void ForgetConsole() {
 
 void ClearPerOpeningState() {
     liveDisplay.playerVersion = 0;
+    // The RefreshThread shows them and may not ask the host itself.
+    liveDisplay.addingFilesText = GetLangString(message::AddingFiles);
+    liveDisplay.filesAddedText = GetLangString(message::FilesAdded);
     ResetRefreshPicture();
     // The button may have been let go while the host had the console. (The modifiers need no reset: every
     // event read brings its own control-key state.)

@@ -1,6 +1,7 @@
 #include "panel/playlist_menu.h"
 
 #include "host/host.h"
+#include "host/settings.h"
 #include "panel/console_output.h"
 #include "player/commands.h"
 #include "player/playlist.h"
@@ -32,17 +33,23 @@ void ShowChoice(os::Window player) {
 }  // namespace
 
 void RunPlaylistMenu(PanelPlacement& placement) {
-    const os::Window player = FindPlayer();
-    if (!player || !hostLink.services.ShowMenu) {
+    // As any command: a missing player is started when the settings leave that to commands, and one that owes
+    // an answer is refused at once.
+    const os::Window player = FindOrStartPlayer(settings.startPlayer[1] != 0);
+    if (!player || !hostLink.services.ShowMenu || !ReadyForCommand(player, commandProbeTimeout)) {
         os::MessageBeep(refusalBeep);
         return;
     }
     LetGoOfPanelInput();
     SetDisplayActive(false);
-    if (ReadPlaylistMenu(player, playlistMenu))
-        ShowChoice(player);
-    else
+    switch (ReadPlaylistMenu(player, playlistMenu)) {
+    case MenuReading::Ready: ShowChoice(player); break;
+    case MenuReading::Unanswered:
+        NoteUnanswered(player);  // the keys queued behind J are refused at once
         os::MessageBeep(refusalBeep);
+        break;
+    case MenuReading::Empty: os::MessageBeep(refusalBeep); break;
+    }
     // Keys and clicks meant for the menu, the release of the click that opened it among them, are not
     // the panel's.
     os::FlushConsoleInputBuffer(openPanel.consoleInput);

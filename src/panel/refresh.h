@@ -29,6 +29,9 @@ struct LiveDisplay {
     char titleLine[40];     // text of the title-line widget, OEM code page
     int32_t scrollMode;     // a scrollModeValue
     ScrollState scroll;
+    // The host's words for an add in the title line, fetched as the panel opens (the host's thread).
+    const char* addingFilesText;
+    const char* filesAddedText;
     // What the panel shows between passes. A pass whose answers did not all arrive redraws the last complete
     // picture (its clock simply stands still) until the player has been silent for silenceBeforeIdle.
     PassBuffers shownBuffers;  // the last complete picture, or the idle one

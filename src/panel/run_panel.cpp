@@ -11,6 +11,7 @@
 #include "panel/widgets.h"
 #include "player/commands.h"
 #include "player/player.h"
+#include "player/playlist.h"
 
 namespace quaver {
 
@@ -74,14 +75,23 @@ void ForgetPanel() {
     openPanel.placement = nullptr;
 }
 
-void StopWorkers(os::UniqueHandle& stop, os::UniqueHandle& repeatThread, os::UniqueHandle& refreshThread) {
-    os::SetEvent(stop.get());
+// The panel's three worker threads and the event that stops them.
+struct Workers {
+    os::UniqueHandle stop;
+    os::UniqueHandle repeat;
+    os::UniqueHandle refresh;
+    os::UniqueHandle titles;
+};
+
+void StopWorkers(Workers& workers) {
+    os::SetEvent(workers.stop.get());
     // A refresh pass in progress is finished first; only then may the screen be restored.
-    if (repeatThread) os::WaitForSingleObject(repeatThread.get(), os::Infinite);
-    if (refreshThread) os::WaitForSingleObject(refreshThread.get(), os::Infinite);
-    refreshThread.reset();
-    repeatThread.reset();
-    stop.reset();
+    for (os::UniqueHandle* thread : {&workers.repeat, &workers.refresh, &workers.titles})
+        if (*thread) os::WaitForSingleObject(thread->get(), os::Infinite);
+    workers.titles.reset();
+    workers.refresh.reset();
+    workers.repeat.reset();
+    workers.stop.reset();
 }
 
 }  // namespace
@@ -130,24 +140,19 @@ void RunPanel() {
     // Nothing may draw before the panel is shown, whatever a player start at opening left behind.
     SetDisplayActive(false);
 
-    os::UniqueHandle stop(os::CreateEvent(true, false));
-    if (!stop) {
+    Workers workers;
+    workers.stop.reset(os::CreateEvent(true, false));
+    if (!workers.stop) {
         os::SetConsoleMode(openPanel.consoleInput, savedMode);
         ShowErrorBox(message::CreateEventFailed);
         return;
     }
 
-    os::UniqueHandle repeatThread(os::CreateThread(RepeatThread, stop.get(), workerStackSize));
-    if (!repeatThread) {
-        stop.reset();
-        os::SetConsoleMode(openPanel.consoleInput, savedMode);
-        ShowErrorBox(message::CreateThreadFailed);
-        return;
-    }
-
-    os::UniqueHandle refreshThread(os::CreateThread(RefreshThread, stop.get(), workerStackSize));
-    if (!refreshThread) {
-        StopWorkers(stop, repeatThread, refreshThread);
+    workers.repeat.reset(os::CreateThread(RepeatThread, workers.stop.get(), workerStackSize));
+    if (workers.repeat) workers.refresh.reset(os::CreateThread(RefreshThread, workers.stop.get(), workerStackSize));
+    if (workers.refresh) workers.titles.reset(os::CreateThread(TitleThread, workers.stop.get(), workerStackSize));
+    if (!workers.titles) {
+        StopWorkers(workers);
         os::SetConsoleMode(openPanel.consoleInput, savedMode);
         ShowErrorBox(message::CreateThreadFailed);
         return;
@@ -166,7 +171,7 @@ void RunPanel() {
     }
 
     // Closing: the worker threads end before the screen is put back, so nothing draws over it.
-    StopWorkers(stop, repeatThread, refreshThread);
+    StopWorkers(workers);
     SetPanelShown(placement, false);
     os::SetConsoleMode(openPanel.consoleInput, savedMode);
     if (cursorKnown) os::SetConsoleCursorInfo(openPanel.consoleOutput, savedCursor);

@@ -58,11 +58,34 @@ void WriteVolume(uint32_t volume, int32_t fieldLength) {
     if (count > 0) std::memcpy(liveDisplay.titleLine + at, text, static_cast<size_t>(count));
 }
 
+bool AddShown(AddProgress& add) {
+    add = ReadAddProgress();
+    if (add.state == addState::Adding) return true;
+    return add.state != addState::Idle && os::GetTickCount() - add.endedTick <= addEndShownMs;
+}
+
+// "Adding files 37/1000" while under way, "Files added 1000" once all are in, with their count of all when
+// not; centred, in the host's texts (OEM code page already).
+void WriteAddProgress(const AddProgress& add, int32_t fieldLength) {
+    char text[titleLineCells + 1];
+    const char* words = add.state == addState::Adding ? liveDisplay.addingFilesText : liveDisplay.filesAddedText;
+    if (!words) words = "";
+    const int reported = add.state == addState::Done
+                             ? FormatText(text, "%.*s %d", titleLineCells - 12, words, add.sent)
+                             : FormatText(text, "%.*s %d/%d", titleLineCells - 24, words, add.sent, add.count);
+    int32_t count = static_cast<int32_t>(strnlen(text, sizeof text));
+    if (reported >= 0 && reported < count) count = reported;
+    if (count > fieldLength) count = fieldLength;
+    std::memcpy(liveDisplay.titleLine + (fieldLength - count) / 2, text, static_cast<size_t>(count));
+}
+
 }  // namespace
 
 bool AskTitleLine(PlayerQueries& player, TitleAnswer& answer) {
     answer.volumeShown = VolumeShown(answer.volume);
     if (answer.volumeShown) return true;
+    answer.addShown = AddShown(answer.add);
+    if (answer.addShown) return true;
     answer.length = 0;
     return player.AskTitle(answer.title, answer.length);
 }
@@ -71,6 +94,10 @@ void FillTitleLine(const TitleAnswer& answer) {
     const int32_t fieldLength = TitleFieldCells();
     if (answer.volumeShown) {
         WriteVolume(answer.volume, fieldLength);
+        return;
+    }
+    if (answer.addShown) {
+        WriteAddProgress(answer.add, fieldLength);
         return;
     }
     ShownTitle shown{};

@@ -14,6 +14,7 @@
 #include "os/os.h"
 #include "panel/refresh.h"
 #include "panel/title_layout.h"
+#include "player/add_queue.h"
 
 namespace quaver {
 
@@ -32,16 +33,22 @@ int32_t TitleFieldCells();
 // The field's cells to spaces and the terminator after the field.
 void BlankTitleField();
 
-// What the title line of one pass is made from: the volume, or the player's window title as received.
+constexpr uint32_t addEndShownMs = 2000;  // an add that has ended shows its count for this long
+
+// What the title line of one pass is made from: the volume, the files of an add, or the player's window title
+// as received.
 struct TitleAnswer {
     bool volumeShown;
     uint32_t volume;
+    bool addShown;
+    AddProgress add;
     char title[titleBufferCapacity];
     int32_t length;
 };
 
-// Asks what this pass's title line shows: the volume while a volume command is recent (the player is not
-// asked then), else the player's window title. False when the player did not answer the title query.
+// Asks what this pass's title line shows: the volume while a volume command is recent, the files of an add
+// while it is under way and for a while after (the player is not asked then), else the player's window title.
+// False when the player did not answer the title query.
 bool AskTitleLine(PlayerQueries& player, TitleAnswer& answer);
 
 // Fills the blanked title line from the answer (the caller draws it): the volume text, or the title laid out

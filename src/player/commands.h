@@ -49,14 +49,15 @@ constexpr Query PlaylistLength{0, 124};
 namespace playlistMessage {
 constexpr intptr_t TitleAddress = 212;  // entry index -> address of its title in the player's process; 0 on error
 constexpr intptr_t SetPosition = 121;   // entry index (from 0) becomes the current one
-constexpr intptr_t Seek = 106;          // milliseconds -> 0 done, -1 not playing, 1 past the track's end
+constexpr intptr_t Seek = 106;          // milliseconds -> seekDone, seekNotPlaying, seekPastEnd
+constexpr intptr_t seekDone = 0, seekNotPlaying = -1, seekPastEnd = 1;
 constexpr intptr_t Volume = 122;        // 0-255 sets the volume ...
 constexpr intptr_t askVolume = -666;    // ... this asks for it instead
 constexpr uintptr_t appendPathData = 100;  // WM_COPYDATA's dwData: append the file or folder named
 }  // namespace playlistMessage
 
 namespace playingState {
-constexpr int32_t Playing = 1;
+constexpr int32_t Stopped = 0, Playing = 1, Paused = 3;
 }
 
 }  // namespace quaver

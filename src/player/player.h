@@ -62,14 +62,18 @@ enum class CommandResult {
     Unanswered,   // sent, but the player did not answer within commandSendTimeout
     NoPlayer,     // nothing sent (beeped)
     StartFailed,  // a start was tried and no player came: nothing sent (beeped)
-    Refused,      // nothing sent: the player has not answered since a command went unanswered (beeped)
+    Refused,      // nothing sent: the player has not answered since a command went unanswered (beeped), or
+                  // the word could not be carried out at all (its error box said why)
+    NotTaken,     // the player answered that it cannot do it (the error box said why)
+    Adding,       // files are still on their way to the player (add)
 };
 // startAllowed false keeps a player that is absent from being started for this command, whatever the
 // settings say.
 CommandResult SendPlayerCommand(uint32_t command, bool startAllowed = true);
 // The playlist's orders to a player at hand, bounded and refused as commands are: a WM_USER message with its
-// value, and a path (ANSI, size bytes with its terminator) to append by WM_COPYDATA.
-CommandResult SendPlayerMessage(os::Window player, uintptr_t wParam, intptr_t lParam);
+// value (the player's answer in *answer when it answered), and a path (ANSI, size bytes with its terminator)
+// to append by WM_COPYDATA.
+CommandResult SendPlayerMessage(os::Window player, uintptr_t wParam, intptr_t lParam, intptr_t* answer = nullptr);
 CommandResult SendPlayerPath(os::Window player, const char* path, uint32_t size);
 uint32_t OSAPI RepeatThread(void* stopEvent);
 // True when the player answers a question within timeout ms.

@@ -146,10 +146,10 @@ CommandResult SendPlayerCommand(uint32_t command, bool startAllowed) {
     });
 }
 
-CommandResult SendPlayerMessage(os::Window player, uintptr_t wParam, intptr_t lParam) {
+CommandResult SendPlayerMessage(os::Window player, uintptr_t wParam, intptr_t lParam, intptr_t* answer) {
     return SendBounded(player, [=] {
         return os::SendMessageTimeout(player, os::WmUser, wParam, lParam, os::SmtoAbortIfHung, commandSendTimeout,
-                                      nullptr);
+                                      answer);
     });
 }
 

@@ -6,6 +6,7 @@
 
 #include "host/host_api.h"
 #include "os/os.h"
+#include "player/commands.h"
 #include "player/player.h"
 #include "player/playlist_lines.h"
 
@@ -13,42 +14,42 @@ namespace quaver {
 
 // ms a question about the playlist may take before it is given up.
 constexpr uint32_t playlistQueryTimeout = 250;
-// ms all titles of one reading may take together; entries not read by then have no title.
-constexpr uint32_t titleReadBudget = 2000;
 
-// One reading of the playlist: every question bounded, and none asked once one went unanswered.
-class PlaylistReader {
+// The questions of one reading of the playlist: every one bounded, and none asked once one went unanswered
+// or the stop event (when there is one) is set.
+class TitleReader {
 public:
-    explicit PlaylistReader(os::Window player);
-    PlaylistReader(const PlaylistReader&) = delete;
-    PlaylistReader& operator=(const PlaylistReader&) = delete;
+    explicit TitleReader(os::Window player, os::Handle stop = nullptr);
+    TitleReader(const TitleReader&) = delete;
+    TitleReader& operator=(const TitleReader&) = delete;
 
+    os::Window player() const { return player_; }
     // False when the player did not answer in time (then and for every later question).
-    bool Ask(uintptr_t wParam, intptr_t lParam, int32_t& answer);
-    // Entry index's title as the player keeps it (ANSI code page); false when it cannot be read or the
-    // reading's time is spent.
-    bool ReadTitle(int32_t index, char (&title)[titleCapacity]);
+    bool Ask(Query query, int32_t& answer);
 
-    static constexpr uintptr_t pageSize = 4096;
+    enum class Title {
+        Read,        // the title as the player keeps it (ANSI code page), possibly empty
+        Unreadable,  // the player answered, but no title could be read where it pointed
+        Unanswered,  // the player did not answer, or the reading was stopped
+    };
+    // The entry's title, read right after the player's own answer for it, so that a player answering from
+    // one buffer that it rewrites for every question still gives each entry its own title.
+    Title ReadTitle(int32_t entry, char (&title)[titleCapacity]);
 
 private:
     bool Send(uintptr_t wParam, intptr_t lParam, intptr_t& result);
     bool ReadText(uintptr_t address, char (&title)[titleCapacity]);
-    bool ReadFromPages(uintptr_t address, char (&title)[titleCapacity]);
-    bool ReadAlone(uintptr_t address, char (&title)[titleCapacity]);
 
     os::Window player_;
+    os::Handle stop_;
     os::UniqueHandle process_;
-    // The player's titles lie close together: one read of their page serves many, where each read of
-    // another process's memory costs about as much as a message.
-    char page_[pageSize];
-    uintptr_t pageStart_ = 0;
-    bool pageHeld_ = false;
     bool processTried_ = false;
     int playerBits_ = 0;  // the player process's width, asked with the process
     bool answering_ = true;
-    uint32_t started_;
 };
+
+// Reads the entry's title into the titles known and gives it; Unanswered leaves them as they were.
+TitleReader::Title ReadAndNoteTitle(TitleReader& reader, int32_t length, int32_t entry, char (&title)[titleCapacity]);
 
 // The menu of one playlist: its lines, which entries they are, and how long the list is.
 struct PlaylistMenu {
@@ -57,11 +58,48 @@ struct PlaylistMenu {
     int32_t length;
 };
 
-// Fills the menu from the player, the current entry selected. False when the player does not say how long
-// its list is.
-bool ReadPlaylistMenu(os::Window player, PlaylistMenu& menu);
+// The entries on either side of the current one whose titles the menu always reads afresh, unless the player
+// takes so long that menuNearBudget ms are spent first.
+constexpr int32_t menuNearEntries = 10;
+constexpr uint32_t menuNearBudget = 700;
+// ms from the start of its reading until which the menu goes on, after the near entries, with titles not known
+// yet; the TitleThread reads the rest.
+constexpr uint32_t menuReadingBudget = 150;
+
+enum class MenuReading {
+    Ready,
+    Empty,       // the player has no list
+    Unanswered,  // the player did not say how long its list is
+};
+// Fills the menu from the player, the current entry selected: the near entries read afresh (which also
+// checks that the titles known are still the list's), a little more while time allows, the rest from what
+// is known, `Track N` where nothing is.
+MenuReading ReadPlaylistMenu(os::Window player, PlaylistMenu& menu);
 
 // Makes entry index current and plays it.
 CommandResult PlayEntry(os::Window player, int32_t index);
+
+// The TitleThread: while the panel is open it reads every title of the list, outwards from the current entry,
+// into the titles known, then checks now and then that the list is still the same. Its parameter is the
+// panel's stop event.
+uint32_t OSAPI TitleThread(void* stopEvent);
+
+// What the TitleThread carries from one round to the next.
+struct TitleRounds {
+    os::Window player;
+    int32_t length;
+    uint32_t generation;
+    MenuRange range;  // the entries it reads: the whole list, or as many as are kept around the current one
+    int32_t centre;
+    int32_t nextStep;  // of OutwardEntry
+    int32_t sampled;   // the entries checked again so far, for picking the next
+};
+constexpr uint32_t titleRoundPause = 0;        // ms between rounds while titles are being read
+constexpr uint32_t titleCheckPeriod = 2000;    // ms between checks once every title is known
+constexpr uint32_t titleRetryPause = 1000;     // ms before asking again a player that did not answer, or none
+constexpr int32_t titleRoundSize = 32;         // titles read in one round
+constexpr int32_t titlesChecked = 3;           // entries read again in a check
+// One round of the TitleThread; the ms to wait before the next.
+uint32_t ReadTitlesRound(TitleRounds& rounds, os::Handle stop);
 
 }  // namespace quaver

@@ -38,13 +38,25 @@ MenuRange MenuRangeAround(int32_t length, int32_t current, int capacity) {
     return {first, capacity};
 }
 
+int32_t OutwardEntry(MenuRange range, int32_t centre, int32_t step) {
+    const int32_t last = range.first + range.count - 1;
+    if (centre < range.first) centre = range.first;
+    if (centre > last) centre = last;
+    const int32_t after = last - centre;
+    const int32_t before = centre - range.first;
+    const int32_t both = after < before ? after : before;  // distances that have an entry on either side
+    if (step <= 2 * both) return step % 2 ? centre + (step + 1) / 2 : centre - step / 2;
+    const int32_t beyond = step - 2 * both;  // one side is done: the other goes on alone
+    return after > before ? centre + both + beyond : centre - both - beyond;
+}
+
 void FillMenuLine(HostMenuItem& item, int number, const char* title) {
     std::memset(&item, 0, sizeof item);
     constexpr int last = sizeof item.text - 1;
     int at = WriteNumber(item.text, number);
     item.text[at++] = '.';
     item.text[at++] = ' ';
-    if (!title) {
+    if (!title || !*title) {
         std::memcpy(item.text + at, "Track ", 6);
         WriteNumber(item.text + at + 6, number);
         return;

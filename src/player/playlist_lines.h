@@ -20,7 +20,13 @@ struct MenuRange {
 // list. A current entry outside the list counts as the first.
 MenuRange MenuRangeAround(int32_t length, int32_t current, int capacity);
 
-// "N. title" into the item's text (OEM, cut to fit), or "N. Track N" when title is null. The item is
+// The entry read at `step` (from 0) when a range is read outwards from centre: centre, the one after it, the
+// one before it, two after, two before, ..., and once one side is done, the rest of the other side in order.
+// Every entry of the range comes exactly once for steps 0 to range.count - 1. A centre outside the range
+// counts as its nearest end.
+int32_t OutwardEntry(MenuRange range, int32_t centre, int32_t step);
+
+// "N. title" into the item's text (OEM, cut to fit), or "N. Track N" when title is null or empty. The item is
 // cleared first.
 void FillMenuLine(HostMenuItem& item, int number, const char* title);
 

@@ -3,9 +3,11 @@
 #include <cstring>
 
 #include "host/host.h"
+#include "player/add_queue.h"
 #include "player/commands.h"
 #include "player/panel_paths.h"
 #include "player/playlist.h"
+#include "player/playlist_titles.h"
 
 namespace quaver {
 
@@ -13,29 +15,47 @@ namespace {
 
 constexpr int shownMessageLength = 160;
 constexpr int shownWordLength = 40;  // a longer word is cut in the error box
+constexpr uint16_t escapeKey = 27;
 constexpr uint32_t refusalBeep = 0x40;
 
-bool AskOnce(os::Window player, uintptr_t wParam, intptr_t lParam, int32_t& answer) {
-    PlaylistReader reader(player);
-    return reader.Ask(wParam, lParam, answer);
+bool AskOnce(os::Window player, Query query, int32_t& answer) {
+    TitleReader reader(player);
+    return reader.Ask(query, answer);
 }
 
-// The first entry after the current one, wrapping, whose title holds the text (OEM, as typed); -1 for none.
-int32_t FindTitle(os::Window player, const char* text, int length) {
-    char wanted[commandTextCapacity];
-    os::OemToCharBuff(text, wanted, static_cast<uint32_t>(length));
-    PlaylistReader reader(player);
-    int32_t count = 0;
-    int32_t current = 0;
-    if (!reader.Ask(query::PlaylistLength.wParam, query::PlaylistLength.lParam, count) || count <= 0) return -1;
-    if (!reader.Ask(query::ListPosition.wParam, query::ListPosition.lParam, current) || current < 0) current = 0;
-    char title[titleCapacity];
-    for (int32_t step = 1; step <= count; ++step) {
-        const int32_t index = static_cast<int32_t>((static_cast<int64_t>(current) + step) % count);
-        if (reader.ReadTitle(index, title) && TitleContains(title, wanted, length)) return index;
-    }
-    return -1;
+// An Esc waiting in the console: the user stops a long search. It is left there for the host.
+bool EscQueued() {
+    os::InputRecord queued[16];
+    uint32_t count = 0;
+    if (!os::PeekConsoleInput(os::GetStdHandle(os::StdInputHandle), queued, 16, &count)) return false;
+    for (uint32_t i = 0; i < count; ++i)
+        if (queued[i].eventType == os::KeyEventType && queued[i].key.keyDown && queued[i].key.virtualKey == escapeKey)
+            return true;
+    return false;
 }
+
+// The search's notice, shown once it has taken a while, over a saved screen that is put back when it ends.
+class SearchNotice {
+public:
+    SearchNotice() = default;
+    SearchNotice(const SearchNotice&) = delete;
+    SearchNotice& operator=(const SearchNotice&) = delete;
+    ~SearchNotice() {
+        if (shown_ && hostLink.services.RestoreScreenArea) hostLink.services.RestoreScreenArea(screen_);
+    }
+    void Show() {
+        if (shown_) return;
+        shown_ = true;
+        const HostServices& host = hostLink.services;
+        screen_ = host.SaveScreenArea ? host.SaveScreenArea(0, 0, -1, -1) : nullptr;
+        const char* const lines[2] = {menuTitle, GetLangString(message::SearchingPlaylist)};
+        if (host.ShowMessage) host.ShowMessage(host.moduleNumber, 0, nullptr, lines, 2, 0);
+    }
+
+private:
+    bool shown_ = false;
+    void* screen_ = nullptr;
+};
 
 bool GetActivePanel(PanelState& state) {
     const HostServices& host = hostLink.services;
@@ -44,43 +64,100 @@ bool GetActivePanel(PanelState& state) {
            HoldsRealFiles(state);
 }
 
-CommandResult AddPanelFiles(os::Window player) {
-    PanelState state;
-    if (!GetActivePanel(state)) return CommandResult::Unanswered;
-    int32_t playing = 0;
-    int32_t lengthBefore = 0;
-    if (!AskOnce(player, query::PlayingState.wParam, query::PlayingState.lParam, playing) ||
-        !AskOnce(player, query::PlaylistLength.wParam, query::PlaylistLength.lParam, lengthBefore))
-        return CommandResult::Unanswered;
-    bool added = false;
+// The panel's selection into the add queue, as the player takes paths (ANSI); how many could go.
+int32_t QueuePanelFiles(const PanelState& state) {
+    int32_t queued = 0;
     const int count = AddedItemCount(state);
     for (int i = 0; i < count; ++i) {
         char oem[pathCapacity];
-        char path[pathCapacity];
         if (!PathOfItem(state, state.selectedItems[i], oem)) continue;
-        const uint32_t size = static_cast<uint32_t>(std::strlen(oem)) + 1;
-        os::OemToCharBuff(oem, path, size);
-        const CommandResult sent = SendPlayerPath(player, path, size);
-        if (sent != CommandResult::Sent) return sent;
-        added = true;
+        os::OemToCharBuff(oem, addQueue.paths[queued], static_cast<uint32_t>(std::strlen(oem)) + 1);
+        ++queued;
     }
-    // A player that was not playing starts with the first of them.
-    if (added && playing != playingState::Playing) return PlayEntry(player, lengthBefore);
-    return CommandResult::Sent;
+    return queued;
 }
 
-CommandResult Seek(os::Window player, uint32_t code, int32_t milliseconds) {
-    if (code == word::SeekBy) {
+// A second add while one is under way: the user may stop it.
+void AskToStopAdding() {
+    const AddProgress progress = ReadAddProgress();
+    char text[shownMessageLength + 32];
+    FormatText(text, "%.*s %d/%d", shownMessageLength, GetLangString(message::AddUnderWay), progress.sent,
+               progress.count);
+    const char* const lines[4] = {menuTitle, text, GetLangString(message::StopAdding),
+                                  GetLangString(message::GoOnAdding)};
+    const HostServices& host = hostLink.services;
+    if (host.ShowMessage && host.ShowMessage(host.moduleNumber, 0, nullptr, lines, 4, 2) == 0)
+        addQueue.stopAsked.store(true, std::memory_order_relaxed);
+}
+
+CommandResult AddPanelFiles(os::Window player) {
+    if (AddUnderWay()) {
+        AskToStopAdding();
+        return CommandResult::Refused;
+    }
+    PanelState state;
+    if (!GetActivePanel(state)) return CommandResult::Unanswered;  // it did when the words were checked
+    addQueue.count = QueuePanelFiles(state);
+    int32_t playing = 0;
+    if (!AskOnce(player, query::PlayingState, playing)) return CommandResult::Unanswered;
+    // A stopped player starts with the first of them; a playing or paused one keeps its place.
+    return StartAdding(player, playing == playingState::Stopped);
+}
+
+CommandResult Seek(os::Window player, const CommandWords& words, int i) {
+    int32_t milliseconds = words.values[i];
+    if (words.commands[i] == word::SeekBy) {
         int32_t position = 0;
-        if (!AskOnce(player, query::Position.wParam, query::Position.lParam, position))
-            return CommandResult::Unanswered;
+        if (!AskOnce(player, query::Position, position)) return CommandResult::Unanswered;
         const int64_t target = static_cast<int64_t>(position < 0 ? 0 : position) + milliseconds;
         milliseconds = target < 0 ? 0 : target > INT32_MAX ? INT32_MAX : static_cast<int32_t>(target);
     }
-    return SendPlayerMessage(player, static_cast<uintptr_t>(milliseconds), playlistMessage::Seek);
+    intptr_t answer = 0;
+    const CommandResult sent =
+        SendPlayerMessage(player, static_cast<uintptr_t>(milliseconds), playlistMessage::Seek, &answer);
+    if (sent != CommandResult::Sent || answer == playlistMessage::seekDone) return sent;
+    ShowWordError(answer == playlistMessage::seekNotPlaying ? message::SeekNotPlaying : message::SeekPastEnd,
+                  words.sources[i], words.sourceLengths[i]);
+    return CommandResult::NotTaken;
 }
 
 }  // namespace
+
+TitleSearch SearchTitles(os::Window player, const char* text, int length, int32_t& found) {
+    char wanted[commandTextCapacity];
+    os::OemToCharBuff(text, wanted, static_cast<uint32_t>(length));
+    HostReadsTitles reading;
+    TitleReader reader(player);
+    int32_t count = 0;
+    int32_t current = 0;
+    if (!reader.Ask(query::PlaylistLength, count)) return TitleSearch::Incomplete;
+    if (count <= 0) return TitleSearch::NotFound;
+    if (!reader.Ask(query::ListPosition, current) || current < 0 || current >= count) current = 0;
+    MatchTitlesTo(player, count);
+
+    SearchNotice notice;
+    const uint32_t started = os::GetTickCount();
+    bool everyTitleRead = true;
+    char title[titleCapacity];
+    for (int32_t step = 1; step <= count; ++step) {
+        const int32_t entry = static_cast<int32_t>((static_cast<int64_t>(current) + step) % count);
+        if (!KnownTitle(player, count, entry, title)) {
+            const TitleReader::Title read = ReadAndNoteTitle(reader, count, entry, title);
+            if (read == TitleReader::Title::Unanswered) return TitleSearch::Incomplete;
+            everyTitleRead = everyTitleRead && read == TitleReader::Title::Read;
+        }
+        if (title[0] && TitleContains(title, wanted, length)) {
+            found = entry;
+            return TitleSearch::Found;
+        }
+        if (step % searchCheckEvery != 0) continue;
+        const uint32_t elapsed = os::GetTickCount() - started;
+        if (elapsed >= searchTimeLimit || EscQueued()) return TitleSearch::Incomplete;
+        if (elapsed >= searchNoticeAfter) notice.Show();
+    }
+    // An entry that could not be read might have held it: that is no answer.
+    return everyTitleRead ? TitleSearch::NotFound : TitleSearch::Incomplete;
+}
 
 void ShowWordError(int message, const char* word, int length) {
     const int shownLength = length < shownWordLength ? length : shownWordLength;
@@ -90,30 +167,45 @@ void ShowWordError(int message, const char* word, int length) {
     ShowErrorText(line);
 }
 
+void ReportEndedAdd() {
+    const AddProgress progress = ReadAddProgress();
+    if (addQueue.endReported || (progress.state != addState::Stopped && progress.state != addState::Failed)) return;
+    addQueue.endReported = true;
+    char text[shownMessageLength + 32];
+    FormatText(text, "%.*s %d/%d", shownMessageLength, GetLangString(message::AddEnded), progress.sent,
+               progress.count);
+    ShowErrorText(text);
+}
+
 bool CheckWordsWithPlayer(CommandWords& words, os::Window player) {
     if (!player) return true;
     int32_t length = -1;
     for (int i = 0; i < words.count; ++i) {
         const uint32_t code = words.commands[i];
         if (code == word::Jump) {
-            const int32_t found = FindTitle(player, words.jumpText, words.jumpTextLength);
-            if (found < 0) {
-                ShowWordError(message::NoTitleContains, words.jumpText, words.jumpTextLength);
+            int32_t found = -1;
+            const TitleSearch search = SearchTitles(player, words.jumpText, words.jumpTextLength, found);
+            if (search != TitleSearch::Found) {
+                ShowWordError(search == TitleSearch::NotFound ? message::NoTitleContains : message::NotEveryTitleRead,
+                              words.jumpText, words.jumpTextLength);
                 return false;
             }
             words.commands[i] = word::Track;
             words.values[i] = found;
         } else if (code == word::Track) {
-            if (length < 0 && !AskOnce(player, query::PlaylistLength.wParam, query::PlaylistLength.lParam, length))
-                length = -1;
+            if (length < 0 && !AskOnce(player, query::PlaylistLength, length)) length = -1;
             if (length >= 0 && words.values[i] >= length) {
                 ShowWordError(message::BadWordValue, words.sources[i], words.sourceLengths[i]);
                 return false;
             }
-        } else if (code == word::Add) {
+        } else if (code == word::Add && !AddUnderWay()) {
             PanelState state;
             if (!GetActivePanel(state)) {
-                ShowErrorBox(message::PanelNotRealFiles);
+                ShowWordError(message::PanelNotRealFiles, words.sources[i], words.sourceLengths[i]);
+                return false;
+            }
+            if (QueuePanelFiles(state) == 0) {
+                ShowWordError(message::NothingToAdd, words.sources[i], words.sourceLengths[i]);
                 return false;
             }
         }
@@ -132,12 +224,14 @@ CommandResult SendWord(const CommandWords& words, int i) {
     const int32_t value = words.values[i];
     switch (code) {
     case word::Track: return PlayEntry(player, value);
-    case word::Jump: {  // not found before: no player was there to ask
-        const int32_t found = FindTitle(player, words.jumpText, words.jumpTextLength);
-        return found < 0 ? CommandResult::Unanswered : PlayEntry(player, found);
+    case word::Jump: {  // not found when the words were checked: there was no player to ask then
+        int32_t found = -1;
+        return SearchTitles(player, words.jumpText, words.jumpTextLength, found) == TitleSearch::Found
+                   ? PlayEntry(player, found)
+                   : CommandResult::NotTaken;
     }
     case word::SeekTo:
-    case word::SeekBy: return Seek(player, code, value);
+    case word::SeekBy: return Seek(player, words, i);
     case word::Volume: return SendPlayerMessage(player, static_cast<uintptr_t>(value), playlistMessage::Volume);
     case word::Add: return AddPanelFiles(player);
     default: return CommandResult::Unanswered;

@@ -282,6 +282,14 @@ bool ReadConsoleInput(Handle, InputRecord* record) {
     return true;
 }
 
+bool PeekConsoleInput(Handle, InputRecord* records, uint32_t capacity, uint32_t* count) {
+    std::lock_guard lock(worldMutex);
+    uint32_t copied = 0;
+    for (; copied < capacity && copied < theWorld.input.size(); ++copied) records[copied] = theWorld.input[copied];
+    *count = copied;
+    return true;
+}
+
 bool FlushConsoleInputBuffer(Handle) {
     std::lock_guard lock(worldMutex);
     theWorld.input.clear();
@@ -470,6 +478,37 @@ void DeleteCriticalSection(CriticalSection& section) {
     std::lock_guard lock(worldMutex);
     --theWorld.liveLocks;
 }
+
+namespace {
+std::atomic<uintptr_t>& AsAtomic(SlimLock& lock) {
+    static_assert(sizeof(std::atomic<uintptr_t>) == sizeof(SlimLock::storage));
+    return *reinterpret_cast<std::atomic<uintptr_t>*>(lock.storage);
+}
+}  // namespace
+
+void AcquireSlimLock(SlimLock& lock) {
+    uintptr_t free = 0;
+    while (!AsAtomic(lock).compare_exchange_weak(free, 1, std::memory_order_acquire)) {
+        free = 0;
+        std::this_thread::yield();
+    }
+}
+
+void ReleaseSlimLock(SlimLock& lock) { AsAtomic(lock).store(0, std::memory_order_release); }
+
+bool HoldModule() {
+    std::lock_guard lock(worldMutex);
+    if (theWorld.holdModuleFails) return false;
+    ++theWorld.moduleHolds;
+    return true;
+}
+
+void EndThreadReleasingModule() {
+    std::lock_guard lock(worldMutex);
+    --theWorld.moduleHolds;
+}
+
+void ReleaseModule() { EndThreadReleasingModule(); }
 
 bool CreateProcess(char* commandLine) {
     std::function<void(const std::string&)> hook;

@@ -136,6 +136,9 @@ struct World {
     // A thread's handle closed before the thread ended: Windows neither waits nor stops it, so the thread
     // runs on (detached here) while its owner goes ahead.
     int threadsClosedWhileRunning = 0;
+    // Threads that keep the module loaded (HoldModule) and have not ended yet (EndThreadReleasingModule).
+    int moduleHolds = 0;
+    bool holdModuleFails = false;
 };
 
 // Everything above is guarded by this mutex when threads may be running.

@@ -70,6 +70,20 @@ void ShowScriptedPlayer(PlayerAnswers* answers) {
             std::lock_guard lock(Mutex());
             world().tick += from.msPerTitle;
         }
+        if (message == os::WmUser && lParam == 212 && !from.titlesOnDemand.empty()) {
+            if (wParam >= from.titlesOnDemand.size()) return 0;
+            std::lock_guard lock(Mutex());
+            // The buffer is readable past the title's terminator, as a real one is.
+            std::string buffer = from.titlesOnDemand[wParam];
+            buffer.resize(512, '\0');
+            world().playerMemory[TitleAddress(0)] = buffer;
+            return static_cast<intptr_t>(TitleAddress(0));
+        }
+        if (message == os::WmCopyData) {  // an appended file lengthens the list
+            ++answers->playlistLength;
+            if (answers->msPerAppend) fake::PlayerTakes(answers->msPerAppend);
+            return 1;
+        }
         if (message == os::WmUser) return AnswerQuery(from, wParam, lParam);
         if (message == os::WmGetText) return AnswerTitle(from, wParam, lParam);
         return 0;

@@ -24,7 +24,11 @@ struct PlayerAnswers {
     // PlaceTitles puts it.
     int32_t playlistLength = 0;
     int32_t titleMissing = -1;  // 212 answers 0 for this entry
+    // When not empty: a player that makes each title on demand in one buffer, at TitleAddress(0), and answers
+    // every 212 with that address.
+    std::vector<std::string> titlesOnDemand;
     uint32_t msPerTitle = 0;    // each 212 moves the manual clock on by this much
+    uint32_t msPerAppend = 0;   // each WM_COPYDATA takes the player this long (and lengthens the list)
     int32_t volume = 200;  // 122 with -666
     // The answer to WM_GETTEXT, when not the number of characters really copied.
     bool claimTitleLength = false;

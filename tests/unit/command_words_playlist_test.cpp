@@ -11,7 +11,10 @@
 #include "module/command_line.h"
 #include "player/command_words.h"
 #include "player/commands.h"
+#include "player/add_queue.h"
 #include "player/panel_paths.h"
+#include "player/playlist_titles.h"
+#include "player/word_actions.h"
 #include "scripted_player.h"
 
 using namespace quaver;
@@ -105,8 +108,16 @@ protected:
         fake::ShowScriptedPlayer(&answers);
         std::strcpy(fake::host().panel.folder, "C:\\Caf\x82");  // OEM, as the host gives it
         fake::host().panel.flags = panelControl::RealNames;
+        ForgetTitles();
     }
-    void TearDown() override { fake::RemovePlayer(); }
+    void TearDown() override {
+        EXPECT_TRUE(AddEnds());
+        addQueue.state = addState::Idle;  // no add of this test is shown or reported in the next
+        fake::RemovePlayer();
+    }
+    static bool AddEnds() {
+        return fake::WaitUntil([](fake::World&) { return !AddUnderWay(); }, 5000);
+    }
 
     static void Open(const char* text) { OpenPlugin(openFromCommandLine, reinterpret_cast<intptr_t>(text)); }
     // What the words sent: "WM_USER wParam lParam" for the playlist's own messages, "command N" for commands.
@@ -162,7 +173,7 @@ TEST_F(ValueWordsSent, AnyWordThatCannotBeCarriedOutSendsNothingAtAllAndNamesThe
     EXPECT_EQ(fake::host().messageBoxes[0].lines[1], "Not a valid value: \"track 5\"");
     EXPECT_EQ(fake::host().messageBoxes[1].lines[1], "No title in the playlist contains: \"nowhere\"");
     EXPECT_EQ(fake::host().messageBoxes[2].lines[1], "Not a valid value: \"seek 1:99\"");
-    EXPECT_EQ(fake::host().messageBoxes[3].lines[1], "No real files.");
+    EXPECT_EQ(fake::host().messageBoxes[3].lines[1], "No real files. \"add\"");
 }
 
 TEST_F(ValueWordsSent, AddSendsTheSelectedPathsInPanelOrderAndAStoppedPlayerPlaysTheFirst) {
@@ -184,7 +195,101 @@ TEST_F(ValueWordsSent, AddSendsTheSelectedPathsInPanelOrderAndAStoppedPlayerPlay
     }
     SelectInPanel(std::vector<PanelItem>(maxAddedItems + 5, Item("x.mp3")));
     Open("add");
+    ASSERT_TRUE(AddEnds());
     EXPECT_EQ(Sent().size(), static_cast<size_t>(maxAddedItems)) << "at most 10,000, and a playing player plays on";
+
+    answers.playing = 3;  // paused
+    fake::world().sent.clear();
+    SelectInPanel({Item("c.mp3")});
+    Open("add");
+    EXPECT_EQ(Sent(), std::vector<std::string>{"WM_COPYDATA 100"}) << "a paused player keeps its place";
+}
+
+TEST_F(ValueWordsSent, AnAddToAPlayerSlowToTakeItsFilesGivesTheHostBackAndSendsTheRestInOrder) {
+    answers.msPerAppend = 250;  // within the host's thread's 300 ms, and the AddThread's 5 s
+    std::vector<PanelItem> items;
+    for (int i = 0; i < 12; ++i) items.push_back(Item(("song" + std::to_string(i) + ".mp3").c_str()));
+    SelectInPanel(items);
+    const uint32_t before = fake::world().tick;
+    Open("add");
+    EXPECT_LT(fake::world().tick - before, 1100u) << "the host's thread is back after about a second";
+    EXPECT_EQ(LastCommandStatus(), commandStatus::Adding);
+    ASSERT_TRUE(AddEnds());
+    EXPECT_EQ(LastCommandStatus(), commandStatus::Sent);
+    ASSERT_EQ(fake::world().copiedData.size(), 12u);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(fake::world().copiedData[static_cast<size_t>(i)],
+                  "C:\\Caf\xE9\\song" + std::to_string(i) + std::string(".mp3\0", 5));
+    EXPECT_EQ(fake::world().moduleHolds, 0) << "the AddThread let the module go";
+    EXPECT_TRUE(fake::host().messageBoxes.empty());
+}
+
+TEST_F(ValueWordsSent, WhatThePlayerCannotDoOrNothingToDoIsSaidAndNotCalledSent) {
+    fake::host().messages[34] = "Nothing to add:";
+    fake::host().messages[35] = "Not playing:";
+    fake::host().messages[36] = "Too short:";
+    SelectInPanel({Item(".."), Item(std::string(257, 'n').c_str())});
+    Open("add");
+    EXPECT_EQ(LastCommandStatus(), commandStatus::Refused);
+    fake::ShowPlayer([](uint32_t message, uintptr_t, intptr_t lParam) -> intptr_t {
+        if (message == os::WmUser && lParam == playlistMessage::Seek) return playlistMessage::seekNotPlaying;
+        return 0;
+    });
+    Open("seek 0:30 play");
+    EXPECT_EQ(LastCommandStatus(), commandStatus::NotAnswered);
+    ASSERT_EQ(fake::host().messageBoxes.size(), 2u);
+    EXPECT_EQ(fake::host().messageBoxes[0].lines[1], "Nothing to add: \"add\"");
+    EXPECT_EQ(fake::host().messageBoxes[1].lines[1], "Not playing: \"seek 0:30\"");
+    EXPECT_TRUE(fake::world().copiedData.empty());
+    EXPECT_EQ(Sent(), std::vector<std::string>{"WM_USER 30000 106"}) << "the words after it are not sent";
+}
+
+TEST_F(ValueWordsSent, AJumpThatCouldNotReadEveryTitleNeverSaysNoTitleContainsTheText) {
+    fake::host().messages[30] = "No title contains:";
+    fake::host().messages[32] = "Not every title could be read:";
+    answers.titleMissing = 0;  // one entry without a readable title
+    Open("jump nowhere");
+    answers.titleMissing = -1;
+    answers.playlistLength = INT32_MAX;  // a player claiming more entries than it has; the search's time runs out
+    answers.msPerTitle = 10;
+    Open("jump nowhere");
+    answers.playlistLength = 4;
+    answers.msPerTitle = 0;
+    ForgetTitles();
+    Open("jump nowhere");
+    std::vector<std::string> errors;  // the notice of the long search aside
+    for (const auto& box : fake::host().messageBoxes)
+        if (box.buttonCount > 0) errors.push_back(box.lines[1]);
+    EXPECT_EQ(errors, (std::vector<std::string>{"Not every title could be read: \"nowhere\"",
+                                                "Not every title could be read: \"nowhere\"",
+                                                "No title contains: \"nowhere\""}));
+    EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(ValueWordsSent, EscStopsALongSearchThatShowsItsNoticeMeanwhile) {
+    answers.playlistLength = 100000;
+    answers.msPerTitle = 1;
+    fake::host().onSaveScreenArea = [](int, int, int, int) { fake::PushKey(27, true); };  // Esc as the notice shows
+    Open("jump nowhere");
+    ASSERT_EQ(fake::host().messageBoxes.size(), 2u) << "the notice, then the error box";
+    EXPECT_EQ(fake::host().messageBoxes[0].buttonCount, 0);
+    EXPECT_LT(fake::world().tick, 1000u + 60000u) << "stopped long before every title was read";
+    EXPECT_EQ(fake::host().savedAreasLive, 0) << "the screen under the notice is put back";
+}
+
+TEST_F(ValueWordsSent, AValueCheckedAgainstThePlayerIsCheckedAfterTheStartThatBringsIt) {
+    fake::RemovePlayer();
+    fake::SetDword(fake::testSettingsKey, "AutostartWinamp", 3);  // started when a command needs it
+    fake::world().classesRoot["winamp.file\\shell\\open\\command"] = "C:\\Player\\player.exe";
+    answers.playlistLength = 3;
+    fake::world().onCreateProcess = [this](const std::string&) { fake::ShowScriptedPlayer(&answers); };
+    fake::host().messages[29] = "Not a valid value:";
+    Open("play track 99");
+    EXPECT_EQ(fake::world().processesStarted.size(), 1u);
+    ASSERT_FALSE(fake::host().messageBoxes.empty());
+    EXPECT_EQ(fake::host().messageBoxes.back().lines[1], "Not a valid value: \"track 99\"");
+    EXPECT_TRUE(Sent().empty()) << "not even play";
+    EXPECT_EQ(LastCommandStatus(), commandStatus::Refused);
 }
 
 }  // namespace

@@ -1,0 +1,102 @@
+// The TitleThread: every title of the playlist read while the panel is open, so that the menu shows them all
+// and jump finds them; then a check now and then that the list is still the one they were read from.
+#include "player/playlist.h"
+#include "player/playlist_titles.h"
+
+namespace quaver {
+
+namespace {
+
+bool Stopped(os::Handle stop) { return os::WaitForSingleObject(stop, 0) == os::WaitObject0; }
+
+// The host's thread reads titles itself now (the menu's near entries, jump): out of its way.
+void StepAside(os::Handle stop) {
+    while (playlistTitles.hostWaiting.load(std::memory_order_relaxed) > 0 && !Stopped(stop)) os::Sleep(5);
+}
+
+// Starts reading this list outwards from its current entry.
+void StartList(TitleRounds& rounds, TitleReader& reader, int32_t length) {
+    int32_t current = 0;
+    if (!reader.Ask(query::ListPosition, current) || current < 0 || current >= length) current = 0;
+    MatchTitlesTo(reader.player(), length);
+    rounds.player = reader.player();
+    rounds.length = length;
+    rounds.generation = TitlesGeneration();
+    rounds.range = MenuRangeAround(length, current, knownTitleCapacity);
+    rounds.centre = current;
+    rounds.nextStep = 0;
+}
+
+// Every title known: a few read again, the current one among them. One that reads differently means the list
+// changed under the same length, which forgets them all (and the next round starts over).
+void CheckSample(TitleRounds& rounds, TitleReader& reader) {
+    int32_t current = 0;
+    if (!reader.Ask(query::ListPosition, current)) return;
+    if (current >= 0 && current < rounds.length &&
+        MenuRangeAround(rounds.length, current, knownTitleCapacity).first != rounds.range.first) {
+        // A long list whose current entry moved far: the entries kept around it are read next.
+        rounds.range = MenuRangeAround(rounds.length, current, knownTitleCapacity);
+        rounds.centre = current;
+        rounds.nextStep = 0;
+        return;
+    }
+    char title[titleCapacity];
+    for (int32_t i = 0; i < titlesChecked; ++i) {
+        // The current entry, then entries spread over the range that move on with every check.
+        const int32_t spread = rounds.range.count / (titlesChecked + 1) + 1;
+        const int32_t entry = i == 0 && current >= 0 && current < rounds.length
+                                  ? current
+                                  : rounds.range.first + (rounds.sampled++ * spread) % rounds.range.count;
+        if (ReadAndNoteTitle(reader, rounds.length, entry, title) == TitleReader::Title::Unanswered) return;
+    }
+}
+
+}  // namespace
+
+uint32_t ReadTitlesRound(TitleRounds& rounds, os::Handle stop) {
+    StepAside(stop);
+    const os::Window player = FindPlayer();
+    if (!player) {
+        ForgetTitles();
+        rounds.player = nullptr;
+        return titleRetryPause;
+    }
+    TitleReader reader(player, stop);
+    int32_t length = 0;
+    if (!reader.Ask(query::PlaylistLength, length)) return titleRetryPause;
+    if (length <= 0) {
+        ForgetTitles();
+        rounds.player = nullptr;
+        return titleRetryPause;
+    }
+    if (player != rounds.player || length != rounds.length || TitlesGeneration() != rounds.generation)
+        StartList(rounds, reader, length);
+
+    if (rounds.nextStep >= rounds.range.count) {
+        CheckSample(rounds, reader);
+        return rounds.nextStep >= rounds.range.count ? titleCheckPeriod : titleRoundPause;
+    }
+    char title[titleCapacity];
+    for (int32_t read = 0; read < titleRoundSize && rounds.nextStep < rounds.range.count;) {
+        const int32_t entry = OutwardEntry(rounds.range, rounds.centre, rounds.nextStep);
+        if (TitleKnown(player, length, entry)) {
+            ++rounds.nextStep;
+            continue;
+        }
+        if (ReadAndNoteTitle(reader, length, entry, title) == TitleReader::Title::Unanswered) return titleRetryPause;
+        ++rounds.nextStep;
+        ++read;
+        StepAside(stop);
+    }
+    return titleRoundPause;
+}
+
+uint32_t OSAPI TitleThread(void* stop) {
+    TitleRounds rounds{};
+    for (;;) {
+        const uint32_t pause = ReadTitlesRound(rounds, stop);
+        if (os::WaitForSingleObject(stop, pause) != os::WaitTimeout) return 0;
+    }
+}
+
+}  // namespace quaver
