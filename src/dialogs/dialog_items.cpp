@@ -37,9 +37,11 @@ void ExpandDialogItems(const DialogInitItem* initItems, HostDialogItem* hostItem
         to.x2 = from.x2;
         to.y2 = from.y2;
         to.focus = from.focus;
+        // The whole slot first: on 64-bit selected fills only its lower half.
+        to.address = 0;
         to.selected = static_cast<int32_t>(from.selected);
         to.flags = from.flags;
-        to.isDefault = from.isDefault;
+        to.defaultButton = from.isDefault;
         CopyText(to.data, TextOf(from.text));
 
         if (!widen || i == 0) continue;

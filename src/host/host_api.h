@@ -1,7 +1,8 @@
 // The binary interface between the console file manager (the host) and this module.
 // One definition for both sides: the module, quaver-host.exe and every test host compile it.
-// The 32-bit layout is fixed by the host byte for byte; 64-bit builds keep every slot's order and
-// make address-carrying slots pointer-sized.
+// The 32-bit layout is fixed by the host byte for byte. The 64-bit layout is the one the host's own 64-bit
+// build uses: every slot in the 32-bit order, naturally aligned, with addresses and the module number
+// (which the host makes the address of its record for the module) 8 bytes wide.
 #pragma once
 
 #include <cstddef>
@@ -20,25 +21,28 @@ struct HostDialogItem {
     int32_t x2;
     int32_t y2;
     int32_t focus;
-    int32_t selected;
+    union {
+        int32_t selected;  // check boxes and radio buttons
+        intptr_t address;  // what other item kinds keep in the same slot: 8 bytes on 64-bit
+    };
     uint32_t flags;
-    int32_t isDefault;
+    int32_t defaultButton;
     char data[512];
 };
 
 using DialogHandler = intptr_t(HOSTAPI*)(void* dialog, int message, int parameter1, intptr_t parameter2);
 
-using ShowDialogFunction = int(HOSTAPI*)(int moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
+using ShowDialogFunction = int(HOSTAPI*)(intptr_t moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
                                          HostDialogItem* items, int itemCount);
-using ShowMessageFunction = int(HOSTAPI*)(int moduleNumber, unsigned flags, const char* helpTopic,
+using ShowMessageFunction = int(HOSTAPI*)(intptr_t moduleNumber, unsigned flags, const char* helpTopic,
                                           const char* const* lines, int lineCount, int buttonCount);
-using GetLangStringFunction = const char*(HOSTAPI*)(int moduleNumber, int messageNumber);
+using GetLangStringFunction = const char*(HOSTAPI*)(intptr_t moduleNumber, int messageNumber);
 using SaveScreenAreaFunction = void*(HOSTAPI*)(int x1, int y1, int x2, int y2);
 using RestoreScreenAreaFunction = void(HOSTAPI*)(void* handle);
 using PutTextFunction = void(HOSTAPI*)(int x, int y, int colour, const char* text);
 using ShowHelpTopicFunction = int(HOSTAPI*)(const char* moduleName, const char* topic, unsigned flags);
-using HostControlFunction = intptr_t(HOSTAPI*)(int moduleNumber, int command, intptr_t parameter);
-using ShowDialogExFunction = int(HOSTAPI*)(int moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
+using HostControlFunction = intptr_t(HOSTAPI*)(intptr_t moduleNumber, int command, intptr_t parameter);
+using ShowDialogExFunction = int(HOSTAPI*)(intptr_t moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
                                            HostDialogItem* items, int itemCount, unsigned flags, unsigned reserved,
                                            DialogHandler handler, intptr_t handlerParameter);
 using SendDialogMessageFunction = intptr_t(HOSTAPI*)(void* dialog, int message, int parameter1,
@@ -63,7 +67,7 @@ constexpr unsigned WrapCursor = 2;
 
 // x = y = -1 centres, maxHeight 0 lets the host choose; breakKeys and breakCode may be null.
 // Gives the chosen item's index, or -1 when the menu was cancelled.
-using ShowMenuFunction = int(HOSTAPI*)(int moduleNumber, int x, int y, int maxHeight, unsigned flags,
+using ShowMenuFunction = int(HOSTAPI*)(intptr_t moduleNumber, int x, int y, int maxHeight, unsigned flags,
                                        const char* title, const char* bottom, const char* helpTopic,
                                        const int* breakKeys, int* breakCode, const HostMenuItem* items,
                                        int itemCount);
@@ -73,8 +77,10 @@ struct HostFileTime {
     uint32_t high;
 };
 
-// One entry of a panel. Packed to 2 bytes on both widths, as the host lays it out.
+// One entry of a panel. The 32-bit host packs it to 2 bytes; its 64-bit build aligns it naturally.
+#if defined(_WIN32) && !defined(_WIN64)
 #pragma pack(push, 2)
+#endif
 struct PanelItem {
     uint32_t attributes;  // 0x10: a folder
     HostFileTime creationTime;
@@ -96,9 +102,11 @@ struct PanelItem {
     int customColumnCount;
     uintptr_t userData;  // the supplying plug-in's own value, wide enough for its addresses
     uint32_t crc;
-    uint32_t reserved358[2];
+    uintptr_t reserved[2];
 };
+#if defined(_WIN32) && !defined(_WIN64)
 #pragma pack(pop)
+#endif
 
 // What the host tells about one of its panels. The host owns it, and the item arrays it points at, until
 // its next call.
@@ -147,7 +155,7 @@ struct HostStandardFunctions {
 struct HostServices {
     int size;
     char moduleName[260];
-    int moduleNumber;
+    intptr_t moduleNumber;  // the host's own value, handed back with every call that asks for it
     const char* registryRoot;
     ShowMenuFunction ShowMenu;
     ShowDialogFunction ShowDialog;
@@ -203,36 +211,41 @@ struct PluginInfoReport {
     uint32_t filesToAdd;
 };
 
-static_assert(sizeof(HostDialogItem) == 548);
-static_assert(offsetof(HostDialogItem, selected) == 24);
-static_assert(offsetof(HostDialogItem, flags) == 28);
-static_assert(offsetof(HostDialogItem, isDefault) == 32);
-static_assert(offsetof(HostDialogItem, data) == 36);
+// Every offset the host relies on, for each width. A host of ours compiles these same records, so only these
+// checks keep the module and our hosts from agreeing on a layout the real host does not use.
 static_assert(sizeof(HostMenuItem) == 140);
 static_assert(offsetof(HostMenuItem, selected) == 128);
 static_assert(offsetof(HostMenuItem, checked) == 132);
 static_assert(offsetof(HostMenuItem, separator) == 136);
 // The same on both widths: everything before the first address.
+static_assert(offsetof(HostDialogItem, x1) == 4);
+static_assert(offsetof(HostDialogItem, y1) == 8);
+static_assert(offsetof(HostDialogItem, x2) == 12);
+static_assert(offsetof(HostDialogItem, y2) == 16);
+static_assert(offsetof(HostDialogItem, focus) == 20);
+static_assert(offsetof(HostDialogItem, selected) == 24);
+static_assert(offsetof(HostDialogItem, address) == 24);
+static_assert(offsetof(HostServices, moduleName) == 4);
+static_assert(offsetof(HostServices, moduleNumber) == 264);
 static_assert(offsetof(PanelItem, creationTime) == 4);
+static_assert(offsetof(PanelItem, lastAccessTime) == 12);
+static_assert(offsetof(PanelItem, lastWriteTime) == 20);
 static_assert(offsetof(PanelItem, sizeHigh) == 28);
 static_assert(offsetof(PanelItem, sizeLow) == 32);
 static_assert(offsetof(PanelItem, reserved36) == 36);
 static_assert(offsetof(PanelItem, reserved40) == 40);
 static_assert(offsetof(PanelItem, name) == 44);
 static_assert(offsetof(PanelItem, shortName) == 304);
-static_assert(offsetof(PanelItem, packedSizeHigh) == 318);
-static_assert(offsetof(PanelItem, packedSize) == 322);
-static_assert(offsetof(PanelItem, flags) == 326);
-static_assert(offsetof(PanelItem, links) == 330);
-static_assert(offsetof(PanelItem, description) == 334);
 static_assert(offsetof(PanelState, pluginPanel) == 4);
 static_assert(offsetof(PanelState, rect) == 8);
 static_assert(offsetof(PanelState, items) == 24);
 
 #if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(HostDialogItem) == 548);
+static_assert(offsetof(HostDialogItem, flags) == 28);
+static_assert(offsetof(HostDialogItem, defaultButton) == 32);
+static_assert(offsetof(HostDialogItem, data) == 36);
 static_assert(sizeof(HostServices) == 372);
-static_assert(offsetof(HostServices, moduleName) == 4);
-static_assert(offsetof(HostServices, moduleNumber) == 264);
 static_assert(offsetof(HostServices, registryRoot) == 268);
 static_assert(offsetof(HostServices, ShowMenu) == 272);
 static_assert(offsetof(HostServices, ShowDialog) == 276);
@@ -261,12 +274,17 @@ static_assert(offsetof(PluginInfoRecord, configTitleCount) == 32);
 static_assert(offsetof(PluginInfoRecord, commandPrefixes) == 36);
 static_assert(offsetof(PluginInfoRecord, reserved40) == 40);
 static_assert(sizeof(PanelItem) == 366);
+static_assert(offsetof(PanelItem, packedSizeHigh) == 318);
+static_assert(offsetof(PanelItem, packedSize) == 322);
+static_assert(offsetof(PanelItem, flags) == 326);
+static_assert(offsetof(PanelItem, links) == 330);
+static_assert(offsetof(PanelItem, description) == 334);
 static_assert(offsetof(PanelItem, owner) == 338);
 static_assert(offsetof(PanelItem, customColumnData) == 342);
 static_assert(offsetof(PanelItem, customColumnCount) == 346);
 static_assert(offsetof(PanelItem, userData) == 350);
 static_assert(offsetof(PanelItem, crc) == 354);
-static_assert(offsetof(PanelItem, reserved358) == 358);
+static_assert(offsetof(PanelItem, reserved) == 358);
 static_assert(sizeof(PanelState) == 496);
 static_assert(offsetof(PanelState, itemCount) == 28);
 static_assert(offsetof(PanelState, selectedItems) == 32);
@@ -284,30 +302,60 @@ static_assert(offsetof(PanelState, sortMode) == 484);
 static_assert(offsetof(PanelState, flags) == 488);
 static_assert(offsetof(PanelState, reserved492) == 492);
 #elif UINTPTR_MAX == UINT64_MAX
+// The dialog item's slot at 24 is 8 bytes; selected is its first four.
+static_assert(sizeof(HostDialogItem) == 552);
+static_assert(offsetof(HostDialogItem, flags) == 32);
+static_assert(offsetof(HostDialogItem, defaultButton) == 36);
+static_assert(offsetof(HostDialogItem, data) == 40);
 static_assert(sizeof(HostServices) == 480);
 static_assert(offsetof(HostServices, registryRoot) == 272);
 static_assert(offsetof(HostServices, ShowMenu) == 280);
 static_assert(offsetof(HostServices, ShowDialog) == 288);
+static_assert(offsetof(HostServices, ShowMessage) == 296);
 static_assert(offsetof(HostServices, GetLangString) == 304);
 static_assert(offsetof(HostServices, PanelControl) == 312);
+static_assert(offsetof(HostServices, SaveScreenArea) == 320);
+static_assert(offsetof(HostServices, RestoreScreenArea) == 328);
+static_assert(offsetof(HostServices, reserved300) == 336);
 static_assert(offsetof(HostServices, PutText) == 392);
+static_assert(offsetof(HostServices, reserved332) == 400);
 static_assert(offsetof(HostServices, standardFunctions) == 408);
+static_assert(offsetof(HostServices, ShowHelpTopic) == 416);
+static_assert(offsetof(HostServices, HostControl) == 424);
+static_assert(offsetof(HostServices, reserved348) == 432);
+static_assert(offsetof(HostServices, ShowDialogEx) == 440);
+static_assert(offsetof(HostServices, SendDialogMessage) == 448);
 static_assert(offsetof(HostServices, DefaultDialogHandler) == 456);
+static_assert(offsetof(HostServices, reserved364) == 464);
+static_assert(offsetof(HostServices, reserved368) == 472);
 static_assert(sizeof(HostStandardFunctions) == 456);
 static_assert(offsetof(HostStandardFunctions, FormatText) == 40);
 static_assert(offsetof(HostStandardFunctions, CompareN) == 240);
 static_assert(sizeof(PluginInfoRecord) == 80);
+static_assert(offsetof(PluginInfoRecord, flags) == 4);
+static_assert(offsetof(PluginInfoRecord, reserved8) == 8);
+static_assert(offsetof(PluginInfoRecord, reserved12) == 16);
+static_assert(offsetof(PluginInfoRecord, otherListCount) == 24);
 static_assert(offsetof(PluginInfoRecord, menuTitles) == 32);
+static_assert(offsetof(PluginInfoRecord, menuTitleCount) == 40);
+static_assert(offsetof(PluginInfoRecord, configTitles) == 48);
 static_assert(offsetof(PluginInfoRecord, configTitleCount) == 56);
 static_assert(offsetof(PluginInfoRecord, commandPrefixes) == 64);
-// PanelItem keeps its 2-byte packing: each address slot widens to 8 bytes where it stands.
-static_assert(sizeof(PanelItem) == 382);
-static_assert(offsetof(PanelItem, owner) == 342);
-static_assert(offsetof(PanelItem, customColumnData) == 350);
-static_assert(offsetof(PanelItem, customColumnCount) == 358);
-static_assert(offsetof(PanelItem, userData) == 362);
-static_assert(offsetof(PanelItem, crc) == 370);
-static_assert(offsetof(PanelItem, reserved358) == 374);
+static_assert(offsetof(PluginInfoRecord, reserved40) == 72);
+// PanelItem is naturally aligned: two bytes of padding after shortName, four before userData and the
+// reserved slots.
+static_assert(sizeof(PanelItem) == 400);
+static_assert(offsetof(PanelItem, packedSizeHigh) == 320);
+static_assert(offsetof(PanelItem, packedSize) == 324);
+static_assert(offsetof(PanelItem, flags) == 328);
+static_assert(offsetof(PanelItem, links) == 332);
+static_assert(offsetof(PanelItem, description) == 336);
+static_assert(offsetof(PanelItem, owner) == 344);
+static_assert(offsetof(PanelItem, customColumnData) == 352);
+static_assert(offsetof(PanelItem, customColumnCount) == 360);
+static_assert(offsetof(PanelItem, userData) == 368);
+static_assert(offsetof(PanelItem, crc) == 376);
+static_assert(offsetof(PanelItem, reserved) == 384);
 // PanelState is naturally aligned: its two item pointers take 8 bytes each, the second after 4 of padding.
 static_assert(sizeof(PanelState) == 512);
 static_assert(offsetof(PanelState, itemCount) == 32);

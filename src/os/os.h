@@ -176,6 +176,8 @@ bool SendCopyData(Window window, uintptr_t dataKind, const void* data, uint32_t 
 Handle OpenWindowProcessForReading(Window window);
 // ReadProcessMemory: true only when all size bytes at address were read.
 bool ReadProcessMemory(Handle process, uintptr_t address, void* buffer, uint32_t size);
+// The width of the process that owns the window: 32 or 64, or 0 when the system cannot tell.
+int WindowProcessBits(Window window);
 Window GetForegroundWindow();
 void SetForegroundWindow(Window window);
 void MessageBeep(uint32_t type);

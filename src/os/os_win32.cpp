@@ -273,6 +273,20 @@ bool ReadProcessMemory(Handle process, uintptr_t address, void* buffer, uint32_t
     return ::ReadProcessMemory(process, reinterpret_cast<const void*>(address), buffer, size, &read) && read == size;
 }
 
+int WindowProcessBits(Window window) {
+    DWORD processId = 0;
+    if (!::GetWindowThreadProcessId(AsWindow(window), &processId) || processId == 0) return 0;
+    const UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    BOOL itsWow64 = FALSE;
+    BOOL ownWow64 = FALSE;
+    if (!process || !::IsWow64Process(process.get(), &itsWow64) || !::IsWow64Process(::GetCurrentProcess(), &ownWow64))
+        return 0;
+    // WoW64 runs 32-bit code on a 64-bit system; outside it a process has the system's width, which a 32-bit
+    // module learns from running under WoW64 itself.
+    if (itsWow64) return 32;
+    return sizeof(void*) == 8 || ownWow64 ? 64 : 32;
+}
+
 Window GetForegroundWindow() { return ::GetForegroundWindow(); }
 void SetForegroundWindow(Window window) { ::SetForegroundWindow(AsWindow(window)); }
 void MessageBeep(uint32_t type) { ::MessageBeep(type); }

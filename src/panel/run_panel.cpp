@@ -1,6 +1,8 @@
 // The open panel: console mode, worker threads, widgets, showing it, the input loop and closing in order.
 #include "panel/run_panel.h"
 
+#include <initializer_list>
+
 #include "host/host.h"
 #include "host/settings.h"
 #include "panel/console_output.h"

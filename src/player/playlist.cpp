@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "player/commands.h"
+#include "player/player_address.h"
 #include "player/playlist_titles.h"
 
 namespace quaver {
@@ -48,14 +49,17 @@ TitleReader::Title TitleReader::ReadTitle(int32_t entry, char (&title)[titleCapa
     if (!processTried_) {
         processTried_ = true;
         process_.reset(os::OpenWindowProcessForReading(player_));
+        playerBits_ = os::WindowProcessBits(player_);
     }
     // The question and the read of its answer together: another of our threads asking meanwhile would have
     // a player that keeps one buffer rewrite it under us.
     os::SlimLockGuard asking(playlistTitles.asking);
     intptr_t answer = 0;
     if (!Send(static_cast<uintptr_t>(entry), playlistMessage::TitleAddress, answer)) return Title::Unanswered;
-    // Read pointer-wide: a 64-bit player's address is more than 32 bits.
-    if (!process_ || answer == 0 || !ReadText(static_cast<uintptr_t>(answer), title)) {
+    // The answer is the player's own pointer, of the player's width.
+    uint64_t address = 0;
+    if (!process_ || !TitleAddressOf(answer, playerBits_, static_cast<int>(sizeof(void*) * 8), address) ||
+        !ReadText(static_cast<uintptr_t>(address), title)) {
         title[0] = '\0';
         return Title::Unreadable;
     }

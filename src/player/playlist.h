@@ -44,6 +44,7 @@ private:
     os::Handle stop_;
     os::UniqueHandle process_;
     bool processTried_ = false;
+    int playerBits_ = 0;  // the player process's width, asked with the process
     bool answering_ = true;
 };
 

@@ -402,7 +402,7 @@ TEST(StandinPlayerFaults, AnExitingPlayerTakesItsWindowWithIt) {
 }
 
 TEST(StandinPlayerFaults, ALateWindowAppearsOnlyAfterItsDelay) {
-    StandinPlayer player(StandinPlayer::Options{{"--show-window-after", "2500"}, false, 0});
+    StandinPlayer player(StandinPlayer::Options{{"--show-window-after", "2500"}, false, 0, {}});
     ASSERT_TRUE(player.Running());
     Sleep(800);
     EXPECT_EQ(StandinPlayer::FindWindowOfProcess(player.ProcessId()), nullptr) << "running, but no window yet";

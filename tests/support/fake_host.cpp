@@ -21,6 +21,11 @@ struct SavedArea {
 };
 
 int Width() { return world().width; }
+
+// The module's number is the address of the host's record, as the file manager gives it: wider than 32 bits
+// here. Every callback that takes a number answers any other as that host does: no text, no box, no dialog.
+intptr_t ModuleNumber() { return reinterpret_cast<intptr_t>(&theHost); }
+bool IsModuleNumber(intptr_t number) { return number == ModuleNumber(); }
 int Height() { return world().height; }
 
 // A test may resize the console after the host was made: the back buffer follows. Caller holds both locks.
@@ -86,8 +91,9 @@ void HOSTAPI RestoreScreenArea(void* handle) {
     ++theHost.restores;
 }
 
-int HOSTAPI ShowMessage(int, unsigned flags, const char* helpTopic, const char* const* lines, int lineCount,
-                        int buttonCount) {
+int HOSTAPI ShowMessage(intptr_t number, unsigned flags, const char* helpTopic, const char* const* lines,
+                        int lineCount, int buttonCount) {
+    if (!IsModuleNumber(number)) return -1;
     std::lock_guard lock(hostMutex);
     MessageBoxCall call{flags, helpTopic ? helpTopic : "", {}, buttonCount};
     for (int i = 0; i < lineCount; ++i) call.lines.push_back(lines[i] ? lines[i] : "(null)");
@@ -95,8 +101,9 @@ int HOSTAPI ShowMessage(int, unsigned flags, const char* helpTopic, const char* 
     return 0;
 }
 
-int HOSTAPI ShowMenu(int, int, int, int, unsigned flags, const char* title, const char* bottom, const char* helpTopic,
-                     const int*, int*, const HostMenuItem* items, int itemCount) {
+int HOSTAPI ShowMenu(intptr_t number, int, int, int, unsigned flags, const char* title, const char* bottom,
+                     const char* helpTopic, const int*, int*, const HostMenuItem* items, int itemCount) {
+    if (!IsModuleNumber(number)) return -1;
     std::lock_guard lock(hostMutex);
     theHost.menus.push_back(MenuCall{flags, title ? title : "", bottom ? bottom : "", helpTopic ? helpTopic : "",
                                      std::vector<HostMenuItem>(items, items + itemCount)});
@@ -111,7 +118,8 @@ int HOSTAPI PanelControl(void* handle, int command, void* parameter) {
     return 1;
 }
 
-const char* HOSTAPI GetLangString(int, int number) {
+const char* HOSTAPI GetLangString(intptr_t moduleNumber, int number) {
+    if (!IsModuleNumber(moduleNumber)) return nullptr;
     std::lock_guard lock(hostMutex);
     auto found = theHost.messages.find(number);
     if (found == theHost.messages.end())
@@ -119,7 +127,8 @@ const char* HOSTAPI GetLangString(int, int number) {
     return found->second.c_str();
 }
 
-intptr_t HOSTAPI HostControl(int, int command, intptr_t parameter) {
+intptr_t HOSTAPI HostControl(intptr_t number, int command, intptr_t parameter) {
+    if (!IsModuleNumber(number)) return 0;
     std::lock_guard lock(hostMutex);
     if (command != 4) return 0;
     theHost.coloursAsked.push_back(static_cast<int>(parameter));
@@ -142,13 +151,15 @@ int RunDialog(bool extended, int x1, int y1, int x2, int y2, const char* helpTop
     return run ? run(copy, items, count) : -1;
 }
 
-int HOSTAPI ShowDialog(int, int x1, int y1, int x2, int y2, const char* helpTopic, HostDialogItem* items,
-                       int count) {
+int HOSTAPI ShowDialog(intptr_t number, int x1, int y1, int x2, int y2, const char* helpTopic,
+                       HostDialogItem* items, int count) {
+    if (!IsModuleNumber(number)) return -1;
     return RunDialog(false, x1, y1, x2, y2, helpTopic, items, count, nullptr);
 }
 
-int HOSTAPI ShowDialogEx(int, int x1, int y1, int x2, int y2, const char* helpTopic, HostDialogItem* items,
-                         int count, unsigned, unsigned, DialogHandler handler, intptr_t) {
+int HOSTAPI ShowDialogEx(intptr_t number, int x1, int y1, int x2, int y2, const char* helpTopic,
+                         HostDialogItem* items, int count, unsigned, unsigned, DialogHandler handler, intptr_t) {
+    if (!IsModuleNumber(number)) return -1;
     return RunDialog(true, x1, y1, x2, y2, helpTopic, items, count, handler);
 }
 
@@ -190,7 +201,7 @@ void ResetHost(int size, const char* registryRoot) {
     HostServices& s = theHost.services;
     s.size = size;
     std::snprintf(s.moduleName, sizeof s.moduleName, "%s", "C:\\Host\\Plugins\\quaver.dll");
-    s.moduleNumber = 7;
+    s.moduleNumber = ModuleNumber();
     s.registryRoot = registryRoot;
     s.ShowMenu = ShowMenu;
     s.PanelControl = PanelControl;

@@ -683,6 +683,11 @@ bool ReadProcessMemory(Handle process, uintptr_t address, void* buffer, uint32_t
     return true;
 }
 
+int WindowProcessBits(Window window) {
+    std::lock_guard lock(worldMutex);
+    return window && window == theWorld.player ? theWorld.playerProcessBits : 0;
+}
+
 bool PostMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     PlayerHandler handler;
     {

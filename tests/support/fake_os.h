@@ -94,6 +94,8 @@ struct World {
     // lies wholly inside one region.
     std::map<uintptr_t, std::string> playerMemory;
     bool processOpenFails = false;
+    // The player process's width as WindowProcessBits tells it (0: the system could not tell).
+    int playerProcessBits = static_cast<int>(sizeof(void*) * 8);
     int openProcesses = 0;  // opened and not closed yet
     int memoryReads = 0;
     std::vector<std::string> copiedData;  // the data of each WM_COPYDATA, in order

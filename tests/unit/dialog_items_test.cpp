@@ -55,14 +55,15 @@ TEST_F(DialogExpansion, WithoutWideningEveryFieldIsCopiedAndMessagesAreResolved)
     EXPECT_EQ(items[1].y1, 2);
     EXPECT_EQ(items[1].focus, 1);
     EXPECT_EQ(items[1].selected, 1);
+    EXPECT_EQ(items[1].address, intptr_t{1}) << "the rest of selected's slot is cleared";
     EXPECT_EQ(items[1].flags, Disabled | Group) << "flags are copied as they are, high bit included";
-    EXPECT_EQ(items[1].isDefault, 0);
+    EXPECT_EQ(items[1].defaultButton, 0);
     EXPECT_STREQ(items[1].data, "A rather long message text that would widen");
 
     EXPECT_EQ(items[2].x1, 200) << "bytes above 127 are widened without sign";
     EXPECT_EQ(items[2].x2, 250);
     EXPECT_EQ(items[2].y2, 255);
-    EXPECT_EQ(items[2].isDefault, 1);
+    EXPECT_EQ(items[2].defaultButton, 1);
     EXPECT_STREQ(items[2].data, " OK ");
 }
 

@@ -26,7 +26,7 @@ HostDialogItem MakeItem(int32_t type, int x1, int y1, int x2, int y2, const char
     item.focus = focus;
     item.selected = selected;
     item.flags = flags;
-    item.isDefault = isDefault;
+    item.defaultButton = isDefault;
     std::snprintf(item.data, sizeof item.data, "%s", text);
     return item;
 }

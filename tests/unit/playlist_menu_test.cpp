@@ -174,6 +174,22 @@ TEST_F(PlaylistMenuTest, ATitleJustBeforeTheEndOfReadableMemoryIsStillRead) {
     EXPECT_STREQ(menu.items[14].text, "15. Track 15");
 }
 
+TEST_F(PlaylistMenuTest, ATitleOfA32BitPlayerAbove2GiBIsReadAtItsZeroExtendedAddress) {
+    constexpr uintptr_t high = 0x80001000u;
+    {
+        std::lock_guard lock(fake::Mutex());
+        fake::world().playerProcessBits = 32;
+        fake::world().playerMemory[high] = "High" + std::string(4092, '\0');  // the rest of its page
+    }
+    // The module receives a 32-bit window procedure's answer sign-extended.
+    fake::ShowPlayer([](uint32_t message, uintptr_t, intptr_t lParam) -> intptr_t {
+        if (message != os::WmUser) return 0;
+        return lParam == 124 ? 1 : lParam == 212 ? static_cast<intptr_t>(static_cast<int32_t>(high)) : 0;
+    });
+    ASSERT_EQ(ReadPlaylistMenu(fake::world().player, menu), MenuReading::Ready);
+    EXPECT_STREQ(menu.items[0].text, "1. High");
+}
+
 TEST_F(PlaylistMenuTest, ALongPlaylistListsTheEntriesAroundTheCurrentOne) {
     struct Case {
         int32_t length, current;

@@ -15,6 +15,7 @@
 #include "console.h"
 #include "help_viewer.h"
 #include "pure/dialog_model.h"
+#include "services.h"
 
 namespace host {
 
@@ -22,7 +23,7 @@ namespace {
 
 struct OpenDialog {
     DialogModel model;
-    int moduleNumber;
+    intptr_t moduleNumber;
     const char* helpTopic;
     DialogHandler handler;
     bool closing = false;
@@ -94,9 +95,9 @@ void Dispatch(OpenDialog& dialog, const DialogAction& action) {
     }
 }
 
-int RunDialog(int moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic, HostDialogItem* items,
+int RunDialog(intptr_t moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic, HostDialogItem* items,
               int itemCount, DialogHandler handler) {
-    if (!items || itemCount <= 0) return -1;
+    if (!IsModuleNumber(moduleNumber) || !items || itemCount <= 0) return -1;
     Console& console = TheConsole();
     OpenDialog dialog{DialogModel(items, itemCount, x1, y1, x2, y2, console.Width(), console.Height()),
                       moduleNumber, helpTopic, handler ? handler : DefaultDialogHandler};
@@ -136,12 +137,12 @@ int RunDialog(int moduleNumber, int x1, int y1, int x2, int y2, const char* help
 
 }  // namespace
 
-int HOSTAPI ShowDialog(int moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
+int HOSTAPI ShowDialog(intptr_t moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
                        HostDialogItem* items, int itemCount) {
     return RunDialog(moduleNumber, x1, y1, x2, y2, helpTopic, items, itemCount, nullptr);
 }
 
-int HOSTAPI ShowDialogEx(int moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
+int HOSTAPI ShowDialogEx(intptr_t moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
                          HostDialogItem* items, int itemCount, unsigned /*flags*/, unsigned /*reserved*/,
                          DialogHandler handler, intptr_t /*handlerParameter*/) {
     return RunDialog(moduleNumber, x1, y1, x2, y2, helpTopic, items, itemCount, handler);

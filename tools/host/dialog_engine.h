@@ -18,11 +18,12 @@
 
 namespace host {
 
-// Index of the item that closed the dialog, or a negative value when it was cancelled or not shown.
-int HOSTAPI ShowDialog(int moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
+// Index of the item that closed the dialog, or a negative value when it was cancelled or not shown (as for
+// a module number that is not the module's).
+int HOSTAPI ShowDialog(intptr_t moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
                        HostDialogItem* items, int itemCount);
 // As ShowDialog, with every dialog event sent to `handler` first.
-int HOSTAPI ShowDialogEx(int moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
+int HOSTAPI ShowDialogEx(intptr_t moduleNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
                          HostDialogItem* items, int itemCount, unsigned flags, unsigned reserved,
                          DialogHandler handler, intptr_t handlerParameter);
 intptr_t HOSTAPI SendDialogMessage(void* dialog, int message, int parameter1, intptr_t parameter2);

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int WheelLines = 3;
 
-std::map<int, std::string> modulePaths;
+std::map<intptr_t, std::string> modulePaths;
 std::string helpLanguage = "English";
 
 void Report(const std::string& first, const std::string& second) {
@@ -122,9 +122,11 @@ int HOSTAPI ShowHelpTopic(const char* moduleName, const char* topic, unsigned /*
 
 void SetHelpLanguage(const std::string& language) { helpLanguage = language; }
 
-void RegisterModuleForHelp(int moduleNumber, const std::string& modulePath) { modulePaths[moduleNumber] = modulePath; }
+void RegisterModuleForHelp(intptr_t moduleNumber, const std::string& modulePath) {
+    modulePaths[moduleNumber] = modulePath;
+}
 
-int ShowModuleHelp(int moduleNumber, const char* topic) {
+int ShowModuleHelp(intptr_t moduleNumber, const char* topic) {
     const auto found = modulePaths.find(moduleNumber);
     return ShowHelp(found == modulePaths.end() ? std::string() : found->second, topic);
 }

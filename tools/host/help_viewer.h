@@ -21,7 +21,7 @@ void SetHelpLanguage(const std::string& language);
 int HOSTAPI ShowHelpTopic(const char* moduleName, const char* topic, unsigned flags);
 
 // The module's path under its module number, for the help of its dialogs (which know only the number).
-void RegisterModuleForHelp(int moduleNumber, const std::string& modulePath);
-int ShowModuleHelp(int moduleNumber, const char* topic);
+void RegisterModuleForHelp(intptr_t moduleNumber, const std::string& modulePath);
+int ShowModuleHelp(intptr_t moduleNumber, const char* topic);
 
 }  // namespace host

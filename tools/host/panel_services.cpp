@@ -39,10 +39,11 @@ void SetActivePane(const Pane* pane, const std::string& folder) {
     active.folder = folder;
 }
 
-int HOSTAPI ShowMenu(int, int, int, int maxHeight, unsigned flags, const char* title, const char* bottom,
-                     const char*, const int*, int* breakCode, const HostMenuItem* items, int itemCount) {
+int HOSTAPI ShowMenu(intptr_t moduleNumber, int, int, int maxHeight, unsigned flags, const char* title,
+                     const char* bottom, const char*, const int*, int* breakCode, const HostMenuItem* items,
+                     int itemCount) {
     if (breakCode) *breakCode = -1;
-    if (!items || itemCount <= 0 || MessagesGoToStandardError()) return -1;
+    if (!IsModuleNumber(moduleNumber) || !items || itemCount <= 0 || MessagesGoToStandardError()) return -1;
     std::vector<std::string> lines;
     lines.reserve(static_cast<size_t>(itemCount));
     int selected = -1;

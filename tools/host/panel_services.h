@@ -12,7 +12,7 @@ namespace host {
 // trailing backslash). The pane must outlive every call the module makes; nullptr: no panel.
 void SetActivePane(const Pane* pane, const std::string& folder);
 
-int HOSTAPI ShowMenu(int moduleNumber, int x, int y, int maxHeight, unsigned flags, const char* title,
+int HOSTAPI ShowMenu(intptr_t moduleNumber, int x, int y, int maxHeight, unsigned flags, const char* title,
                      const char* bottom, const char* helpTopic, const int* breakKeys, int* breakCode,
                      const HostMenuItem* items, int itemCount);
 int HOSTAPI PanelControl(void* handle, int command, void* parameter);

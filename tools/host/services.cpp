@@ -15,7 +15,10 @@ namespace host {
 
 namespace {
 
-const LanguageFile* language = nullptr;
+// What this host keeps for its one module; its address is the module's number.
+struct ModuleRecord {
+    const LanguageFile* language = nullptr;
+} moduleRecord;
 bool messagesToStandardError = false;
 int errorBoxesWritten = 0;
 
@@ -49,8 +52,9 @@ HostStandardFunctions standardFunctions = [] {
     return table;
 }();
 
-int HOSTAPI ShowMessage(int /*moduleNumber*/, unsigned flags, const char* /*helpTopic*/, const char* const* lines,
+int HOSTAPI ShowMessage(intptr_t moduleNumber, unsigned flags, const char* /*helpTopic*/, const char* const* lines,
                         int lineCount, int buttonCount) {
+    if (!IsModuleNumber(moduleNumber)) return -1;
     if (messagesToStandardError) {
         WriteMessage(lines, lineCount, buttonCount);
         return -1;
@@ -58,8 +62,9 @@ int HOSTAPI ShowMessage(int /*moduleNumber*/, unsigned flags, const char* /*help
     return ShowMessageBox(flags, lines, lineCount, buttonCount);
 }
 
-const char* HOSTAPI GetLangString(int /*moduleNumber*/, int messageNumber) {
-    return language ? language->Get(messageNumber) : "";
+const char* HOSTAPI GetLangString(intptr_t moduleNumber, int messageNumber) {
+    const LanguageFile* language = moduleRecord.language;
+    return IsModuleNumber(moduleNumber) && language ? language->Get(messageNumber) : "";
 }
 
 void* HOSTAPI SaveScreenArea(int x1, int y1, int x2, int y2) {
@@ -79,12 +84,16 @@ void HOSTAPI PutText(int x, int y, int colour, const char* text) {
     TheConsole().PutText(x, y, static_cast<uint8_t>(colour), text);
 }
 
-intptr_t HOSTAPI HostControl(int /*moduleNumber*/, int command, intptr_t parameter) {
+intptr_t HOSTAPI HostControl(intptr_t moduleNumber, int command, intptr_t parameter) {
     constexpr int GetColour = 4;
-    return command == GetColour ? HostColour(parameter) : 0;
+    return IsModuleNumber(moduleNumber) && command == GetColour ? HostColour(parameter) : 0;
 }
 
 }  // namespace
+
+intptr_t ModuleNumber() { return reinterpret_cast<intptr_t>(&moduleRecord); }
+
+bool IsModuleNumber(intptr_t number) { return number == ModuleNumber(); }
 
 void SendMessagesToStandardError() { messagesToStandardError = true; }
 
@@ -93,12 +102,12 @@ bool MessagesGoToStandardError() { return messagesToStandardError; }
 int ErrorBoxesWritten() { return errorBoxesWritten; }
 
 void FillServices(HostServices* services, const std::string& modulePath, const LanguageFile* languageFile) {
-    language = languageFile;
-    RegisterModuleForHelp(ModuleNumber, modulePath);  // dialogs know their module by number only
+    moduleRecord.language = languageFile;
+    RegisterModuleForHelp(ModuleNumber(), modulePath);  // dialogs know their module by number only
     memset(services, 0, sizeof *services);
     services->size = sizeof *services;
     snprintf(services->moduleName, sizeof services->moduleName, "%s", modulePath.c_str());
-    services->moduleNumber = ModuleNumber;
+    services->moduleNumber = ModuleNumber();
     services->registryRoot = RegistryRoot;
     services->ShowMenu = ShowMenu;
     services->PanelControl = PanelControl;

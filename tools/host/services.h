@@ -9,7 +9,12 @@
 namespace host {
 
 constexpr char RegistryRoot[] = "Software\\Quaver Host\\Plugins";
-constexpr int ModuleNumber = 0;
+
+// The number the module is known by: as the file manager does, the address of this host's record for it, which
+// on 64-bit does not fit in 32 bits. Every callback that takes a number acts on this one only and treats any
+// other as the file manager treats a wrong one: no text, no dialog, no menu, no message, no colour.
+intptr_t ModuleNumber();
+bool IsModuleNumber(intptr_t number);
 
 // Fills `services` with every callback wired, for the module at `modulePath` (a full path, cut to fit).
 // The language file must outlive every call the module makes.

@@ -13,7 +13,14 @@ namespace {
 
 RecordingHost theHost;
 
-int HOSTAPI ShowMessage(int, unsigned flags, const char*, const char* const* lines, int lineCount, int buttonCount) {
+// The module's number is the address of the host's record, as the file manager gives it (wider than 32 bits
+// on 64-bit); any other number gets nothing, as from that host.
+intptr_t ModuleNumber() { return reinterpret_cast<intptr_t>(&theHost); }
+bool IsModuleNumber(intptr_t number) { return number == ModuleNumber(); }
+
+int HOSTAPI ShowMessage(intptr_t number, unsigned flags, const char*, const char* const* lines, int lineCount,
+                        int buttonCount) {
+    if (!IsModuleNumber(number)) return -1;
     RecordedMessageBox box{flags, {}, buttonCount};
     for (int i = 0; i < lineCount; ++i) box.lines.push_back(lines[i] ? lines[i] : "(null)");
     theHost.messageBoxes.push_back(box);
@@ -21,7 +28,8 @@ int HOSTAPI ShowMessage(int, unsigned flags, const char*, const char* const* lin
     return 0;
 }
 
-const char* HOSTAPI GetLangString(int, int number) {
+const char* HOSTAPI GetLangString(intptr_t moduleNumber, int number) {
+    if (!IsModuleNumber(moduleNumber)) return nullptr;
     auto found = theHost.messages.find(number);
     if (found == theHost.messages.end())
         found = theHost.messages.emplace(number, "message " + std::to_string(number)).first;
@@ -46,7 +54,8 @@ void HOSTAPI PutText(int, int, int, const char* text) {
         ++theHost.flushes;
 }
 
-intptr_t HOSTAPI HostControl(int, int command, intptr_t parameter) {
+intptr_t HOSTAPI HostControl(intptr_t number, int command, intptr_t parameter) {
+    if (!IsModuleNumber(number)) return 0;
     if (command != 4) return 0;
     theHost.coloursAsked.push_back(static_cast<int>(parameter));
     auto found = theHost.colours.find(static_cast<int>(parameter));
@@ -66,7 +75,7 @@ RecordingHost& ResetRecordingHost(int size) {
     HostServices& s = theHost.services;
     s.size = size;
     GetModuleFileNameA(nullptr, s.moduleName, sizeof s.moduleName);
-    s.moduleNumber = 3;
+    s.moduleNumber = ModuleNumber();
     s.registryRoot = theHost.registryRoot.c_str();
     s.ShowMessage = ShowMessage;
     s.GetLangString = GetLangString;

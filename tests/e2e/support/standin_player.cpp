@@ -13,8 +13,9 @@ namespace {
 
 
 // quiet: the player's own messages (--help, errors) go nowhere instead of into the test's output.
-HANDLE StartProcess(const std::vector<std::string>& arguments, DWORD* processId, bool quiet = false) {
-    std::string line = CommandLine(StandinPlayer::ExecutablePath(), arguments);
+HANDLE StartProcess(const std::string& program, const std::vector<std::string>& arguments, DWORD* processId,
+                    bool quiet = false) {
+    std::string line = CommandLine(program, arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
@@ -96,9 +97,10 @@ std::string StandinPlayer::ExecutablePath() {
 StandinPlayer::StandinPlayer(Options options) : logPath_(NewPlayerLogPath()) {
     std::vector<std::string> arguments = {"--log", logPath_};
     arguments.insert(arguments.end(), options.arguments.begin(), options.arguments.end());
-    process_ = StartProcess(arguments, &processId_);
+    const std::string program = options.program.empty() ? ExecutablePath() : options.program;
+    process_ = StartProcess(program, arguments, &processId_);
     if (!process_) {
-        problem_ = "cannot start " + CommandLine(ExecutablePath(), arguments) + " (error " + std::to_string(GetLastError()) + ")";
+        problem_ = "cannot start " + CommandLine(program, arguments) + " (error " + std::to_string(GetLastError()) + ")";
         return;
     }
     if (options.waitForWindow && !WaitForWindow(options.windowTimeoutMs)) {
@@ -194,7 +196,7 @@ bool StandinPlayer::WaitForLog(const std::function<bool(const std::vector<Player
 }
 
 int StandinPlayer::Run(const std::vector<std::string>& arguments, uint32_t timeoutMs) {
-    HANDLE process = StartProcess(arguments, nullptr, true);
+    HANDLE process = StartProcess(ExecutablePath(), arguments, nullptr, true);
     if (!process) return -1;
     DWORD status = static_cast<DWORD>(-1);
     if (WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0)

@@ -40,11 +40,12 @@ public:
         std::vector<std::string> arguments;  // --log is added
         bool waitForWindow = true;
         uint32_t windowTimeoutMs = 15000;
+        std::string program;  // a full path; empty: ExecutablePath()
     };
 
     explicit StandinPlayer(Options options);
     explicit StandinPlayer(std::vector<std::string> arguments = {})
-        : StandinPlayer(Options{std::move(arguments), true, 15000}) {}
+        : StandinPlayer(Options{std::move(arguments), true, 15000, {}}) {}
     ~StandinPlayer();
     StandinPlayer(const StandinPlayer&) = delete;
     StandinPlayer& operator=(const StandinPlayer&) = delete;

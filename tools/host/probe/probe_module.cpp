@@ -47,19 +47,29 @@ void Info() {
     const int length = services.standardFunctions->FormatText(formatted, "%s-%d-%i", "x", 7, -3);
     const int same = services.standardFunctions->CompareN("Winamp", "Winamp 2", 6);
     const int differ = services.standardFunctions->CompareN("abc", "abd", 3);
-    Put(0, 1, "size=" + std::to_string(services.size) + " number=" + std::to_string(services.moduleNumber) +
+    const intptr_t number = services.moduleNumber;
+    Put(0, 1, "size=" + std::to_string(services.size) + " number=" + std::to_string(static_cast<long long>(number)) +
                   " root=" + services.registryRoot);
     Put(0, 2, std::string("name=") + services.moduleName);
-    Put(0, 3, std::string("lang22=[") + services.GetLangString(services.moduleNumber, 22) + "] lang24=[" +
-                  services.GetLangString(services.moduleNumber, 24) + "] lang999=[" +
-                  services.GetLangString(services.moduleNumber, 999) + "] langneg=[" +
-                  services.GetLangString(services.moduleNumber, -1) + "]");
+    Put(0, 3, std::string("lang22=[") + services.GetLangString(number, 22) + "] lang24=[" +
+                  services.GetLangString(number, 24) + "] lang999=[" + services.GetLangString(number, 999) +
+                  "] langneg=[" + services.GetLangString(number, -1) + "]");
     Put(0, 4, std::string("format=[") + formatted + "] length=" + std::to_string(length) +
                   " same=" + std::to_string(same) + " differ=" + std::to_string(differ < 0 ? -1 : differ));
-    Put(0, 5, "colour21=" + Hex(services.HostControl(0, 4, 21)) + " colour23=" + Hex(services.HostControl(0, 4, 23)) +
-                  " colour24=" + Hex(services.HostControl(0, 4, 24)) + " colour29=" +
-                  Hex(services.HostControl(0, 4, 29)) + " colour30=" + Hex(services.HostControl(0, 4, 30)) +
-                  " other=" + std::to_string(services.HostControl(0, 7, 23)));
+    Put(0, 5, "colour21=" + Hex(services.HostControl(number, 4, 21)) + " colour23=" +
+                  Hex(services.HostControl(number, 4, 23)) + " colour24=" + Hex(services.HostControl(number, 4, 24)) +
+                  " colour29=" + Hex(services.HostControl(number, 4, 29)) + " colour30=" +
+                  Hex(services.HostControl(number, 4, 30)) + " other=" +
+                  std::to_string(services.HostControl(number, 7, 23)));
+    // Another module's number, as a module that cut its own would pass: the host answers it nothing.
+    const intptr_t wrong = number + 1;
+    HostDialogItem item{};
+    item.type = 7;
+    const char* lines[] = {"Probe", "Wrong", "OK"};
+    Put(0, 6, std::string("wrong: lang22=[") + services.GetLangString(wrong, 22) + "] colour23=" +
+                  Hex(services.HostControl(wrong, 4, 23)) +
+                  " dialog=" + std::to_string(services.ShowDialog(wrong, -1, -1, 10, 5, nullptr, &item, 1)) +
+                  " message=" + std::to_string(services.ShowMessage(wrong, 0, nullptr, lines, 3, 1)));
     Put(0, 0, "probe:info");
     Flush();
     WaitForKey();

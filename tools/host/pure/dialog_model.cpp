@@ -240,7 +240,7 @@ DialogAction DialogModel::Activate(int index) {
 
 int DialogModel::DefaultButton() const {
     for (int i = 0; i < count_; ++i)
-        if (IsButton(Item(i)) && Item(i).isDefault && Enabled(i)) return i;
+        if (IsButton(Item(i)) && Item(i).defaultButton && Enabled(i)) return i;
     return -1;
 }
 

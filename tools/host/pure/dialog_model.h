@@ -86,7 +86,7 @@ public:
     // cleared; selecting the selected one changes nothing), a button is chosen. Disabled items do nothing.
     DialogAction Activate(int index);
 
-    // The default button (isDefault set, enabled), else -1.
+    // The default button (defaultButton set, enabled), else -1.
     int DefaultButton() const;
 
     void Draw(ScreenBuffer& screen) const;
