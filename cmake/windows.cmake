@@ -1,7 +1,7 @@
 # The DLL, the tools, and the end-to-end tests that run under Wine (64-bit: wine64; 32-bit: WoW64 Wine).
 set(QUAVER_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
-add_library(quaver SHARED src/os/os_win32.cpp src/module/quaver.def)
+add_library(quaver SHARED src/os/os_win32.cpp src/module/classic/quaver.def)
 target_link_libraries(quaver PRIVATE -Wl,--whole-archive quaver_core -Wl,--no-whole-archive
                       quaver_warnings quaver_module_flags user32 advapi32 winmm kernel32 ${QUAVER_STATIC_RUNTIME})
 target_include_directories(quaver PRIVATE src)

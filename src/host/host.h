@@ -1,10 +1,16 @@
-// The module's copies of the host's records, language strings by number and the error box.
+// The host as the module uses it: language strings by number, message boxes and the error box, help, the
+// host's formatting. Both builds share these declarations; each implements them against its own interface
+// (host/classic/, host/wide/).
 #pragma once
 
+#include <cstddef>
+
 #include "host/host_api.h"
+#include "host/host_text.h"
 
 namespace quaver {
 
+#if !QUAVER_WIDE
 // The module's copies of the host's records and the settings path. Written once by SetStartupInfo, on the
 // host's thread, before the host calls anything else; only read afterwards, by every thread, without a lock.
 struct HostLink {
@@ -14,7 +20,9 @@ struct HostLink {
     bool tooOld;
 };
 extern HostLink hostLink;
+#endif
 
+// The title of the module's menu entries and dialogs, as the dialog tables name it (code page 437 bytes).
 inline constexpr char menuTitle[] = "Quaver Control";
 
 // Message numbers of the host's language file for this module.
@@ -49,10 +57,24 @@ constexpr int Count = 43;
 }  // namespace message
 
 // The host's text for message n; never null (an empty text stands in when the host gives none).
-const char* GetLangString(int messageNumber);
+const HostChar* GetLangString(int messageNumber);
 void ShowErrorBox(int code);
-void ShowErrorText(const char* text);  // the error box with a text of the caller's
+void ShowErrorText(const HostChar* text);  // the error box with a text of the caller's
 
+// Message box flags, the same bits in both interfaces.
+namespace messageBox {
+constexpr unsigned Plain = 0;
+constexpr unsigned Warning = 1, LeftAligned = 8;
+constexpr unsigned Error = Warning | LeftAligned;
+}  // namespace messageBox
+// A message box: lines[0] is its title, then the body, then buttonCount button captions. With no buttons the
+// host draws the box and returns at once; it stays until the screen beneath is restored. The button chosen,
+// or a negative value.
+int ShowHostMessage(unsigned flags, const HostChar* const* lines, int lineCount, int buttonCount);
+// A topic of the module's own help file.
+void ShowHelpTopic(const HostChar* topic);
+
+#if !QUAVER_WIDE
 // Builds "<root>\QuaverRemoteControl" into an 80-byte buffer. A root that would not fit leaves the path
 // empty, which keeps the settings at their defaults rather than reading or writing a cut, wrong key.
 void BuildSettingsKeyPath(const char* registryRoot, char (&path)[80]);
@@ -63,5 +85,26 @@ int FormatText(char* buffer, const char* format, Arguments... arguments) {
     return hostLink.standardFunctions.FormatText(buffer, format, arguments...);
 }
 inline int CompareN(const char* a, const char* b, size_t n) { return hostLink.standardFunctions.CompareN(a, b, n); }
+
+// The host's text formatted into a buffer of its own characters. The classic host's formatter takes no
+// bound: every caller's buffer holds the longest text its format can make.
+template <size_t capacity, typename... Arguments>
+int FormatHostText(HostChar (&buffer)[capacity], const HostChar* format, Arguments... arguments) {
+    return FormatText(buffer, format, arguments...);
+}
+#else
+// Formats panel text (code page 437 bytes, numbers and ASCII only) as the classic host's formatter does; the
+// caller's buffer holds the longest text its format can make.
+int FormatText(char* buffer, const char* format, ...);
+// Compares n characters of plain ASCII text without case.
+int CompareN(const char* a, const char* b, size_t n);
+
+// The host's text formatted by the host, never beyond the buffer.
+int FormatWideText(wchar_t* buffer, size_t capacity, const wchar_t* format, ...);
+template <size_t capacity, typename... Arguments>
+int FormatHostText(HostChar (&buffer)[capacity], const HostChar* format, Arguments... arguments) {
+    return FormatWideText(buffer, capacity, format, arguments...);
+}
+#endif
 
 }  // namespace quaver

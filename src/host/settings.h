@@ -56,17 +56,35 @@ uint32_t ReadStored(Stored value, uint32_t defaultValue);
 // (no switch keeps them). False when the store did not take them all.
 bool StoreSettings(uint32_t ownPalette, uint32_t scrollBits);
 
-void WriteSetting(const char* name, uint32_t value);
+// ---- the store itself: the registry under the settings path (classic), or the host's settings store (wide) ----
+
+// One visit to the store: in the wide build everything read while it lives goes through one opening of the
+// host's store, freed when the visit ends, so that the store is never held for longer. The classic build opens
+// its registry key for each read, as it always has. Host's thread only.
+class SettingsVisit {
+public:
+    SettingsVisit();
+    SettingsVisit(const SettingsVisit&) = delete;
+    SettingsVisit& operator=(const SettingsVisit&) = delete;
+    ~SettingsVisit();
+};
+
 struct StoredSetting {
     const char* name;
     uint32_t value;
 };
-// Opens the settings key once and writes every value as a 32-bit value. False when the key cannot be
-// named, created or opened, or any value could not be set (the others are still written).
+// Writes every value in one visit. False when the store cannot be opened, or any value could not be set (the
+// others are still written).
 bool WriteSettings(const StoredSetting* values, int count);
-bool ReadValue(const char* name, void* buffer, uint32_t* size);
-// The stored 32-bit value, or defaultValue when it is missing, unreadable or a text.
+// The stored number, or defaultValue when it is missing, unreadable or a text.
 uint32_t ReadSetting(const char* name, uint32_t defaultValue);
+// The stored "Palette": false unless it is exactly paletteEntryCount bytes (then the palette is left as it
+// was, or partly overwritten).
+bool ReadStoredPalette(uint8_t (&palette)[paletteEntryCount]);
+// The classic build's registry, opened for the one call.
+void WriteSetting(const char* name, uint32_t value);
+bool ReadValue(const char* name, void* buffer, uint32_t* size);
+
 void LoadDisplaySettings();
 void LoadPalette();
 

@@ -46,7 +46,7 @@ uint32_t LastCommandStatus() {
     }
 }
 
-bool SendCommandWords(const char* text) {
+bool SendCommandWords(const HostChar* text) {
     CommandWords words;
     ReadCommandWords(text, words);
     lastStatus = commandStatus::Refused;

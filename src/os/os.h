@@ -89,6 +89,7 @@ bool PeekConsoleInput(Handle input, InputRecord* records, uint32_t capacity, uin
 bool FlushConsoleInputBuffer(Handle input);
 // One cell per call, as the shadow reads them.
 bool ReadConsoleOutputCharacter(Handle output, int32_t x, int32_t y, char* character);
+bool ReadConsoleOutputCharacter(Handle output, int32_t x, int32_t y, wchar_t* character);  // UTF-16
 bool ReadConsoleOutputAttribute(Handle output, int32_t x, int32_t y, uint16_t* attribute);
 
 // ---- kernel ----------------------------------------------------------------------------------------------

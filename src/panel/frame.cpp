@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "host/settings.h"
-#include "panel/console_output.h"
+#include "host/screen.h"
 #include "panel/geometry.h"
 #include "panel/widgets.h"
 
@@ -96,15 +96,15 @@ void DrawShadowRun(int32_t x, int32_t y, int32_t n) {
     for (int32_t i = 0; i < n; ++i) {
         // What the console shows now, not the host's pending output. A cell that cannot be read is left as
         // it is: there is nothing known to dim.
-        char character = 0;
+        HostChar character = 0;
         uint16_t attribute = 0;
         if (!os::ReadConsoleOutputCharacter(openPanel.consoleOutput, x + i, y, &character) ||
             !os::ReadConsoleOutputAttribute(openPanel.consoleOutput, x + i, y, &attribute))
             continue;
         // Only the three foreground colour bits stay: the same character, dark on black. Dimming a dimmed
         // cell changes nothing, so drawing the panel again does not darken its shadow further.
-        const char cell[2] = {character, '\0'};
-        PutText(x + i, y, attribute & 7, cell);
+        const HostChar cell[2] = {character, 0};
+        PutHostText(x + i, y, attribute & 7, cell);
     }
 }
 

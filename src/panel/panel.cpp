@@ -1,7 +1,7 @@
 // The open panel's shared state, showing and hiding it, pausing the live display, and its extent.
 #include "panel/panel.h"
 
-#include "panel/console_output.h"
+#include "host/screen.h"
 #include "panel/frame.h"
 
 namespace quaver {

@@ -4,16 +4,23 @@ namespace quaver {
 
 PlayerQueries::PlayerQueries(os::Window player, os::Handle stop) : player_(player), stop_(stop) {}
 
-bool PlayerQueries::Send(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
+bool PlayerQueries::MayAsk() {
     if (!answering_) return false;
-    if (stop_ && os::WaitForSingleObject(stop_, 0) == os::WaitObject0) {
-        answering_ = false;
-        return false;
-    }
-    // A hung player is given up at once (abort-if-hung); a slow one gets the time-out.
-    answering_ = os::SendMessageTimeout(player_, message, wParam, lParam, os::SmtoAbortIfHung, queryTimeout, &result);
-    answeredAny_ = answeredAny_ || answering_;
+    if (stop_ && os::WaitForSingleObject(stop_, 0) == os::WaitObject0) answering_ = false;
     return answering_;
+}
+
+bool PlayerQueries::Answered(bool answered) {
+    answering_ = answered;
+    answeredAny_ = answeredAny_ || answered;
+    return answered;
+}
+
+bool PlayerQueries::Send(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
+    if (!MayAsk()) return false;
+    // A hung player is given up at once (abort-if-hung); a slow one gets the time-out.
+    return Answered(
+        os::SendMessageTimeout(player_, message, wParam, lParam, os::SmtoAbortIfHung, queryTimeout, &result));
 }
 
 bool PlayerQueries::Ask(Query query, int32_t& answer) {
@@ -23,14 +30,5 @@ bool PlayerQueries::Ask(Query query, int32_t& answer) {
     return true;
 }
 
-bool PlayerQueries::AskTitle(char (&buffer)[titleBufferCapacity], int32_t& length) {
-    // Terminated before asking, so that a player that copies nothing leaves an empty text.
-    buffer[0] = '\0';
-    buffer[titleBufferCapacity - 1] = '\0';
-    intptr_t result = 0;
-    if (!Send(os::WmGetText, titleQueryLimit, reinterpret_cast<intptr_t>(buffer), result)) return false;
-    length = ReceivedTitleLength(result, buffer, titleQueryLimit);
-    return true;
-}
 
 }  // namespace quaver

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "host/host_text.h"
 #include "os/os.h"
 #include "panel/title_layout.h"
 #include "player/commands.h"
@@ -23,13 +24,17 @@ public:
 
     // False when the player did not answer in time, has gone, or the panel is closing.
     bool Ask(Query query, int32_t& answer);
-    // The player's window title (ANSI code page) and its length as far as the buffer really holds text.
-    bool AskTitle(char (&buffer)[titleBufferCapacity], int32_t& length);
+    // The player's window title (the ANSI code page, or UTF-16 in the wide build) and its length as far as the
+    // buffer really holds text.
+    bool AskTitle(HostChar (&buffer)[titleBufferCapacity], int32_t& length);
     // At least one question of this pass was answered.
     bool answeredAny() const { return answeredAny_; }
 
 private:
     bool Send(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+    // Before a question: false once one went unanswered or the panel is closing. After it: notes the outcome.
+    bool MayAsk();
+    bool Answered(bool answered);
 
     os::Window player_;
     os::Handle stop_;

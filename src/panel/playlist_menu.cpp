@@ -1,8 +1,9 @@
 #include "panel/playlist_menu.h"
 
 #include "host/host.h"
+#include "host/menu.h"
+#include "host/screen.h"
 #include "host/settings.h"
-#include "panel/console_output.h"
 #include "player/commands.h"
 #include "player/playlist.h"
 
@@ -17,15 +18,14 @@ constexpr uint32_t refusalBeep = 0x40;
 PlaylistMenu playlistMenu;
 
 void ShowChoice(os::Window player) {
-    const HostServices& host = hostLink.services;
-    char bottom[120] = {};
+    HostChar bottom[120] = {};
     const MenuRange range = playlistMenu.range;
     if (range.count < playlistMenu.length)
-        FormatText(bottom, "%.60s %d-%d / %d", GetLangString(message::PlaylistWindow), range.first + 1,
-                   range.first + range.count, playlistMenu.length);
-    const int chosen = host.ShowMenu(host.moduleNumber, -1, -1, 0, menuFlag::ShowAmpersand | menuFlag::WrapCursor,
-                                     playerName, bottom[0] ? bottom : nullptr, playlistHelpTopic, nullptr, nullptr,
-                                     playlistMenu.items, range.count);
+        FormatHostText(bottom, hostText::textAndRange, GetLangString(message::PlaylistWindow), range.first + 1,
+                       range.first + range.count, playlistMenu.length);
+    const int chosen = ShowHostMenu(menuFlag::ShowAmpersand | menuFlag::WrapCursor, hostText::playerName,
+                                    bottom[0] ? bottom : nullptr, hostText::playlistTopic, playlistMenu.items,
+                                    range.count);
     if (chosen >= 0 && chosen < range.count && PlayEntry(player, range.first + chosen) != CommandResult::Sent)
         os::MessageBeep(refusalBeep);
 }
@@ -36,7 +36,7 @@ void RunPlaylistMenu(PanelPlacement& placement) {
     // As any command: a missing player is started when the settings leave that to commands, and one that owes
     // an answer is refused at once.
     const os::Window player = FindOrStartPlayer(settings.startPlayer[1] != 0);
-    if (!player || !hostLink.services.ShowMenu || !ReadyForCommand(player, commandProbeTimeout)) {
+    if (!player || !HostShowsMenus() || !ReadyForCommand(player, commandProbeTimeout)) {
         os::MessageBeep(refusalBeep);
         return;
     }

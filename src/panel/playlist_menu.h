@@ -5,8 +5,6 @@
 
 namespace quaver {
 
-inline constexpr char playlistHelpTopic[] = "Playlist";
-
 // Pauses the live display while the list is read and the menu is up, plays the entry chosen, and redraws
 // the panel. A player that does not answer gets the refusal beep and no menu.
 void RunPlaylistMenu(PanelPlacement& placement);

@@ -2,7 +2,7 @@
 
 #include "host/host.h"
 #include "host/settings.h"
-#include "panel/console_output.h"
+#include "host/screen.h"
 #include "panel/frame.h"
 #include "panel/panel.h"
 #include "panel/player_queries.h"

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "host/host_text.h"
 #include "os/os.h"
 #include "panel/big_digits.h"
 #include "panel/stream_text.h"
@@ -11,6 +12,13 @@
 namespace quaver {
 
 constexpr int32_t titleLineCells = 34;  // the widest title field
+// The title line's text: in the classic build one byte a cell; in the wide build a cell may take more than one
+// UTF-16 unit (a character outside the Basic Multilingual Plane, combining marks).
+#if QUAVER_WIDE
+constexpr int32_t titleLineCapacity = 4 * titleLineCells + 1;
+#else
+constexpr int32_t titleLineCapacity = 40;
+#endif
 
 // The cells one pass draws besides the widgets.
 struct PassBuffers {
@@ -26,12 +34,12 @@ struct PassBuffers {
 struct LiveDisplay {
     int32_t playerVersion;  // major version once asked; 0 before
     char versionTitle[40];  // the panel title with the version in it
-    char titleLine[40];     // text of the title-line widget, OEM code page
+    HostChar titleLine[titleLineCapacity];  // text of the title-line widget, in the host's characters
     int32_t scrollMode;     // a scrollModeValue
     ScrollState scroll;
     // The host's words for an add in the title line, fetched as the panel opens (the host's thread).
-    const char* addingFilesText;
-    const char* filesAddedText;
+    const HostChar* addingFilesText;
+    const HostChar* filesAddedText;
     // What the panel shows between passes. A pass whose answers did not all arrive redraws the last complete
     // picture (its clock simply stands still) until the player has been silent for silenceBeforeIdle.
     PassBuffers shownBuffers;  // the last complete picture, or the idle one

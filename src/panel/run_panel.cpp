@@ -5,7 +5,7 @@
 
 #include "host/host.h"
 #include "host/settings.h"
-#include "panel/console_output.h"
+#include "host/screen.h"
 #include "panel/geometry.h"
 #include "panel/playlist_menu.h"
 #include "panel/refresh.h"

@@ -6,7 +6,7 @@
 
 namespace quaver {
 
-constexpr int32_t titleBufferCapacity = 256;  // the window title as received, ANSI code page
+constexpr int32_t titleBufferCapacity = 256;  // the window title as received, terminator included
 constexpr int32_t titleQueryLimit = 255;      // what WM_GETTEXT is told the buffer holds, terminator included
 constexpr int32_t shortestTitle = 13;         // shorter window titles show nothing
 constexpr int32_t scrollRestPasses = 13;      // passes a back-and-forth scroll rests at each end, after arriving

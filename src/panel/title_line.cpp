@@ -15,10 +15,16 @@ int32_t TitleFieldCells() {
     return field < static_cast<uint32_t>(titleLineCells) ? static_cast<int32_t>(field) : titleLineCells;
 }
 
+namespace {
+void FillSpaces(HostChar* text, uint32_t count) {
+    for (uint32_t i = 0; i < count; ++i) text[i] = ' ';
+}
+}  // namespace
+
 void StartTitleLine() {
     uint32_t length = openPanel.titleFieldLength;
-    if (length > sizeof liveDisplay.titleLine - 1) length = sizeof liveDisplay.titleLine - 1;
-    std::memset(liveDisplay.titleLine, ' ', length);
+    if (length > titleLineCapacity - 1) length = titleLineCapacity - 1;
+    FillSpaces(liveDisplay.titleLine, length);
     liveDisplay.titleLine[length] = '\0';
 }
 
@@ -29,7 +35,7 @@ void ResetTitleScrolling() {
 }
 
 void BlankTitleField() {
-    std::memset(liveDisplay.titleLine, ' ', titleLineCells);
+    FillSpaces(liveDisplay.titleLine, titleLineCells);
     liveDisplay.titleLine[TitleFieldCells()] = '\0';
 }
 
@@ -48,14 +54,14 @@ bool VolumeShown(uint32_t& volume) {
 }
 
 void WriteVolume(uint32_t volume, int32_t fieldLength) {
-    char text[24];
-    const int reported = FormatText(text, "Volume: %d %%", VolumePercent(volume));
+    HostChar text[24];
+    const int reported = FormatHostText(text, hostText::volume, VolumePercent(volume));
     const int32_t at = VolumeTextColumn(fieldLength);
-    int32_t count = static_cast<int32_t>(strnlen(text, sizeof text));
+    int32_t count = HostTextLength(text, 24);
     if (reported >= 0 && reported < count) count = reported;
     if (count > fieldLength - at) count = fieldLength - at;
     // Plain ASCII: no conversion, and no terminator inside the field.
-    if (count > 0) std::memcpy(liveDisplay.titleLine + at, text, static_cast<size_t>(count));
+    if (count > 0) std::memcpy(liveDisplay.titleLine + at, text, static_cast<size_t>(count) * sizeof(HostChar));
 }
 
 bool AddShown(AddProgress& add) {
@@ -66,17 +72,19 @@ bool AddShown(AddProgress& add) {
 
 // "Adding files 37/1000" while under way, "Files added 1000" once all are in, with their count of all when
 // not; centred, in the host's texts (OEM code page already).
+// The host's texts have one character a cell: a text of them fits the field as far as its length does.
 void WriteAddProgress(const AddProgress& add, int32_t fieldLength) {
-    char text[titleLineCells + 1];
-    const char* words = add.state == addState::Adding ? liveDisplay.addingFilesText : liveDisplay.filesAddedText;
-    if (!words) words = "";
-    const int reported = add.state == addState::Done
-                             ? FormatText(text, "%.*s %d", titleLineCells - 12, words, add.sent)
-                             : FormatText(text, "%.*s %d/%d", titleLineCells - 24, words, add.sent, add.count);
-    int32_t count = static_cast<int32_t>(strnlen(text, sizeof text));
+    HostChar text[titleLineCells + 1];
+    const HostChar* words = add.state == addState::Adding ? liveDisplay.addingFilesText : liveDisplay.filesAddedText;
+    if (!words) words = hostText::none;
+    const int reported =
+        add.state == addState::Done
+            ? FormatHostText(text, hostText::textAndNumber, titleLineCells - 12, words, add.sent)
+            : FormatHostText(text, hostText::textAndCount, titleLineCells - 24, words, add.sent, add.count);
+    int32_t count = HostTextLength(text, titleLineCells + 1);
     if (reported >= 0 && reported < count) count = reported;
     if (count > fieldLength) count = fieldLength;
-    std::memcpy(liveDisplay.titleLine + (fieldLength - count) / 2, text, static_cast<size_t>(count));
+    std::memcpy(liveDisplay.titleLine + (fieldLength - count) / 2, text, static_cast<size_t>(count) * sizeof(HostChar));
 }
 
 }  // namespace
@@ -100,14 +108,7 @@ void FillTitleLine(const TitleAnswer& answer) {
         WriteAddProgress(answer.add, fieldLength);
         return;
     }
-    ShownTitle shown{};
-    if (!FindShownTitle(answer.title, answer.length, shown)) return;  // nothing to show; the scroll state stays
-
-    char field[titleLineCells];
-    const TitleSpan span = LayOutTitle(answer.title + shown.start, shown.length, fieldLength, liveDisplay.scrollMode,
-                                       liveDisplay.scroll, field);
-    if (span.count > 0)
-        os::CharToOemBuff(field + span.at, liveDisplay.titleLine + span.at, static_cast<uint32_t>(span.count));
+    FillWindowTitle(answer, fieldLength);
 }
 
 }  // namespace quaver

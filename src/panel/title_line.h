@@ -14,17 +14,20 @@
 #include "os/os.h"
 #include "panel/refresh.h"
 #include "panel/title_layout.h"
+#include "panel/widgets.h"
 #include "player/add_queue.h"
 
 namespace quaver {
 
 class PlayerQueries;
 
-static_assert(titleLineCells < sizeof LiveDisplay::titleLine, "the widest field and a terminator");
+static_assert(titleLineCells < titleLineCapacity, "the widest field and a terminator");
 constexpr uint32_t volumeShowMs = 1000;
 
 // The title line blank, titleFieldLength cells long.
 void StartTitleLine();
+// Makes the widget the title line's: its text and its length in cells.
+void AttachTitleLine(Widget& widget);
 // The scroll state to offset 0, a rest of scrollRestPasses passes, forward.
 void ResetTitleScrolling();
 
@@ -42,7 +45,7 @@ struct TitleAnswer {
     uint32_t volume;
     bool addShown;
     AddProgress add;
-    char title[titleBufferCapacity];
+    HostChar title[titleBufferCapacity];  // the player's window title (the ANSI code page, or UTF-16)
     int32_t length;
 };
 
@@ -54,5 +57,8 @@ bool AskTitleLine(PlayerQueries& player, TitleAnswer& answer);
 // Fills the blanked title line from the answer (the caller draws it): the volume text, or the title laid out
 // by the scroll mode, advancing the scroll state. Runs under drawingLock, which guards the mode and the state.
 void FillTitleLine(const TitleAnswer& answer);
+// The part of it that lays the player's window title into the field (fieldLength cells): the classic build's
+// bytes, one a cell, converted to the OEM code page, or the wide build's UTF-16 laid out cell by cell.
+void FillWindowTitle(const TitleAnswer& answer, int32_t fieldLength);
 
 }  // namespace quaver

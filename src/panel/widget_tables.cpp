@@ -111,7 +111,7 @@ void BuildWidgets() {
         if (slot == slot::TimeLabel)
             SetTextAt(*widget, timeLabel, timeLabelX);
         else if (slot == slot::TitleLine)
-            SetText(*widget, liveDisplay.titleLine);
+            AttachTitleLine(*widget);
         else
             SetText(*widget, place.text);
         widget->command = definition.command;

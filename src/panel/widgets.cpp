@@ -4,8 +4,9 @@
 #include <cstring>
 
 #include "host/settings.h"
-#include "panel/console_output.h"
+#include "host/screen.h"
 #include "panel/panel.h"
+#include "panel/refresh.h"
 #include "player/player.h"
 
 namespace quaver {
@@ -99,6 +100,12 @@ void IndicatorWidget::draw(bool flush) {
     if (!visible) return;
     const Cell at = ScreenCellOf(*this);
     PutText(at.x, at.y, Colour(pressed ? palettePressedIndicator : colour), text);
+    if (flush) FlushOutput();
+}
+
+void TitleLineWidget::draw(bool flush) {
+    const Cell at = ScreenCellOf(*this);
+    PutHostText(at.x, at.y, Colour(colour), liveDisplay.titleLine);
     if (flush) FlushOutput();
 }
 

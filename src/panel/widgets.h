@@ -55,6 +55,12 @@ public:
     uint8_t visible = 0;
 };
 
+// The title line: the player's text, in the host's characters.
+class TitleLineWidget : public Widget {
+public:
+    void draw(bool flush) override;
+};
+
 class GlyphWidget : public Widget {
 public:
     void draw(bool flush) override;
@@ -77,7 +83,7 @@ struct PanelWidgets {
     IndicatorWidget volumeDown;     // slot 9
     Widget panelTitle;              // slot 10
     Widget timeLabel;               // slot 11
-    Widget titleLineWidget;         // slot 12
+    TitleLineWidget titleLineWidget;  // slot 12
     IndicatorWidget shuffle;        // slot 13
     IndicatorWidget repeatIndicator;  // slot 14
     GlyphWidget closeGlyph;         // slot 15

@@ -39,18 +39,18 @@ constexpr CommandName commandNames[] = {
     {"add", word::Add},
 };
 
-constexpr char LowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr HostChar LowerCase(HostChar c) { return c >= 'A' && c <= 'Z' ? static_cast<HostChar>(c - 'A' + 'a') : c; }
+constexpr bool IsBlank(HostChar c) { return c == ' ' || c == '\t'; }
+constexpr bool IsDigit(HostChar c) { return c >= '0' && c <= '9'; }
 
-bool SameWord(const char* name, const char* word, int length) {
+bool SameWord(const char* name, const HostChar* word, int length) {
     for (int i = 0; i < length; ++i)
         if (name[i] == '\0' || name[i] != LowerCase(word[i])) return false;
     return name[length] == '\0';
 }
 
 // Decimal digits only, at most largestWordNumber.
-bool ReadNumber(const char* text, int length, int32_t& value) {
+bool ReadNumber(const HostChar* text, int length, int32_t& value) {
     if (length <= 0) return false;
     int64_t number = 0;
     for (int i = 0; i < length; ++i) {
@@ -63,7 +63,7 @@ bool ReadNumber(const char* text, int length, int32_t& value) {
 }
 
 // The value a word takes: false when it is missing or wrong.
-bool ReadValue(uint32_t& code, const char* value, int length, int32_t& result) {
+bool ReadValue(uint32_t& code, const HostChar* value, int length, int32_t& result) {
     bool relative = false;
     switch (code) {
     case word::Track:
@@ -84,9 +84,9 @@ bool ReadValue(uint32_t& code, const char* value, int length, int32_t& result) {
 
 class WordReader {
 public:
-    WordReader(const char* text, size_t length) : text_(text), length_(length) {}
+    WordReader(const HostChar* text, size_t length) : text_(text), length_(length) {}
     // The next word: false at the end of the text.
-    bool Next(const char*& word, int& wordLength) {
+    bool Next(const HostChar*& word, int& wordLength) {
         while (at_ < length_ && IsBlank(text_[at_])) ++at_;
         const size_t start = at_;
         while (at_ < length_ && !IsBlank(text_[at_])) ++at_;
@@ -95,7 +95,7 @@ public:
         return at_ > start;
     }
     // The rest of the line, blanks trimmed at both ends; the reader ends.
-    void Rest(const char*& rest, int& restLength) {
+    void Rest(const HostChar*& rest, int& restLength) {
         while (at_ < length_ && IsBlank(text_[at_])) ++at_;
         size_t end = length_;
         while (end > at_ && IsBlank(text_[end - 1])) --end;
@@ -105,12 +105,12 @@ public:
     }
 
 private:
-    const char* text_;
+    const HostChar* text_;
     size_t length_;
     size_t at_ = 0;
 };
 
-void Refuse(CommandWords& words, CommandWords::Result result, const char* from, const char* to) {
+void Refuse(CommandWords& words, CommandWords::Result result, const HostChar* from, const HostChar* to) {
     words.result = result;
     words.count = 0;
     words.unknownWord = from;
@@ -119,13 +119,13 @@ void Refuse(CommandWords& words, CommandWords::Result result, const char* from, 
 
 }  // namespace
 
-uint32_t CommandOfWord(const char* word, int length) {
+uint32_t CommandOfWord(const HostChar* word, int length) {
     for (const CommandName& name : commandNames)
         if (SameWord(name.word, word, length)) return name.command;
     return 0;
 }
 
-bool ReadSeekTime(const char* text, int length, int32_t& milliseconds, bool& relative) {
+bool ReadSeekTime(const HostChar* text, int length, int32_t& milliseconds, bool& relative) {
     int sign = 1;
     relative = length > 0 && (text[0] == '+' || text[0] == '-');
     if (relative) {
@@ -134,7 +134,9 @@ bool ReadSeekTime(const char* text, int length, int32_t& milliseconds, bool& rel
         --length;
     }
     int32_t seconds = 0;
-    const char* colon = static_cast<const char*>(std::memchr(text, ':', static_cast<size_t>(length > 0 ? length : 0)));
+    const HostChar* colon = nullptr;
+    for (int i = 0; i < length && !colon; ++i)
+        if (text[i] == ':') colon = text + i;
     if (!colon) {
         if (!ReadNumber(text, length, seconds)) return false;
     } else {
@@ -150,7 +152,7 @@ bool ReadSeekTime(const char* text, int length, int32_t& milliseconds, bool& rel
     return true;
 }
 
-void ReadCommandWords(const char* text, CommandWords& words) {
+void ReadCommandWords(const HostChar* text, CommandWords& words) {
     words.result = CommandWords::Result::Blank;
     words.count = 0;
     words.unknownWord = nullptr;
@@ -158,25 +160,25 @@ void ReadCommandWords(const char* text, CommandWords& words) {
     words.jumpText = nullptr;
     words.jumpTextLength = 0;
     if (!text) return;
-    const size_t length = strnlen(text, commandTextCapacity);
+    const size_t length = static_cast<size_t>(HostTextLength(text, commandTextCapacity));
     if (length == commandTextCapacity) {
         words.result = CommandWords::Result::TooLong;
         return;
     }
     WordReader reader(text, length);
-    const char* name = nullptr;
+    const HostChar* name = nullptr;
     int nameLength = 0;
     while (reader.Next(name, nameLength)) {
         uint32_t code = CommandOfWord(name, nameLength);
         if (code == 0) return Refuse(words, CommandWords::Result::UnknownWord, name, name + nameLength);
         int32_t value = 0;
-        const char* end = name + nameLength;
+        const HostChar* end = name + nameLength;
         if (code == word::Jump) {
             reader.Rest(words.jumpText, words.jumpTextLength);
             if (words.jumpTextLength == 0) return Refuse(words, CommandWords::Result::BadValue, name, end);
             end = words.jumpText + words.jumpTextLength;
         } else if (code == word::Track || code == word::SeekTo || code == word::Volume) {
-            const char* given = nullptr;
+            const HostChar* given = nullptr;
             int givenLength = 0;
             const bool present = reader.Next(given, givenLength);
             if (present) end = given + givenLength;

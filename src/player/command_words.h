@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "host/host_text.h"
+
 namespace quaver {
 
 // The host's command line holds at most this many bytes, terminator included; a longer text, or one not
@@ -31,28 +33,28 @@ struct CommandWords {
     uint32_t commands[maxCommandWords] = {};  // a player command or a word:: code
     int32_t values[maxCommandWords] = {};     // the value of a word:: code
     // Where each command's word (with its value) stands in the text, for an error box that names it.
-    const char* sources[maxCommandWords] = {};
+    const HostChar* sources[maxCommandWords] = {};
     int sourceLengths[maxCommandWords] = {};
     int count = 0;
     // The first word that names no command, or the word whose value is wrong (with the value), inside the
     // text (not terminated).
-    const char* unknownWord = nullptr;
+    const HostChar* unknownWord = nullptr;
     int unknownWordLength = 0;
-    const char* jumpText = nullptr;  // the rest of the line after "jump", blanks trimmed
+    const HostChar* jumpText = nullptr;  // the rest of the line after "jump", blanks trimmed
     int jumpTextLength = 0;
 };
 
 // The command a word names, in any case; 0 when it names none.
-uint32_t CommandOfWord(const char* word, int length);
+uint32_t CommandOfWord(const HostChar* word, int length);
 
 // Reads the blank-separated words of text into their commands, in order. Any word that names no command, or
 // whose value is missing or wrong, leaves no commands at all. Never reads beyond commandTextCapacity bytes;
 // a null text counts as blank.
-void ReadCommandWords(const char* text, CommandWords& words);
+void ReadCommandWords(const HostChar* text, CommandWords& words);
 
 // "SECONDS" or "M:SS" (seconds 00-59), each optionally signed: the milliseconds, and whether a sign made it
 // relative. False for anything else, or more than largestWordNumber seconds.
-bool ReadSeekTime(const char* text, int length, int32_t& milliseconds, bool& relative);
+bool ReadSeekTime(const HostChar* text, int length, int32_t& milliseconds, bool& relative);
 
 // The player's volume (0-255) for a percentage 0-100, rounded to the nearest.
 constexpr int32_t VolumeOfPercent(int32_t percent) { return (percent * 255 + 50) / 100; }

@@ -115,5 +115,7 @@ void CutStartCommand(char* buffer, int capacity);
 // Copies the fallback command line (message 24) into buffer: at most capacity - 1 characters, the rest of the
 // buffer zero, so the line is always terminated.
 void CopyFallbackCommand(const char* text, char* buffer, int capacity);
+// The wide build's message 24: the same, the UTF-16 text in the ANSI code page that starting a program takes.
+void CopyFallbackCommand(const wchar_t* text, char* buffer, int capacity);
 
 }  // namespace quaver

@@ -1,6 +1,7 @@
 // Finding, starting and commanding the player. Its window is never kept: every use looks it up afresh, so a
 // player closed or restarted in between needs no bookkeeping.
 #include "host/host.h"
+#include "host/screen.h"
 #include "host/settings.h"
 #include "player/commands.h"
 #include "player/display_control.h"
@@ -31,13 +32,12 @@ void StartPlayer() {
     if (playerLink.startUnderWay) return;
     playerLink.startUnderWay = true;
     const bool displayWasActive = PauseDisplay();
-    void* screen = hostLink.services.SaveScreenArea ? hostLink.services.SaveScreenArea(0, 0, -1, -1) : nullptr;
+    void* screen = SaveWholeScreen();
     const os::Window foreground = os::GetForegroundWindow();
 
     // No buttons: the host draws the box and returns at once; it stays until the screen is restored.
-    const char* const notice[2] = {"", GetLangString(message::PlayerStarting)};
-    const HostServices& host = hostLink.services;
-    if (host.ShowMessage) host.ShowMessage(host.moduleNumber, 0, nullptr, notice, 2, 0);
+    const HostChar* const notice[2] = {hostText::none, GetLangString(message::PlayerStarting)};
+    ShowHostMessage(messageBox::Plain, notice, 2, 0);
 
     char commandLine[startCommandCapacity] = {};
     BuildStartCommand(commandLine);
@@ -51,7 +51,7 @@ void StartPlayer() {
     // The command that needed the start is sent by its caller once this returns; a held command stored with
     // its press would otherwise reach the new player first, and repeatedly, as soon as the display runs.
     DropHeldCommand();
-    if (hostLink.services.RestoreScreenArea) hostLink.services.RestoreScreenArea(screen);
+    RestoreWholeScreen(screen);
     // Keys and clicks made while the notice was up were not meant for the panel: a held key's queued
     // repeats would each start the player again.
     DiscardInputQueuedDuringStart();

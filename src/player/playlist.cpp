@@ -1,16 +1,10 @@
 #include "player/playlist.h"
 
-#include <cstring>
-
 #include "player/commands.h"
 #include "player/player_address.h"
 #include "player/playlist_titles.h"
 
 namespace quaver {
-
-namespace {
-constexpr uintptr_t pageSize = 4096;
-}  // namespace
 
 TitleReader::TitleReader(os::Window player, os::Handle stop) : player_(player), stop_(stop) {}
 
@@ -30,43 +24,22 @@ bool TitleReader::Ask(Query query, int32_t& answer) {
     return answered;
 }
 
-bool TitleReader::ReadText(uintptr_t address, char (&title)[titleCapacity]) {
-    constexpr uint32_t wanted = titleCapacity - 1;
-    // Up to the end of the address's page first: a title that ends just before unreadable memory is still
-    // read, where one read across the page end would fail whole.
-    const uint32_t inPage = static_cast<uint32_t>(pageSize - address % pageSize);
-    const uint32_t first = inPage < wanted ? inPage : wanted;
-    if (!os::ReadProcessMemory(process_.get(), address, title, first)) return false;
-    title[first] = '\0';
-    if (first < wanted && !std::memchr(title, 0, first))
-        // The rest, when the next page is there; a title cut at an unreadable page keeps what was read.
-        if (os::ReadProcessMemory(process_.get(), address + first, title + first, wanted - first)) title[wanted] = '\0';
+void TitleReader::OpenProcess() {
+    if (processTried_) return;
+    processTried_ = true;
+    process_.reset(os::OpenWindowProcessForReading(player_));
+    playerBits_ = os::WindowProcessBits(player_);
+}
+
+bool TitleReader::AddressOf(intptr_t answer, uintptr_t& address) const {
+    // The answer is the player's own pointer, of the player's width.
+    uint64_t wide = 0;
+    if (!process_ || !TitleAddressOf(answer, playerBits_, static_cast<int>(sizeof(void*) * 8), wide)) return false;
+    address = static_cast<uintptr_t>(wide);
     return true;
 }
 
-TitleReader::Title TitleReader::ReadTitle(int32_t entry, char (&title)[titleCapacity]) {
-    title[0] = '\0';
-    if (!processTried_) {
-        processTried_ = true;
-        process_.reset(os::OpenWindowProcessForReading(player_));
-        playerBits_ = os::WindowProcessBits(player_);
-    }
-    // The question and the read of its answer together: another of our threads asking meanwhile would have
-    // a player that keeps one buffer rewrite it under us.
-    os::SlimLockGuard asking(playlistTitles.asking);
-    intptr_t answer = 0;
-    if (!Send(static_cast<uintptr_t>(entry), playlistMessage::TitleAddress, answer)) return Title::Unanswered;
-    // The answer is the player's own pointer, of the player's width.
-    uint64_t address = 0;
-    if (!process_ || !TitleAddressOf(answer, playerBits_, static_cast<int>(sizeof(void*) * 8), address) ||
-        !ReadText(static_cast<uintptr_t>(address), title)) {
-        title[0] = '\0';
-        return Title::Unreadable;
-    }
-    return Title::Read;
-}
-
-TitleReader::Title ReadAndNoteTitle(TitleReader& reader, int32_t length, int32_t entry, char (&title)[titleCapacity]) {
+TitleReader::Title ReadAndNoteTitle(TitleReader& reader, int32_t length, int32_t entry, HostChar (&title)[titleCapacity]) {
     const TitleReader::Title read = reader.ReadTitle(entry, title);
     // An entry whose title cannot be read is known as one without: it shows `Track N`, and is not asked again.
     if (read != TitleReader::Title::Unanswered) NoteTitle(reader.player(), length, entry, title);
@@ -80,11 +53,11 @@ namespace {
 void FillLines(os::Window player, PlaylistMenu& menu) {
     for (int i = 0; i < menu.range.count; ++i) {
         const int32_t entry = menu.range.first + i;
-        char title[titleCapacity];
-        char shown[titleCapacity];
+        HostChar title[titleCapacity];
+        HostChar shown[titleCapacity];
         const bool known = KnownTitle(player, menu.length, entry, title);
-        if (known) os::CharToOemBuff(title, shown, static_cast<uint32_t>(std::strlen(title)) + 1);
-        FillMenuLine(menu.items[i], entry + 1, known ? shown : nullptr);
+        if (known) PlayerTextToHost(title, shown, static_cast<uint32_t>(HostTextLength(title, titleCapacity)) + 1);
+        SetMenuLine(menu, i, entry + 1, known ? shown : nullptr);
     }
 }
 
@@ -106,7 +79,7 @@ MenuReading ReadPlaylistMenu(os::Window player, PlaylistMenu& menu) {
     // differently from the one known tells that the list has changed under the same length.
     const int32_t near = 2 * menuNearEntries + 1;
     const uint32_t started = os::GetTickCount();
-    char title[titleCapacity];
+    HostChar title[titleCapacity];
     int32_t step = 0;
     for (int pass = 0; pass < 2; ++pass) {  // once more when a change found forgot the ones read before it
         const uint32_t generation = TitlesGeneration();
@@ -125,7 +98,7 @@ MenuReading ReadPlaylistMenu(os::Window player, PlaylistMenu& menu) {
 
     FillLines(player, menu);
     const int selected = current - menu.range.first;
-    if (selected >= 0 && selected < menu.range.count) menu.items[selected].selected = 1;
+    if (selected >= 0 && selected < menu.range.count) SelectMenuLine(menu, selected);
     return MenuReading::Ready;
 }
 

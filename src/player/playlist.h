@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-#include "host/host_api.h"
+#include "host/host_text.h"
+#include "host/menu.h"
 #include "os/os.h"
 #include "player/commands.h"
 #include "player/player.h"
@@ -28,17 +29,22 @@ public:
     bool Ask(Query query, int32_t& answer);
 
     enum class Title {
-        Read,        // the title as the player keeps it (ANSI code page), possibly empty
+        Read,        // the title as the player keeps it (ANSI code page, or UTF-16), possibly empty
         Unreadable,  // the player answered, but no title could be read where it pointed
         Unanswered,  // the player did not answer, or the reading was stopped
     };
     // The entry's title, read right after the player's own answer for it, so that a player answering from
-    // one buffer that it rewrites for every question still gives each entry its own title.
-    Title ReadTitle(int32_t entry, char (&title)[titleCapacity]);
+    // one buffer that it rewrites for every question still gives each entry its own title. The classic build
+    // asks for the ANSI title (212); the wide build for the UTF-16 one (213), and for the ANSI one only from a
+    // player that does not answer that.
+    Title ReadTitle(int32_t entry, HostChar (&title)[titleCapacity]);
 
 private:
     bool Send(uintptr_t wParam, intptr_t lParam, intptr_t& result);
-    bool ReadText(uintptr_t address, char (&title)[titleCapacity]);
+    // Opens the player's process for reading, once per reader.
+    void OpenProcess();
+    // The address an answer names, as this module may read it; false for none.
+    bool AddressOf(intptr_t answer, uintptr_t& address) const;
 
     os::Window player_;
     os::Handle stop_;
@@ -49,14 +55,21 @@ private:
 };
 
 // Reads the entry's title into the titles known and gives it; Unanswered leaves them as they were.
-TitleReader::Title ReadAndNoteTitle(TitleReader& reader, int32_t length, int32_t entry, char (&title)[titleCapacity]);
+TitleReader::Title ReadAndNoteTitle(TitleReader& reader, int32_t length, int32_t entry, HostChar (&title)[titleCapacity]);
 
 // The menu of one playlist: its lines, which entries they are, and how long the list is.
 struct PlaylistMenu {
-    HostMenuItem items[menuEntryCapacity];
+    HostMenuLine items[menuEntryCapacity];
+#if QUAVER_WIDE
+    wchar_t texts[menuEntryCapacity][menuLineCapacity];  // what the items point at
+#endif
     MenuRange range;
     int32_t length;
 };
+// Line `line` of the menu: "N. title", or "N. Track N" for a title that is not known (null or empty).
+void SetMenuLine(PlaylistMenu& menu, int line, int number, const HostChar* title);
+// The menu opens with its cursor on this line.
+void SelectMenuLine(PlaylistMenu& menu, int line);
 
 // The entries on either side of the current one whose titles the menu always reads afresh, unless the player
 // takes so long that menuNearBudget ms are spent first.

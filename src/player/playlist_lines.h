@@ -4,12 +4,14 @@
 #include <cstdint>
 
 #include "host/host_api.h"
+#include "host/host_text.h"
 
 namespace quaver {
 
 // A longer playlist lists this many entries around the current one.
 constexpr int menuEntryCapacity = 20000;
-constexpr int titleCapacity = 128;  // 127 bytes of a title and a terminator
+constexpr int titleCapacity = 128;  // 127 characters of a title and a terminator
+constexpr int menuLineCapacity = sizeof(HostMenuItem::text);  // a menu line's text, its terminator included
 
 // The entries a menu lists: first (from 0) and how many.
 struct MenuRange {
@@ -32,5 +34,7 @@ void FillMenuLine(HostMenuItem& item, int number, const char* title);
 
 // The title holds text somewhere, letters compared without case (ASCII and the Western ANSI letters).
 bool TitleContains(const char* title, const char* text, int textLength);
+// The wide build's: letters compared without case as the system folds them.
+bool TitleContains(const wchar_t* title, const wchar_t* text, int textLength);
 
 }  // namespace quaver

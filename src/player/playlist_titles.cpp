@@ -16,6 +16,15 @@ bool SameList(os::Window player, int32_t length) {
     return player && playlistTitles.player == player && playlistTitles.length == length;
 }
 
+// Up to limit characters, as far as both run: the same text.
+bool SameText(const HostChar* a, const HostChar* b, int32_t limit) {
+    for (int32_t i = 0; i < limit; ++i) {
+        if (a[i] != b[i]) return false;
+        if (a[i] == 0) return true;
+    }
+    return true;
+}
+
 // Under the lock.
 void ForgetAll() {
     for (Known& slot : playlistTitles.slots) slot.entry = -1;
@@ -40,7 +49,7 @@ void ForgetTitles() {
     playlistTitles.length = 0;
 }
 
-bool KnownTitle(os::Window player, int32_t length, int32_t entry, char (&text)[titleCapacity]) {
+bool KnownTitle(os::Window player, int32_t length, int32_t entry, HostChar (&text)[titleCapacity]) {
     if (entry < 0) return false;
     os::SlimLockGuard guard(playlistTitles.lock);
     const Known& slot = SlotOf(entry);
@@ -55,20 +64,20 @@ bool TitleKnown(os::Window player, int32_t length, int32_t entry) {
     return SameList(player, length) && SlotOf(entry).entry == entry;
 }
 
-bool NoteTitle(os::Window player, int32_t length, int32_t entry, const char* text) {
+bool NoteTitle(os::Window player, int32_t length, int32_t entry, const HostChar* text) {
     if (entry < 0) return true;
     os::SlimLockGuard guard(playlistTitles.lock);
     if (!SameList(player, length)) return true;
     Known& slot = SlotOf(entry);
-    const size_t size = strnlen(text, titleCapacity - 1);
+    const int32_t size = HostTextLength(text, titleCapacity - 1);
     bool unchanged = true;
     if (slot.entry == entry) {
-        unchanged = std::strncmp(slot.text, text, titleCapacity - 1) == 0;
+        unchanged = SameText(slot.text, text, titleCapacity - 1);
         if (!unchanged) ForgetAll();
     }
     if (slot.entry < 0) ++playlistTitles.knownCount;  // else it takes the place of an entry a capacity away
     slot.entry = entry;
-    std::memcpy(slot.text, text, size);
+    std::memcpy(slot.text, text, static_cast<size_t>(size) * sizeof(HostChar));
     slot.text[size] = '\0';
     return unchanged;
 }

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "host/host_text.h"
 #include "os/os.h"
 #include "player/playlist_lines.h"
 
@@ -30,7 +31,7 @@ struct PlaylistTitles {
     int32_t knownCount;
     struct Known {
         int32_t entry;  // -1: none
-        char text[titleCapacity];  // as the player keeps it (ANSI code page); may be empty
+        HostChar text[titleCapacity];  // as the player keeps it (the ANSI code page, or UTF-16); may be empty
     } slots[knownTitleCapacity];
 };
 extern PlaylistTitles playlistTitles;
@@ -39,11 +40,11 @@ extern PlaylistTitles playlistTitles;
 void MatchTitlesTo(os::Window player, int32_t length);
 void ForgetTitles();
 // The entry's title when it is known for this player's list of this length.
-bool KnownTitle(os::Window player, int32_t length, int32_t entry, char (&text)[titleCapacity]);
+bool KnownTitle(os::Window player, int32_t length, int32_t entry, HostChar (&text)[titleCapacity]);
 bool TitleKnown(os::Window player, int32_t length, int32_t entry);
 // Notes a title just read. A title known before that reads differently now means the list has changed under
 // the same length: everything else known is forgotten (false). A title for another list is not kept.
-bool NoteTitle(os::Window player, int32_t length, int32_t entry, const char* text);
+bool NoteTitle(os::Window player, int32_t length, int32_t entry, const HostChar* text);
 int32_t KnownTitleCount();
 uint32_t TitlesGeneration();
 

@@ -40,7 +40,7 @@ void CheckSample(TitleRounds& rounds, TitleReader& reader) {
         rounds.nextStep = 0;
         return;
     }
-    char title[titleCapacity];
+    HostChar title[titleCapacity];
     for (int32_t i = 0; i < titlesChecked; ++i) {
         // The current entry, then entries spread over the range that move on with every check.
         const int32_t spread = rounds.range.count / (titlesChecked + 1) + 1;
@@ -76,7 +76,7 @@ uint32_t ReadTitlesRound(TitleRounds& rounds, os::Handle stop) {
         CheckSample(rounds, reader);
         return rounds.nextStep >= rounds.range.count ? titleCheckPeriod : titleRoundPause;
     }
-    char title[titleCapacity];
+    HostChar title[titleCapacity];
     for (int32_t read = 0; read < titleRoundSize && rounds.nextStep < rounds.range.count;) {
         const int32_t entry = OutwardEntry(rounds.range, rounds.centre, rounds.nextStep);
         if (TitleKnown(player, length, entry)) {

@@ -3,9 +3,10 @@
 #include <cstring>
 
 #include "host/host.h"
+#include "host/screen.h"
 #include "player/add_queue.h"
 #include "player/commands.h"
-#include "player/panel_paths.h"
+#include "player/panel_files.h"
 #include "player/playlist.h"
 #include "player/playlist_titles.h"
 
@@ -41,15 +42,14 @@ public:
     SearchNotice(const SearchNotice&) = delete;
     SearchNotice& operator=(const SearchNotice&) = delete;
     ~SearchNotice() {
-        if (shown_ && hostLink.services.RestoreScreenArea) hostLink.services.RestoreScreenArea(screen_);
+        if (shown_) RestoreWholeScreen(screen_);
     }
     void Show() {
         if (shown_) return;
         shown_ = true;
-        const HostServices& host = hostLink.services;
-        screen_ = host.SaveScreenArea ? host.SaveScreenArea(0, 0, -1, -1) : nullptr;
-        const char* const lines[2] = {menuTitle, GetLangString(message::SearchingPlaylist)};
-        if (host.ShowMessage) host.ShowMessage(host.moduleNumber, 0, nullptr, lines, 2, 0);
+        screen_ = SaveWholeScreen();
+        const HostChar* const lines[2] = {hostText::menuTitle, GetLangString(message::SearchingPlaylist)};
+        ShowHostMessage(messageBox::Plain, lines, 2, 0);
     }
 
 private:
@@ -57,37 +57,15 @@ private:
     void* screen_ = nullptr;
 };
 
-bool GetActivePanel(PanelState& state) {
-    const HostServices& host = hostLink.services;
-    std::memset(&state, 0, sizeof state);
-    return host.PanelControl && host.PanelControl(panelControl::activePanel, panelControl::GetState, &state) &&
-           HoldsRealFiles(state);
-}
-
-// The panel's selection into the add queue, as the player takes paths (ANSI); how many could go.
-int32_t QueuePanelFiles(const PanelState& state) {
-    int32_t queued = 0;
-    const int count = AddedItemCount(state);
-    for (int i = 0; i < count; ++i) {
-        char oem[pathCapacity];
-        if (!PathOfItem(state, state.selectedItems[i], oem)) continue;
-        os::OemToCharBuff(oem, addQueue.paths[queued], static_cast<uint32_t>(std::strlen(oem)) + 1);
-        ++queued;
-    }
-    return queued;
-}
-
 // A second add while one is under way: the user may stop it.
 void AskToStopAdding() {
     const AddProgress progress = ReadAddProgress();
-    char text[shownMessageLength + 32];
-    FormatText(text, "%.*s %d/%d", shownMessageLength, GetLangString(message::AddUnderWay), progress.sent,
-               progress.count);
-    const char* const lines[4] = {menuTitle, text, GetLangString(message::StopAdding),
-                                  GetLangString(message::GoOnAdding)};
-    const HostServices& host = hostLink.services;
-    if (host.ShowMessage && host.ShowMessage(host.moduleNumber, 0, nullptr, lines, 4, 2) == 0)
-        addQueue.stopAsked.store(true, std::memory_order_relaxed);
+    HostChar text[shownMessageLength + 32];
+    FormatHostText(text, hostText::textAndCount, shownMessageLength, GetLangString(message::AddUnderWay), progress.sent,
+                   progress.count);
+    const HostChar* const lines[4] = {hostText::menuTitle, text, GetLangString(message::StopAdding),
+                                      GetLangString(message::GoOnAdding)};
+    if (ShowHostMessage(messageBox::Plain, lines, 4, 2) == 0) addQueue.stopAsked.store(true, std::memory_order_relaxed);
 }
 
 CommandResult AddPanelFiles(os::Window player) {
@@ -95,13 +73,15 @@ CommandResult AddPanelFiles(os::Window player) {
         AskToStopAdding();
         return CommandResult::Refused;
     }
-    PanelState state;
-    if (!GetActivePanel(state)) return CommandResult::Unanswered;  // it did when the words were checked
-    addQueue.count = QueuePanelFiles(state);
+    int32_t queued = 0;
+    if (!QueueActivePanelFiles(queued, true)) return CommandResult::Unanswered;  // it did when the words were checked
+    addQueue.count = queued;
     int32_t playing = 0;
     if (!AskOnce(player, query::PlayingState, playing)) return CommandResult::Unanswered;
     // A stopped player starts with the first of them; a playing or paused one keeps its place.
-    return StartAdding(player, playing == playingState::Stopped);
+    const CommandResult result = StartAdding(player, playing == playingState::Stopped);
+    ReportPathsNotTaken();
+    return result;
 }
 
 CommandResult Seek(os::Window player, const CommandWords& words, int i) {
@@ -123,9 +103,9 @@ CommandResult Seek(os::Window player, const CommandWords& words, int i) {
 
 }  // namespace
 
-TitleSearch SearchTitles(os::Window player, const char* text, int length, int32_t& found) {
-    char wanted[commandTextCapacity];
-    os::OemToCharBuff(text, wanted, static_cast<uint32_t>(length));
+TitleSearch SearchTitles(os::Window player, const HostChar* text, int length, int32_t& found) {
+    HostChar wanted[commandTextCapacity];
+    HostTextToPlayer(text, wanted, static_cast<uint32_t>(length));
     HostReadsTitles reading;
     TitleReader reader(player);
     int32_t count = 0;
@@ -138,7 +118,7 @@ TitleSearch SearchTitles(os::Window player, const char* text, int length, int32_
     SearchNotice notice;
     const uint32_t started = os::GetTickCount();
     bool everyTitleRead = true;
-    char title[titleCapacity];
+    HostChar title[titleCapacity];
     for (int32_t step = 1; step <= count; ++step) {
         const int32_t entry = static_cast<int32_t>((static_cast<int64_t>(current) + step) % count);
         if (!KnownTitle(player, count, entry, title)) {
@@ -159,21 +139,22 @@ TitleSearch SearchTitles(os::Window player, const char* text, int length, int32_
     return everyTitleRead ? TitleSearch::NotFound : TitleSearch::Incomplete;
 }
 
-void ShowWordError(int message, const char* word, int length) {
+void ShowWordError(int message, const HostChar* word, int length) {
     const int shownLength = length < shownWordLength ? length : shownWordLength;
     // The word lies inside the host's text and is not terminated: its length bounds what is formatted.
-    char line[shownMessageLength + shownWordLength + 8];
-    FormatText(line, "%.*s \"%.*s\"", shownMessageLength, GetLangString(message), shownLength, word);
+    HostChar line[shownMessageLength + shownWordLength + 8];
+    FormatHostText(line, hostText::textAndWord, shownMessageLength, GetLangString(message), shownLength, word);
     ShowErrorText(line);
 }
 
 void ReportEndedAdd() {
+    ReportPathsNotTaken();
     const AddProgress progress = ReadAddProgress();
     if (addQueue.endReported || (progress.state != addState::Stopped && progress.state != addState::Failed)) return;
     addQueue.endReported = true;
-    char text[shownMessageLength + 32];
-    FormatText(text, "%.*s %d/%d", shownMessageLength, GetLangString(message::AddEnded), progress.sent,
-               progress.count);
+    HostChar text[shownMessageLength + 32];
+    FormatHostText(text, hostText::textAndCount, shownMessageLength, GetLangString(message::AddEnded), progress.sent,
+                   progress.count);
     ShowErrorText(text);
 }
 
@@ -199,12 +180,12 @@ bool CheckWordsWithPlayer(CommandWords& words, os::Window player) {
                 return false;
             }
         } else if (code == word::Add && !AddUnderWay()) {
-            PanelState state;
-            if (!GetActivePanel(state)) {
+            int32_t queued = 0;
+            if (!QueueActivePanelFiles(queued, false)) {
                 ShowWordError(message::PanelNotRealFiles, words.sources[i], words.sourceLengths[i]);
                 return false;
             }
-            if (QueuePanelFiles(state) == 0) {
+            if (queued == 0) {
                 ShowWordError(message::NothingToAdd, words.sources[i], words.sourceLengths[i]);
                 return false;
             }

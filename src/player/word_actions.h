@@ -8,17 +8,17 @@
 namespace quaver {
 
 // The error box: the message, then the word as the user wrote it, in quotes.
-void ShowWordError(int message, const char* word, int length);
+void ShowWordError(int message, const HostChar* word, int length);
 
 enum class TitleSearch {
     Found,
     NotFound,    // every title was read, and none holds the text
     Incomplete,  // not every title could be read (the player did not answer or gave no title, Esc, time)
 };
-// The first entry after the current one, wrapping, whose title holds the text (OEM, as typed), from the titles
+// The first entry after the current one, wrapping, whose title holds the text (as typed), from the titles
 // known and the player's answers. Reads on until it finds it or has read every title; Esc in the console,
 // or searchTimeLimit, stops it early. After searchNoticeAfter it shows a notice until it ends.
-TitleSearch SearchTitles(os::Window player, const char* text, int length, int32_t& found);
+TitleSearch SearchTitles(os::Window player, const HostChar* text, int length, int32_t& found);
 constexpr uint32_t searchTimeLimit = 60000;  // ms
 constexpr uint32_t searchNoticeAfter = 500;  // ms
 constexpr int32_t searchCheckEvery = 16;     // titles between two looks at the clock and the console

@@ -13,7 +13,7 @@
 using namespace quaver;
 
 namespace {
-constexpr const char* menuTitles[1] = {menuTitle};
+constexpr const char* menuTitles[1] = {hostText::menuTitle};
 constexpr uint32_t pluginFlags = 12;
 }  // namespace
 

@@ -1,6 +1,9 @@
+// The classic host: its records copied at start-up, its language strings, message boxes and help.
 #include "host/host.h"
 
 #include <cstring>
+
+#include "os/os.h"
 
 namespace quaver {
 
@@ -19,9 +22,17 @@ const char* GetLangString(int messageNumber) {
 void ShowErrorBox(int code) { ShowErrorText(GetLangString(code)); }
 
 void ShowErrorText(const char* text) {
-    const char* lines[3] = {menuTitle, text, GetLangString(message::ErrorButton)};
+    const char* lines[3] = {hostText::menuTitle, text, GetLangString(message::ErrorButton)};
+    ShowHostMessage(messageBox::Error, lines, 3, 1);
+}
+
+int ShowHostMessage(unsigned flags, const char* const* lines, int lineCount, int buttonCount) {
     const HostServices& host = hostLink.services;
-    if (host.ShowMessage) host.ShowMessage(host.moduleNumber, 9, nullptr, lines, 3, 1);
+    return host.ShowMessage ? host.ShowMessage(host.moduleNumber, flags, nullptr, lines, lineCount, buttonCount) : -1;
+}
+
+void ShowHelpTopic(const char* topic) {
+    if (hostLink.services.ShowHelpTopic) hostLink.services.ShowHelpTopic(hostLink.services.moduleName, topic, 0);
 }
 
 void BuildSettingsKeyPath(const char* registryRoot, char (&path)[80]) {
@@ -31,5 +42,9 @@ void BuildSettingsKeyPath(const char* registryRoot, char (&path)[80]) {
     if (rootLength + sizeof settingsSubkey > sizeof path) return;
     FormatText(path, "%s%s", registryRoot, settingsSubkey);
 }
+
+void PlayerTextToHost(const char* from, char* to, uint32_t count) { os::CharToOemBuff(from, to, count); }
+
+void HostTextToPlayer(const char* from, char* to, uint32_t count) { os::OemToCharBuff(from, to, count); }
 
 }  // namespace quaver
