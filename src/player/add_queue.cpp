@@ -12,8 +12,6 @@ namespace {
 
 constexpr uint32_t addThreadStackSize = 0x4000;
 
-uint32_t PathSize(int32_t i) { return static_cast<uint32_t>(strnlen(addQueue.paths[i], pathCapacity - 1)) + 1; }
-
 // One order to the player from whichever thread sends the add: bounded, and nothing at all to a player that
 // still owes an answer.
 bool SendOrder(os::Window player, uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t* answer) {
@@ -70,9 +68,7 @@ bool SendRest() {
         }
         waiting = false;
         const int32_t i = addQueue.sent.load(std::memory_order_relaxed);
-        if (!os::SendCopyData(player, playlistMessage::appendPathData, addQueue.paths[i], PathSize(i),
-                              os::SmtoAbortIfHung, addSendTimeout, nullptr))
-            NoteUnanswered(player);
+        SendQueuedPathFromThread(player, i);
         addQueue.sent.store(i + 1, std::memory_order_release);
     }
     return true;
@@ -103,7 +99,7 @@ CommandResult StartAdding(os::Window player, bool playFirst) {
     int32_t sent = 0;
     CommandResult first = CommandResult::Sent;
     while (sent < addQueue.count && os::GetTickCount() - started < addHostBudget) {
-        const CommandResult result = SendPlayerPath(player, addQueue.paths[sent], PathSize(sent));
+        const CommandResult result = SendQueuedPath(player, sent);
         if (sent == 0) first = result;
         if (result == CommandResult::Sent || result == CommandResult::Unanswered) addQueue.sent.store(++sent);
         if (result != CommandResult::Sent) break;  // a slow player: the AddThread waits for it

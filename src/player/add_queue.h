@@ -24,7 +24,18 @@ constexpr uint32_t Failed = 4;   // the player went away, or stopped answering f
 // `sent` and `state` on. The host's thread reads them (the panel's RefreshThread too, for the title line) and
 // may set stopAsked; the atomics carry all of it, released by the sender, acquired by the readers.
 struct AddQueue {
+#if QUAVER_WIDE
+    // Every path in UTF-16, each followed by its terminator, path i from pathStart[i]: one long path does not
+    // take the room of many short ones.
+    wchar_t pathText[maxAddedItems * pathCapacity];
+    int32_t pathStart[maxAddedItems];
+    // Paths the player took neither as UTF-16 nor, for lack of a character, in the ANSI code page: how many, and
+    // the first of them, until they are told.
+    std::atomic<int32_t> notTaken{0};
+    std::atomic<int32_t> firstNotTaken{0};
+#else
     char paths[maxAddedItems][pathCapacity];  // ANSI code page, as the player takes them
+#endif
     int32_t count;
     os::Window player;
     bool playFirst;  // the player was stopped: once every file is in, it plays the first of them
@@ -56,5 +67,10 @@ struct AddProgress {
     uint32_t endedTick;
 };
 AddProgress ReadAddProgress();
+
+// Path i of the queue to the player: from the host's thread refused and bounded as its commands are, from the
+// AddThread with the longer addSendTimeout (a path the player did not answer for is noted unanswered).
+CommandResult SendQueuedPath(os::Window player, int32_t i);
+void SendQueuedPathFromThread(os::Window player, int32_t i);
 
 }  // namespace quaver
