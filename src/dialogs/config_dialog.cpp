@@ -100,7 +100,7 @@ int RunConfigDialog() {
     if (result != confirmedResult) return 0;
     if (!StoreItems(dialog)) {
         // Never called saved when it was not: the user is told, and the host hears 0.
-        ShowErrorBox(message::SettingsNotSaved);
+        ShowErrorBox(message::SettingsStoreFailed);
         return 0;
     }
     return 1;

@@ -43,8 +43,11 @@ public:
 private:
     int count_ = 0;
 #if QUAVER_WIDE
+    static constexpr int literalCapacity = 64;
     wide::DialogLine lines_[dialogItemCapacity];
-    wchar_t texts_[dialogItemCapacity][sizeof(HostDialogItem::data)];  // the table's own texts, in UTF-16
+    // The table's own texts in UTF-16; language texts are the host's own, which it keeps while the module is
+    // loaded.
+    wchar_t literals_[dialogItemCapacity][literalCapacity];
 #else
     HostDialogItem items_[dialogItemCapacity];
 #endif

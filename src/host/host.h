@@ -7,6 +7,9 @@
 
 #include "host/host_api.h"
 #include "host/host_text.h"
+#if QUAVER_WIDE
+#include "host/wide_api.h"
+#endif
 
 namespace quaver {
 
@@ -52,8 +55,17 @@ constexpr int GoOnAdding = 39;
 constexpr int AddEnded = 40;           // followed by the files sent and of how many
 constexpr int AddingFiles = 41;        // the title line's, followed by the count
 constexpr int FilesAdded = 42;         // the title line's, followed by the count
+constexpr int SettingsNotStored = 43;  // the wide build's SettingsNotSaved: the host's settings store
+constexpr int PathNotTaken = 44;       // followed by the path in quotes
+constexpr int EntriesLeftOut = 45;     // followed by their number
 // Every language file carries messages 0 to Count - 1, in this order.
-constexpr int Count = 43;
+constexpr int Count = 46;
+// The configuration could not be stored: in the registry, or in the wide host's settings store.
+#if QUAVER_WIDE
+constexpr int SettingsStoreFailed = SettingsNotStored;
+#else
+constexpr int SettingsStoreFailed = SettingsNotSaved;
+#endif
 }  // namespace message
 
 // The host's text for message n; never null (an empty text stands in when the host gives none).
@@ -99,11 +111,16 @@ int FormatText(char* buffer, const char* format, ...);
 // Compares n characters of plain ASCII text without case.
 int CompareN(const char* a, const char* b, size_t n);
 
-// The host's text formatted by the host, never beyond the buffer.
-int FormatWideText(wchar_t* buffer, size_t capacity, const wchar_t* format, ...);
+// The host's formatter (its standard functions' snprintf); null when it gave none.
+wide::SnprintfFunction HostFormatter();
+// The host's text formatted by the host, never beyond the buffer, always terminated.
 template <size_t capacity, typename... Arguments>
 int FormatHostText(HostChar (&buffer)[capacity], const HostChar* format, Arguments... arguments) {
-    return FormatWideText(buffer, capacity, format, arguments...);
+    buffer[0] = 0;
+    const wide::SnprintfFunction formatter = HostFormatter();
+    const int written = formatter ? formatter(buffer, capacity, format, arguments...) : -1;
+    buffer[capacity - 1] = 0;
+    return written;
 }
 #endif
 

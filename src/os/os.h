@@ -3,6 +3,7 @@
 // <windows.h>. Names follow the Win32 calls they stand for; signatures are narrowed to what the module uses.
 #pragma once
 
+#include <cstdarg>
 #include <cstdint>
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -192,6 +193,23 @@ bool WaveOutGetVolume(uint32_t* volume);
 void CharToOemBuff(const char* source, char* destination, uint32_t count);
 // OemToCharBuffA: count bytes from the OEM to the ANSI code page.
 void OemToCharBuff(const char* source, char* destination, uint32_t count);
+
+// ---- UTF-16 text (the wide build) --------------------------------------------------------------------------
+
+// SendMessageTimeoutW: the same bounded send, with the text of WM_GETTEXT as UTF-16.
+bool SendMessageTimeoutW(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t flags,
+                         uint32_t milliseconds, intptr_t* result);
+// length UTF-16 units into the ANSI code page, at most capacity bytes, no terminator added: the bytes written,
+// 0 when they do not fit. *exact is false when a character had to be replaced (no best fit is taken).
+int WideToAnsi(const wchar_t* text, int length, char* buffer, int capacity, bool* exact);
+// length ANSI bytes into UTF-16, at most capacity units, no terminator added: the units written, 0 when they
+// do not fit.
+int AnsiToWide(const char* text, int length, wchar_t* buffer, int capacity);
+// count UTF-16 units to lower case as the system folds them, in place.
+void LowerCaseText(wchar_t* text, uint32_t count);
+// wvsprintfA: numbers and ASCII into buffer, which must hold the longest text the format makes (at most 1024
+// bytes); the bytes written.
+int FormatAscii(char* buffer, const char* format, va_list arguments);
 
 // ---- ownership -------------------------------------------------------------------------------------------
 

@@ -120,6 +120,12 @@ bool ReadConsoleOutputCharacter(Handle output, int32_t x, int32_t y, char* chara
     return ::ReadConsoleOutputCharacterA(output, character, 1, at, &read) && read == 1;
 }
 
+bool ReadConsoleOutputCharacter(Handle output, int32_t x, int32_t y, wchar_t* character) {
+    DWORD read = 0;
+    COORD at{static_cast<SHORT>(x), static_cast<SHORT>(y)};
+    return ::ReadConsoleOutputCharacterW(output, character, 1, at, &read) && read == 1;
+}
+
 bool ReadConsoleOutputAttribute(Handle output, int32_t x, int32_t y, uint16_t* attribute) {
     DWORD read = 0;
     WORD value = 0;
@@ -308,5 +314,41 @@ void CharToOemBuff(const char* source, char* destination, uint32_t count) {
 void OemToCharBuff(const char* source, char* destination, uint32_t count) {
     if (count) ::OemToCharBuffA(source, destination, count);
 }
+
+bool SendMessageTimeoutW(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t flags,
+                         uint32_t milliseconds, intptr_t* result) {
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(AsWindow(window), message, wParam, lParam, flags, milliseconds, &answer)) return false;
+    if (result) *result = static_cast<intptr_t>(answer);
+    return true;
+}
+
+int WideToAnsi(const wchar_t* text, int length, char* buffer, int capacity, bool* exact) {
+    BOOL replaced = FALSE;
+    if (length <= 0) {
+        if (exact) *exact = true;
+        return 0;
+    }
+    int written =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, buffer, capacity, nullptr, &replaced);
+    // A system whose ANSI code page is UTF-8 takes neither flag nor question, and has every character.
+    if (written == 0 && ::GetLastError() == ERROR_INVALID_PARAMETER) {
+        replaced = FALSE;
+        written = ::WideCharToMultiByte(CP_ACP, 0, text, length, buffer, capacity, nullptr, nullptr);
+    }
+    if (exact) *exact = written > 0 && !replaced;
+    return written;
+}
+
+int AnsiToWide(const char* text, int length, wchar_t* buffer, int capacity) {
+    if (length <= 0) return 0;
+    return ::MultiByteToWideChar(CP_ACP, 0, text, length, buffer, capacity);
+}
+
+void LowerCaseText(wchar_t* text, uint32_t count) {
+    if (count) ::CharLowerBuffW(text, count);
+}
+
+int FormatAscii(char* buffer, const char* format, va_list arguments) { return ::wvsprintfA(buffer, format, arguments); }
 
 }  // namespace os

@@ -48,12 +48,14 @@ constexpr Query PlaylistLength{0, 124};
 // WM_USER messages whose first parameter carries a value.
 namespace playlistMessage {
 constexpr intptr_t TitleAddress = 212;  // entry index -> address of its title in the player's process; 0 on error
+constexpr intptr_t WideTitleAddress = 213;  // the same for its UTF-16 title; 0 from a player that keeps none
 constexpr intptr_t SetPosition = 121;   // entry index (from 0) becomes the current one
 constexpr intptr_t Seek = 106;          // milliseconds -> seekDone, seekNotPlaying, seekPastEnd
 constexpr intptr_t seekDone = 0, seekNotPlaying = -1, seekPastEnd = 1;
 constexpr intptr_t Volume = 122;        // 0-255 sets the volume ...
 constexpr intptr_t askVolume = -666;    // ... this asks for it instead
-constexpr uintptr_t appendPathData = 100;  // WM_COPYDATA's dwData: append the file or folder named
+constexpr uintptr_t appendPathData = 100;  // WM_COPYDATA's dwData: append the file or folder named (ANSI)
+constexpr uintptr_t appendWidePathData = 1100;  // the same, named in UTF-16
 }  // namespace playlistMessage
 
 namespace playingState {

@@ -7,6 +7,7 @@ namespace quaver {
 
 constexpr int maxAddedItems = 10000;
 constexpr int pathCapacity = 260;  // MAX_PATH, the terminator included
+constexpr int maxPathLength = 32767;  // the longest path the system takes (the wide build's), its terminator not counted
 
 // A file panel of the host's own whose names are real file names.
 bool HoldsRealFiles(const PanelState& state);
