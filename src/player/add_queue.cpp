@@ -17,7 +17,7 @@ uint32_t PathSize(int32_t i) { return static_cast<uint32_t>(strnlen(addQueue.pat
 // One order to the player from whichever thread sends the add: bounded, and nothing at all to a player that
 // still owes an answer.
 bool SendOrder(os::Window player, uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t* answer) {
-    if (!ReadyForCommand(player, commandProbeTimeout)) return false;
+    if (!ReadyForCommand(player, commandProbeTimeout, commandProbeInterval)) return false;
     if (os::SendMessageTimeout(player, message, wParam, lParam, os::SmtoAbortIfHung, commandSendTimeout, answer))
         return true;
     NoteUnanswered(player);
@@ -58,7 +58,7 @@ bool SendRest() {
             End(addState::Failed);
             return false;
         }
-        if (!ReadyForCommand(player, repeatProbeTimeout)) {
+        if (!ReadyForCommand(player, repeatProbeTimeout, addRetryPause)) {
             if (!waiting) waitingSince = os::GetTickCount();
             waiting = true;
             if (os::GetTickCount() - waitingSince >= addGiveUpAfter) {
