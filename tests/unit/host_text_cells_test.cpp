@@ -62,7 +62,8 @@ TEST(TextCells, EachTableRangeEndsOnTheRightCodePoint) {
         {0x4DBF, 2},   {0x4DC0, 1},   {0xFEFF, 0},   {0xFF60, 2},  {0xFF61, 1},   {0x1F64F, 2},  {0x1F650, 1},
         {0x3FFFD, 2},  {0x3FFFE, 1},  {0xE01EF, 0},  {0xE01F0, 1}, {0x10FFFF, 1}, {0x110000, 1},
     };
-    for (const auto& edge : edges) EXPECT_EQ(CellsOf(edge.codePoint), edge.cells) << std::hex << static_cast<uint32_t>(edge.codePoint);
+    for (const auto& edge : edges)
+        EXPECT_EQ(CellsOf(edge.codePoint), edge.cells) << std::hex << static_cast<uint32_t>(edge.codePoint);
 }
 
 TEST(TextCells, APrefixWithinSomeCellsEndsOnAWholeGlyph) {
