@@ -48,7 +48,7 @@ void End(uint32_t state) {
 bool SendRest() {
     uint32_t waitingSince = 0;
     bool waiting = false;
-    while (addQueue.sent.load(std::memory_order_relaxed) < addQueue.count) {
+    while (addQueue.sent.load(std::memory_order_relaxed) < addQueue.count.load(std::memory_order_relaxed)) {
         if (addQueue.stopAsked.load(std::memory_order_relaxed)) {
             End(addState::Stopped);
             return false;
@@ -86,7 +86,7 @@ AddProgress ReadAddProgress() {
     AddProgress progress;
     progress.state = addQueue.state.load(std::memory_order_acquire);
     progress.sent = addQueue.sent.load(std::memory_order_acquire);
-    progress.count = addQueue.count;
+    progress.count = addQueue.count.load(std::memory_order_relaxed);
     progress.endedTick = addQueue.endedTick.load(std::memory_order_relaxed);
     return progress;
 }
@@ -99,10 +99,11 @@ CommandResult StartAdding(os::Window player, bool playFirst) {
     addQueue.endReported = false;
     addQueue.state.store(addState::Adding, std::memory_order_release);
 
+    const int32_t count = addQueue.count.load(std::memory_order_relaxed);
     const uint32_t started = os::GetTickCount();
     int32_t sent = 0;
     CommandResult first = CommandResult::Sent;
-    while (sent < addQueue.count && os::GetTickCount() - started < addHostBudget) {
+    while (sent < count && os::GetTickCount() - started < addHostBudget) {
         const CommandResult result = SendPlayerPath(player, addQueue.paths[sent], PathSize(sent));
         if (sent == 0) first = result;
         if (result == CommandResult::Sent || result == CommandResult::Unanswered) addQueue.sent.store(++sent);
@@ -112,7 +113,7 @@ CommandResult StartAdding(os::Window player, bool playFirst) {
         End(addState::Failed);
         return first;
     }
-    if (sent < addQueue.count && os::HoldModule()) {
+    if (sent < count && os::HoldModule()) {
         if (os::Handle thread = os::CreateThread(AddThread, nullptr, addThreadStackSize)) {
             os::CloseHandle(thread);  // it ends by itself
             return CommandResult::Adding;
