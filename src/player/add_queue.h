@@ -36,7 +36,7 @@ struct AddQueue {
 #else
     char paths[maxAddedItems][pathCapacity];  // ANSI code page, as the player takes them
 #endif
-    int32_t count;
+    std::atomic<int32_t> count{0};
     os::Window player;
     bool playFirst;  // the player was stopped: once every file is in, it plays the first of them
     std::atomic<int32_t> sent{0};

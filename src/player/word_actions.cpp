@@ -75,7 +75,7 @@ CommandResult AddPanelFiles(os::Window player) {
     }
     int32_t queued = 0;
     if (!QueueActivePanelFiles(queued, true)) return CommandResult::Unanswered;  // it did when the words were checked
-    addQueue.count = queued;
+    addQueue.count.store(queued, std::memory_order_relaxed);
     int32_t playing = 0;
     if (!AskOnce(player, query::PlayingState, playing)) return CommandResult::Unanswered;
     // A stopped player starts with the first of them; a playing or paused one keeps its place.

@@ -50,7 +50,7 @@ void NoteNotTaken(int32_t i) {
 }  // namespace
 
 CommandResult SendQueuedPath(os::Window player, int32_t i) {
-    if (!ReadyForCommand(player, commandProbeTimeout)) {
+    if (!ReadyForCommand(player, commandProbeTimeout, commandProbeInterval)) {
         os::MessageBeep(refusalBeep);
         return CommandResult::Refused;
     }
