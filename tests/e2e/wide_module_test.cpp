@@ -1,0 +1,246 @@
+// The wide module (bin/wide/quaver.dll) loaded by a recording host of the wide interface: what it tells the host
+// about itself, its settings in the host's store, and text that stays UTF-16 from the player and the panel to
+// the host and back: the command line's words, the panel's frame and title line, the playlist, jump and add.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "console_session.h"
+#include "host/wide_ids.h"
+#include "standin_player.h"
+#include "wide_host.h"
+
+namespace {
+
+using e2e::Utf8;
+using e2e::WideDialog;
+
+const std::string modulePath = e2e::TestFolder() + "wide\\quaver.dll";
+constexpr int japaneseEntry = 40;  // 東京カルテット - 夜明けの歌, in the demo's playlist
+
+class WideModule : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(module.library) << "cannot load " << modulePath;
+        host = &e2e::ResetWideHost();
+        module.SetStartupInfoW(&host->startup);
+    }
+
+    // OpenW as the host calls it for "quaver:<words>".
+    void CommandLine(const wchar_t* words) {
+        wide::CommandLineRecord line{sizeof line, words};
+        wide::OpenRecord open{sizeof open, wide::openFrom::CommandLine, &noGuid, reinterpret_cast<intptr_t>(&line),
+                              nullptr};
+        EXPECT_EQ(module.OpenW(&open), nullptr);
+    }
+
+    std::vector<std::wstring> ErrorLines() {
+        std::lock_guard<std::mutex> guard(e2e::WideHostLock());
+        return host->messageBoxes.empty() ? std::vector<std::wstring>{} : host->messageBoxes.back().lines;
+    }
+
+    e2e::WideModule module{modulePath};
+    e2e::WideHost* host = nullptr;
+    const wide::Guid noGuid{};
+};
+
+TEST_F(WideModule, ExportsTheWideEntryPointsAloneAndNamesItselfByItsGuids) {
+    for (const char* classic : {"SetStartupInfo", "GetPluginInfo", "OpenPlugin", "Configure"})
+        EXPECT_EQ(GetProcAddress(static_cast<HMODULE>(module.library), classic), nullptr) << classic;
+    ASSERT_TRUE(module.GetGlobalInfoW && module.GetPluginInfoW && module.ConfigureW);
+
+    wide::Identity identity{};
+    identity.size = sizeof identity;
+    module.GetGlobalInfoW(&identity);
+    EXPECT_TRUE(identity.module == quaver::wideId::module);
+    EXPECT_EQ(identity.oldestHost.major, 3u);
+    EXPECT_EQ(identity.oldestHost.minor, 0u);
+    EXPECT_EQ(identity.oldestHost.build, 6727u);
+    EXPECT_EQ(std::wstring(identity.title), L"Quaver Control");
+    EXPECT_TRUE(identity.description && *identity.description && identity.author && *identity.author);
+
+    wide::ModuleInfo info{};
+    info.size = sizeof info;
+    module.GetPluginInfoW(&info);
+    EXPECT_EQ(info.flags, 0u);
+    ASSERT_EQ(info.pluginsMenu.count, 1u);
+    ASSERT_EQ(info.configMenu.count, 1u);
+    EXPECT_TRUE(info.pluginsMenu.guids[0] == quaver::wideId::pluginsMenuEntry);
+    EXPECT_TRUE(info.configMenu.guids[0] == quaver::wideId::configMenuEntry);
+    EXPECT_EQ(std::wstring(info.pluginsMenu.captions[0]), L"Quaver Control");
+    EXPECT_EQ(std::wstring(info.commandPrefix), L"quaver");
+}
+
+TEST_F(WideModule, TheConfigurationDialogStoresTheClassicValuesAsNumbersInTheHostsStore) {
+    // The user turns scrolling off (its styles follow), the volume arrows on, and confirms.
+    host->runDialog = [](WideDialog& dialog) {
+        dialog.lines[11].selected = 0;
+        dialog.proc(reinterpret_cast<wide::Handle>(0xD1A), wide::dialogMessage::ButtonClicked, 11, nullptr);
+        dialog.lines[5].selected = 1;
+        return intptr_t{20};
+    };
+    EXPECT_EQ(module.ConfigureW(nullptr), 1);
+
+    ASSERT_EQ(host->dialogs.size(), 1u);
+    const WideDialog& shown = host->dialogs[0];
+    EXPECT_TRUE(shown.id == quaver::wideId::configDialog);
+    EXPECT_EQ(shown.help, L"Config");
+    EXPECT_EQ(shown.texts[14], L"\u251C\u2500\u2500") << "the tree line's glyphs as Unicode";
+    std::vector<int> checked;
+    for (int i = 0; i < static_cast<int>(shown.lines.size()); ++i)
+        if (shown.lines[i].selected && i != 11 && i != 5) checked.push_back(i);
+    EXPECT_EQ(checked, (std::vector<int>{2, 3, 4, 6, 8, 13, 18})) << "an empty store's defaults";
+    EXPECT_NE(shown.lines[20].flags & wide::dialogLineFlag::DefaultButton, 0u);
+    std::vector<intptr_t> enabled;
+    for (const auto& sent : host->dialogMessages)
+        if (sent.message == wide::dialogMessage::Enable && sent.parameter2 == 0) enabled.push_back(sent.parameter1);
+    EXPECT_EQ(enabled, (std::vector<intptr_t>{12, 13, 14, 15}));
+
+    EXPECT_EQ(host->storesOpen, 0) << "every visit frees the store";
+    const std::map<std::wstring, uint64_t> expected = {
+        {L"IgnoreFarPalette", 0}, {L"AutostartWinamp", 1}, {L"WideTrackNumber", 0}, {L"DrawUglyButtons", 0},
+        {L"DispCloseButton", 1},  {L"DispVolumeCtrl", 1},  {L"DispRepeatShfl", 1},  {L"DispWinampVer", 3},
+        {L"TimeFormat", 1},       {L"ScrollMode", 1}};
+    EXPECT_EQ(host->numbers, expected);
+    for (const auto& [name, type] : host->storedTypes) EXPECT_EQ(type, wide::storeType::Number) << Utf8(name);
+
+    // The next opening reads them back; a store that will not take them is told, and not called saved.
+    host->dialogs.clear();
+    host->runDialog = [](WideDialog&) { return intptr_t{20}; };
+    host->storeFails = true;
+    EXPECT_EQ(module.ConfigureW(nullptr), 0);
+    ASSERT_EQ(host->dialogs.size(), 1u);
+    EXPECT_EQ(host->dialogs[0].lines[5].selected, 1);
+    EXPECT_EQ(host->dialogs[0].lines[11].selected, 0);
+    EXPECT_EQ(ErrorLines(), (std::vector<std::wstring>{L"Quaver Control", L"message 43", L"message 22"}));
+}
+
+TEST_F(WideModule, AWordTheModuleDoesNotKnowComesBackInTheErrorBoxAsTyped) {
+    CommandLine(L"play naïve Ελληνικά");
+    EXPECT_EQ(ErrorLines(), (std::vector<std::wstring>{L"Quaver Control", L"message 26 \"naïve\"", L"message 22"}));
+}
+
+// The panel opened in a console of this program's, with the stand-in player playing the Japanese entry.
+class WidePanel : public WideModule {
+protected:
+    void SetUp() override {
+        WideModule::SetUp();
+        ASSERT_TRUE(console.Ready()) << console.Problem();
+        ASSERT_TRUE(player.Ready()) << player.Problem();
+        SendMessageW(player.Window(), WM_USER, japaneseEntry, 121);
+        SendMessageW(player.Window(), WM_COMMAND, 40045, 0);
+    }
+
+    // OpenW from the plug-ins menu on a thread of its own, the console's handles standing in for its own.
+    void OpenPanel() {
+        panel = std::thread([this] {
+            const HANDLE input = GetStdHandle(STD_INPUT_HANDLE), output = GetStdHandle(STD_OUTPUT_HANDLE);
+            SetStdHandle(STD_INPUT_HANDLE, console.Input());
+            SetStdHandle(STD_OUTPUT_HANDLE, console.UserBuffer());
+            wide::OpenRecord open{sizeof open, wide::openFrom::PluginsMenu, &quaver::wideId::pluginsMenuEntry, 0,
+                                  nullptr};
+            module.OpenW(&open);
+            SetStdHandle(STD_INPUT_HANDLE, input);
+            SetStdHandle(STD_OUTPUT_HANDLE, output);
+            closed = true;
+        });
+    }
+    void TearDown() override {
+        if (!panel.joinable()) return;
+        // An Esc pressed while a menu is up is the menu's: pressed until the panel has closed.
+        while (!closed) {
+            console.PressKey(VK_ESCAPE);
+            Sleep(50);
+        }
+        panel.join();
+    }
+
+    // The first text drawn that holds `part`, once it has been drawn.
+    bool Drawn(const std::wstring& part, e2e::WideText* found = nullptr) {
+        return console.WaitFor([&] {
+            std::lock_guard<std::mutex> guard(e2e::WideHostLock());
+            for (const auto& text : host->texts)
+                if (text.text.find(part) != std::wstring::npos) {
+                    if (found) *found = text;
+                    return true;
+                }
+            return false;
+        }, 10000);
+    }
+
+    e2e::ConsoleSession console{[] {
+        e2e::ConsoleSession::Options options;
+        options.launch = false;
+        return options;
+    }()};
+    e2e::StandinPlayer player{{"--playlist", e2e::TestFolder() + "demo-playlist.txt"}};
+    std::thread panel;
+    std::atomic<bool> closed{false};
+};
+
+TEST_F(WidePanel, DrawsItsFrameAsUnicodeInOpaqueColoursTakenFromTheHostsPalette) {
+    // The dialog box colour as true colours: white on navy, which the console has as 15 on 1.
+    host->palette[23] = wide::Colour{0, 0x00FFFFFF, 0x00800000, 0, 0};
+    OpenPanel();
+    e2e::WideText top;
+    ASSERT_TRUE(Drawn(L"\u2554\u2550", &top)) << "the top border ╔═";
+    EXPECT_EQ(top.text.back(), L'\u2557');
+    EXPECT_EQ(top.colour.flags & wide::colourFlag::ClassicAttribute, wide::colourFlag::ClassicAttribute);
+    EXPECT_EQ(top.colour.foreground, 0xFF00000Fu);
+    EXPECT_EQ(top.colour.background, 0xFF000001u);
+    EXPECT_TRUE(Drawn(L"\u2584\u2584\u2584 ")) << "the big digits' half blocks";
+}
+
+TEST_F(WidePanel, ShowsTheJapaneseTitleAndListsItInThePlaylistMenu) {
+    host->menuChoice = 2;
+    OpenPanel();
+    EXPECT_TRUE(Drawn(L"\u6771\u4EAC\u30AB\u30EB\u30C6\u30C3\u30C8 - \u591C\u660E\u3051\u306E\u6B4C"))
+        << "東京カルテット - 夜明けの歌 in the title line";
+
+    console.PressKey('J');
+    ASSERT_TRUE(console.WaitFor([&] {
+        std::lock_guard<std::mutex> guard(e2e::WideHostLock());
+        return !host->menus.empty();
+    }, 10000));
+    const e2e::WideMenu menu = host->menus[0];
+    ASSERT_GT(menu.lines.size(), static_cast<size_t>(japaneseEntry));
+    EXPECT_EQ(menu.lines[japaneseEntry], L"41. \u6771\u4EAC\u30AB\u30EB\u30C6\u30C3\u30C8 - \u591C\u660E\u3051\u306E\u6B4C");
+    EXPECT_EQ(menu.lines[38].find(L"39. \u039F\u03C1\u03C7\u03AE\u03C3\u03C4\u03C1\u03B1"), 0u) << "Ορχήστρα";
+    EXPECT_EQ(menu.selected, japaneseEntry);
+    EXPECT_EQ(menu.title, L"Winamp");
+    EXPECT_TRUE(player.WaitForLog([](const std::vector<e2e::PlayerLogEntry>& log) {
+        return std::any_of(log.begin(), log.end(), [](const e2e::PlayerLogEntry& entry) {
+            return entry.message == "WM_USER" && entry.lParam == 121 && entry.wParam == 2;
+        });
+    })) << "the entry chosen is played";
+}
+
+TEST_F(WidePanel, JumpAndAddCarryUtf16ToThePlayer) {
+    CommandLine(L"jump \u039D\u03C5\u03C7\u03C4\u03B5\u03C1\u03B9\u03BD\u03CC");  // Νυχτερινό, of entry 39
+    EXPECT_TRUE(ErrorLines().empty()) << Utf8(ErrorLines().empty() ? L"" : ErrorLines()[1]);
+    EXPECT_TRUE(player.WaitForLog([](const std::vector<e2e::PlayerLogEntry>& log) {
+        return std::any_of(log.begin(), log.end(), [](const e2e::PlayerLogEntry& entry) {
+            return entry.message == "WM_USER" && entry.lParam == 121 && entry.wParam == 38;
+        });
+    })) << "the Greek title found";
+
+    host->folder = L"C:\\Musik\\\u03A1\u03B5\u03BC\u03C0\u03AD\u03C4\u03B9\u03BA\u03BF";  // Ρεμπέτικο
+    host->selected = {L"\u6771\u4EAC.mp3", L"\U0001D11E.flac"};                              // 東京, 𝄞
+    CommandLine(L"add");
+    const std::string folder = Utf8(host->folder);
+    EXPECT_TRUE(player.WaitForLog([&](const std::vector<e2e::PlayerLogEntry>& log) {
+        int copied = 0;
+        for (const std::string& line : player.LogLines())
+            if (line.find("WM_COPYDATA 1100 " + folder + "\\\xE6\x9D\xB1\xE4\xBA\xAC.mp3") != std::string::npos ||
+                line.find("WM_COPYDATA 1100 " + folder + "\\\xF0\x9D\x84\x9E.flac") != std::string::npos)
+                ++copied;
+        return copied == 2 && !log.empty();
+    })) << "both paths as UTF-16";
+}
+
+}  // namespace
