@@ -14,7 +14,7 @@ target_include_directories(quaver_test_support INTERFACE tests/support tests/sha
 target_link_libraries(quaver_test_support INTERFACE quaver_core Threads::Threads)
 
 file(GLOB QUAVER_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
-add_executable(unit_tests ${QUAVER_UNIT_TESTS})
+add_executable(unit_tests ${QUAVER_UNIT_TESTS} ${QUAVER_WIDE_PURE_SOURCES})
 target_link_libraries(unit_tests PRIVATE quaver_test_support GTest::gtest GTest::gtest_main quaver_warnings)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 
