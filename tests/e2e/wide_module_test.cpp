@@ -125,6 +125,14 @@ TEST_F(WideModule, AWordTheModuleDoesNotKnowComesBackInTheErrorBoxAsTyped) {
     EXPECT_EQ(ErrorLines(), (std::vector<std::wstring>{L"Quaver Control", L"message 26 \"naïve\"", L"message 22"}));
 }
 
+TEST_F(WideModule, AHostWhoseRecordLacksServicesIsToldItIsTooOld) {
+    wide::StartupRecord shorter = host->startup;
+    shorter.size = offsetof(wide::StartupRecord, SettingsControl);
+    module.SetStartupInfoW(&shorter);
+    CommandLine(L"play");
+    EXPECT_EQ(ErrorLines(), (std::vector<std::wstring>{L"Quaver Control", L"message 3", L"message 22"}));
+}
+
 // The panel opened in a console of this program's, with the stand-in player playing the Japanese entry.
 class WidePanel : public WideModule {
 protected:
@@ -230,8 +238,10 @@ TEST_F(WidePanel, JumpAndAddCarryUtf16ToThePlayer) {
     })) << "the Greek title found";
 
     host->folder = L"C:\\Musik\\\u03A1\u03B5\u03BC\u03C0\u03AD\u03C4\u03B9\u03BA\u03BF";  // Ρεμπέτικο
-    host->selected = {L"\u6771\u4EAC.mp3", L"\U0001D11E.flac"};                              // 東京, 𝄞
+    // 東京, 𝄞, and a name longer than any path, which the module cannot be handed.
+    host->selected = {L"\u6771\u4EAC.mp3", L"\U0001D11E.flac", std::wstring(70000, L'x')};
     CommandLine(L"add");
+    EXPECT_EQ(ErrorLines(), (std::vector<std::wstring>{L"Quaver Control", L"message 45 1", L"message 22"}));
     const std::string folder = Utf8(host->folder);
     EXPECT_TRUE(player.WaitForLog([&](const std::vector<e2e::PlayerLogEntry>& log) {
         int copied = 0;
