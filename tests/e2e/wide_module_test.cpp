@@ -229,7 +229,7 @@ TEST_F(WidePanel, ShowsTheJapaneseTitleAndListsItInThePlaylistMenu) {
 }
 
 TEST_F(WidePanel, JumpAndAddCarryUtf16ToThePlayer) {
-    CommandLine(L"jump \u039D\u03C5\u03C7\u03C4\u03B5\u03C1\u03B9\u03BD\u03CC");  // Νυχτερινό, of entry 39
+    CommandLine(L"jump \u03BD\u03C5\u03C7\u03C4\u03B5\u03C1\u03B9\u03BD\u03CC");  // νυχτερινό: entry 39's Νυχτερινό
     EXPECT_TRUE(ErrorLines().empty()) << Utf8(ErrorLines().empty() ? L"" : ErrorLines()[1]);
     EXPECT_TRUE(player.WaitForLog([](const std::vector<e2e::PlayerLogEntry>& log) {
         return std::any_of(log.begin(), log.end(), [](const e2e::PlayerLogEntry& entry) {
