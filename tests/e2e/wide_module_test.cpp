@@ -191,7 +191,7 @@ protected:
     std::atomic<bool> closed{false};
 };
 
-TEST_F(WidePanel, DrawsItsFrameAsUnicodeInOpaqueColoursTakenFromTheHostsPalette) {
+TEST_F(WidePanel, DrawsItsFrameAsUnicodeInOpaqueColoursTakenFromTheHostsPaletteAndItsAboutBoxLeadsToHelp) {
     // The dialog box colour as true colours: white on navy, which the console has as 15 on 1.
     host->palette[23] = wide::Colour{0, 0x00FFFFFF, 0x00800000, 0, 0};
     OpenPanel();
@@ -202,6 +202,16 @@ TEST_F(WidePanel, DrawsItsFrameAsUnicodeInOpaqueColoursTakenFromTheHostsPalette)
     EXPECT_EQ(top.colour.foreground, 0xFF00000Fu);
     EXPECT_EQ(top.colour.background, 0xFF000001u);
     EXPECT_TRUE(Drawn(L"\u2584\u2584\u2584 ")) << "the big digits' half blocks";
+
+    host->runDialog = [](WideDialog& dialog) { return static_cast<intptr_t>(dialog.lines.size()) - 1; };  // Help
+    console.PressKey(VK_F1);
+    ASSERT_TRUE(console.WaitFor([&] {
+        std::lock_guard<std::mutex> guard(e2e::WideHostLock());
+        return !host->helpTopics.empty();
+    }, 10000));
+    EXPECT_TRUE(host->dialogs.at(0).id == quaver::wideId::aboutDialog);
+    EXPECT_EQ(host->dialogs[0].texts.back(), L"Help");
+    EXPECT_EQ(host->helpTopics, (std::vector<std::wstring>{L"Hotkeys"}));
 }
 
 TEST_F(WidePanel, ShowsTheJapaneseTitleAndListsItInThePlaylistMenu) {
