@@ -18,6 +18,11 @@ add_executable(unit_tests ${QUAVER_UNIT_TESTS} ${QUAVER_WIDE_PURE_SOURCES})
 target_link_libraries(unit_tests PRIVATE quaver_test_support GTest::gtest GTest::gtest_main quaver_warnings)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 
+# The wide module's language and help files, made from the OEM ones as its build makes them.
+add_test(NAME WideLanguageFiles.UtfEightBehindAByteOrderMarkWithEveryLineEndKept
+         COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DWORK_DIR=${CMAKE_BINARY_DIR}
+                 -P ${CMAKE_SOURCE_DIR}/tests/scripts/wide_texts_test.cmake)
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)
 endif()
