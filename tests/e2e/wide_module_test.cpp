@@ -133,6 +133,74 @@ TEST_F(WideModule, AHostWhoseRecordLacksServicesIsToldItIsTooOld) {
     EXPECT_EQ(ErrorLines(), (std::vector<std::wstring>{L"Quaver Control", L"message 3", L"message 22"}));
 }
 
+// A player of this program's own that keeps only ANSI titles and takes only ANSI paths, as an older one does:
+// 213 and WM_COPYDATA 1100 are answered with 0. It answers on this thread, as the module asks it.
+class AnsiPlayer : public WideModule {
+protected:
+    void SetUp() override {
+        WideModule::SetUp();
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Answer;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "Winamp v1.x";
+        RegisterClassA(&windowClass);
+        window = CreateWindowA("Winamp v1.x", "Ansi player", 0, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
+                               nullptr);
+        ASSERT_TRUE(window);
+        asked.clear();
+        appended.clear();
+    }
+    void TearDown() override {
+        if (window) DestroyWindow(window);
+        UnregisterClassA("Winamp v1.x", GetModuleHandleA(nullptr));
+    }
+
+    static LRESULT CALLBACK Answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        static const char* const titles[2] = {"Caf\xE9 Orchestra - Valse", "Second Song"};
+        if (message == WM_COPYDATA) {
+            const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            if (copy->dwData != 100) return FALSE;
+            appended.push_back(static_cast<const char*>(copy->lpData));
+            return TRUE;
+        }
+        if (message != WM_USER) return DefWindowProcA(window, message, wParam, lParam);
+        asked.push_back({static_cast<int>(lParam), static_cast<int>(wParam)});
+        switch (lParam) {
+        case 104: return 1;                                                   // playing
+        case 124: return 2;                                                   // two entries
+        case 212: return wParam < 2 ? reinterpret_cast<LRESULT>(titles[wParam]) : 0;
+        default: return 0;                                                    // 213 among them
+        }
+    }
+
+    HWND window = nullptr;
+    static inline std::vector<std::pair<int, int>> asked;  // (lParam, wParam) of each WM_USER
+    static inline std::vector<std::string> appended;       // the ANSI paths of WM_COPYDATA 100
+};
+
+TEST_F(AnsiPlayer, GetsItsTitlesAskedInAnsiWhenItGivesNoUtf16One) {
+    CommandLine(L"jump caf\u00E9");
+    EXPECT_TRUE(ErrorLines().empty()) << Utf8(ErrorLines().empty() ? L"" : ErrorLines()[1]);
+    const std::vector<std::pair<int, int>> titleQuestions = [] {
+        std::vector<std::pair<int, int>> questions;
+        for (const auto& question : asked)
+            if (question.first == 212 || question.first == 213) questions.push_back(question);
+        return questions;
+    }();
+    EXPECT_EQ(titleQuestions, (std::vector<std::pair<int, int>>{{213, 1}, {212, 1}, {213, 0}, {212, 0}}));
+    EXPECT_NE(std::find(asked.begin(), asked.end(), std::pair<int, int>{121, 0}), asked.end())
+        << "Café, read in the ANSI code page, found and played";
+}
+
+TEST_F(AnsiPlayer, GetsAnAnsiPathWhereEveryCharacterConvertsAndTheOtherNamedInTheErrorBox) {
+    host->folder = L"C:\\Music";
+    host->selected = {L"Caf\u00E9.mp3", L"\u6771\u4EAC.mp3"};  // Café, 東京
+    CommandLine(L"add");
+    EXPECT_EQ(appended, (std::vector<std::string>{"C:\\Music\\Caf\xE9.mp3"}));
+    EXPECT_EQ(ErrorLines(), (std::vector<std::wstring>{L"Quaver Control", L"message 44 \"C:\\Music\\\u6771\u4EAC.mp3\"",
+                                                       L"message 22"}));
+}
+
 // The panel opened in a console of this program's, with the stand-in player playing the Japanese entry.
 class WidePanel : public WideModule {
 protected:
