@@ -44,6 +44,29 @@ std::vector<uint16_t> AttributesOf(HANDLE buffer, int x, int y, int length) {
     return std::vector<uint16_t>(attributes.begin(), attributes.end());
 }
 
+std::string Utf8Of(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
+// A two-cell glyph fills both its cells, the right one marked as its trailing half: read once.
+std::string GlyphsOf(HANDLE buffer, int x, int y, int length) {
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    DWORD read = 0;
+    const COORD at{static_cast<SHORT>(x), static_cast<SHORT>(y)};
+    if (!ReadConsoleOutputCharacterW(buffer, text.data(), static_cast<DWORD>(length), at, &read)) return {};
+    text.resize(read);
+    const std::vector<uint16_t> attributes = AttributesOf(buffer, x, y, static_cast<int>(read));
+    std::wstring shown;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (i >= attributes.size() || !(attributes[i] & COMMON_LVB_TRAILING_BYTE)) shown += text[i];
+    return Utf8Of(shown);
+}
+
 COORD SizeOf(HANDLE buffer) {
     CONSOLE_SCREEN_BUFFER_INFO info{};
     GetConsoleScreenBufferInfo(buffer, &info);
@@ -144,7 +167,7 @@ bool ConsoleSession::Launch(const std::vector<std::string>& arguments) {
     const std::string& program = options_.program;
     const std::string path =
         program.find_first_of("\\/:") == std::string::npos ? TestFolder() + program : program;
-    std::string commandLine = CommandLine(path, arguments);
+    std::wstring commandLine = Utf16(CommandLine(path, arguments));
 
     // The host inherits this process's environment; the asked variables are set just for its start.
     std::vector<std::pair<std::string, std::string>> previous;
@@ -154,7 +177,7 @@ bool ConsoleSession::Launch(const std::vector<std::string>& arguments) {
         previous.emplace_back(name, length > 0 && length < sizeof old ? std::string(old, length) : std::string());
         SetEnvironmentVariableA(name.c_str(), value.c_str());
     }
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     HANDLE inherited[2] = {nullptr, nullptr};
     if (options_.standardHandlesOnConsole) {
@@ -166,9 +189,9 @@ bool ConsoleSession::Launch(const std::vector<std::string>& arguments) {
         startup.hStdOutput = startup.hStdError = inherited[1];
     }
     PROCESS_INFORMATION started{};
-    const BOOL created = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr,
-                                        options_.standardHandlesOnConsole, 0, nullptr, TestFolder().c_str(), &startup,
-                                        &started);
+    const BOOL created = CreateProcessW(Utf16(path).c_str(), commandLine.data(), nullptr, nullptr,
+                                        options_.standardHandlesOnConsole, 0, nullptr, Utf16(TestFolder()).c_str(),
+                                        &startup, &started);
     const DWORD error = GetLastError();
     for (HANDLE handle : inherited)
         if (handle) CloseHandle(handle);
@@ -255,6 +278,20 @@ std::string ConsoleSession::Text(int x, int y, int length) const { return TextOf
 std::string ConsoleSession::Row(int y) const {
     const ShownBuffer shown;
     return TextOf(shown.Get(), 0, y, SizeOf(shown.Get()).X);
+}
+
+std::string ConsoleSession::Glyphs(int x, int y, int length) const { return GlyphsOf(ShownBuffer().Get(), x, y, length); }
+
+int ConsoleSession::FindGlyphRow(std::string_view text) const {
+    const ShownBuffer shown;
+    const COORD size = SizeOf(shown.Get());
+    for (int y = 0; y < size.Y; ++y)
+        if (GlyphsOf(shown.Get(), 0, y, size.X).find(text) != std::string::npos) return y;
+    return -1;
+}
+
+bool ConsoleSession::WaitForGlyphs(std::string_view text, DWORD timeoutMs) const {
+    return WaitFor([&] { return FindGlyphRow(text) >= 0 || HostEnded(); }, timeoutMs) && FindGlyphRow(text) >= 0;
 }
 
 std::vector<uint16_t> ConsoleSession::Attributes(int x, int y, int length) const {

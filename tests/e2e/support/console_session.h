@@ -92,6 +92,12 @@ public:
     // ---- output: the shown buffer ----
     std::string Text(int x, int y, int length) const;
     std::string Row(int y) const;
+    // The cells as a person reads them, in UTF-8: the console's own characters, a two-cell glyph once.
+    std::string Glyphs(int x, int y, int length) const;
+    std::string GlyphRow(int y) const { return Glyphs(0, y, Size().X); }
+    // The row (first from the top) whose glyphs hold text, or -1; and waiting for one.
+    int FindGlyphRow(std::string_view text) const;
+    bool WaitForGlyphs(std::string_view text, DWORD timeoutMs = 20000) const;
     std::vector<uint16_t> Attributes(int x, int y, int length) const;
     uint16_t Attribute(int x, int y) const;
     Screen Capture() const;

@@ -12,13 +12,13 @@ HostRun RunHost(const std::vector<std::string>& arguments) {
     HANDLE writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return run;
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = writeEnd;
-    std::string line = CommandLine(TestFolder() + "quaver-host.exe", arguments);
+    std::wstring line = Utf16(CommandLine(TestFolder() + "quaver-host.exe", arguments));
     PROCESS_INFORMATION process{};
-    const BOOL created = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+    const BOOL created = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
                                         nullptr, &startup, &process);
     CloseHandle(writeEnd);
     if (created) {
