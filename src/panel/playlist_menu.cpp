@@ -36,7 +36,7 @@ void RunPlaylistMenu(PanelPlacement& placement) {
     // As any command: a missing player is started when the settings leave that to commands, and one that owes
     // an answer is refused at once.
     const os::Window player = FindOrStartPlayer(settings.startPlayer[1] != 0);
-    if (!player || !hostLink.services.ShowMenu || !ReadyForCommand(player, commandProbeTimeout)) {
+    if (!player || !hostLink.services.ShowMenu || !ReadyForCommand(player, commandProbeTimeout, commandProbeInterval)) {
         os::MessageBeep(refusalBeep);
         return;
     }

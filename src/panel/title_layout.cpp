@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "host/host.h"
+#include "host/text_cells.h"
 
 namespace quaver {
 
@@ -20,12 +21,29 @@ constexpr SuffixPlace suffixPlaces[] = {
     {titleSuffixLength + 10, 23},
 };
 
-// The list number ends at the first '.' before the last 10 characters; the character after the '.' goes too.
-// Without such a '.' nothing is skipped.
-int32_t ShownTitleStart(const char* title, int32_t length) {
-    for (int32_t i = 1; i < length - 10; ++i)
-        if (title[i] == '.') return i + 2;
+// The list number ends at the first '.' before the last 10 characters; the character after the '.' goes too
+// (in UTF-16 both units of a pair, so that no half of one is shown). Without such a '.' nothing is skipped.
+template <typename Char>
+int32_t ShownTitleStart(const Char* title, int32_t length) {
+    for (int32_t i = 1; i < length - 10; ++i) {
+        if (title[i] != '.') continue;
+        if constexpr (sizeof(Char) > 1) {
+            if (IsHighSurrogate(static_cast<char32_t>(title[i + 1])) &&
+                IsLowSurrogate(static_cast<char32_t>(title[i + 2])))
+                return i + 3;
+        }
+        return i + 2;
+    }
     return 0;
+}
+
+bool SuffixAt(const char* at) { return CompareN(at, titleSuffix, titleSuffixLength) == 0; }
+
+template <typename Unit>
+bool SuffixAt(const Unit* at) {
+    for (int32_t i = 0; i < titleSuffixLength; ++i)
+        if (at[i] != static_cast<Unit>(titleSuffix[i])) return false;
+    return true;
 }
 
 int32_t Smaller(int32_t a, int32_t b) { return a < b ? a : b; }
@@ -42,8 +60,7 @@ TitleSpan Centred(const char* shown, int32_t length, int32_t fieldLength, char* 
 // The band is the title followed by the separator, repeated without end.
 TitleSpan RunningText(const char* shown, int32_t length, int32_t fieldLength, ScrollState& scroll, char* field) {
     const int32_t band = length + bandSeparatorLength;
-    // The offset advances before it is used: a reset shows the band from its second character.
-    scroll.offset = scroll.offset < 0 || scroll.offset >= band - 1 ? 0 : scroll.offset + 1;
+    StepRunningText(scroll, band);
     const int32_t first = Smaller(band - scroll.offset, fieldLength);
     for (int32_t i = 0; i < first; ++i) {
         const int32_t at = scroll.offset + i;
@@ -55,6 +72,14 @@ TitleSpan RunningText(const char* shown, int32_t length, int32_t fieldLength, Sc
 }
 
 TitleSpan BackAndForth(const char* shown, int32_t length, int32_t fieldLength, ScrollState& scroll, char* field) {
+    const int32_t offset = StepBackAndForth(scroll, length, fieldLength);
+    std::memcpy(field, shown + offset, static_cast<size_t>(fieldLength));
+    return {0, fieldLength};
+}
+
+}  // namespace
+
+int32_t StepBackAndForth(ScrollState& scroll, int32_t length, int32_t fieldLength) {
     const int32_t last = length - fieldLength;  // the largest offset, at least 1
     if (length < scroll.lastLength) {
         // A shorter title than before: start from its end, moving back.
@@ -76,24 +101,30 @@ TitleSpan BackAndForth(const char* shown, int32_t length, int32_t fieldLength, S
             scroll.pause = 0;
         }
     }
-    std::memcpy(field, shown + scroll.offset, static_cast<size_t>(fieldLength));
-    return {0, fieldLength};
+    return scroll.offset;
 }
 
-}  // namespace
+int32_t StepRunningText(ScrollState& scroll, int32_t band) {
+    scroll.offset = scroll.offset < 0 || scroll.offset >= band - 1 ? 0 : scroll.offset + 1;
+    return scroll.offset;
+}
 
-int32_t ReceivedTitleLength(intptr_t answer, const char* buffer, int32_t sizeTold) {
+template <typename Char>
+int32_t ReceivedTitleLength(intptr_t answer, const Char* buffer, int32_t sizeTold) {
     if (sizeTold < 1 || answer <= 0) return 0;
     const int32_t most = sizeTold - 1;
     const int32_t claimed = answer > most ? most : static_cast<int32_t>(answer);
-    return static_cast<int32_t>(strnlen(buffer, static_cast<size_t>(claimed)));
+    int32_t length = 0;
+    while (length < claimed && buffer[length] != 0) ++length;
+    return length;
 }
 
-bool FindShownTitle(const char* title, int32_t length, ShownTitle& shown) {
+template <typename Char>
+bool FindShownTitle(const Char* title, int32_t length, ShownTitle& shown) {
     if (length < shortestTitle) return false;
     for (const SuffixPlace& place : suffixPlaces) {
         if (length < place.shortestTitle) break;
-        if (CompareN(title + length - place.cut, titleSuffix, titleSuffixLength) != 0) continue;
+        if (!SuffixAt(title + length - place.cut)) continue;
         const int32_t start = ShownTitleStart(title, length);
         const int32_t count = length - place.cut - start;
         if (count <= 0) return false;
@@ -102,6 +133,13 @@ bool FindShownTitle(const char* title, int32_t length, ShownTitle& shown) {
     }
     return false;
 }
+
+template int32_t ReceivedTitleLength(intptr_t, const char*, int32_t);
+template int32_t ReceivedTitleLength(intptr_t, const char16_t*, int32_t);
+template int32_t ReceivedTitleLength(intptr_t, const wchar_t*, int32_t);
+template bool FindShownTitle(const char*, int32_t, ShownTitle&);
+template bool FindShownTitle(const char16_t*, int32_t, ShownTitle&);
+template bool FindShownTitle(const wchar_t*, int32_t, ShownTitle&);
 
 TitleSpan LayOutTitle(const char* shown, int32_t length, int32_t fieldLength, int32_t mode, ScrollState& scroll,
                       char* field) {

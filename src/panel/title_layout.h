@@ -34,8 +34,10 @@ constexpr int32_t ScrollModeFromStored(uint32_t stored) {
 
 // The length of the window title that came back, believing the player's answer only as far as the buffer
 // holds text: never below 0, never past the first terminator, never more than the sizeTold - 1 characters
-// that a buffer of sizeTold holds with its terminator.
-int32_t ReceivedTitleLength(intptr_t answer, const char* buffer, int32_t sizeTold);
+// that a buffer of sizeTold holds with its terminator. Made for char (the ANSI title) and for char16_t and
+// wchar_t (the UTF-16 one, counted in units).
+template <typename Char>
+int32_t ReceivedTitleLength(intptr_t answer, const Char* buffer, int32_t sizeTold);
 
 struct ShownTitle {
     int32_t start;   // index in the window title
@@ -45,8 +47,10 @@ struct ShownTitle {
 // Finds the player's suffix at the end of the title, or followed by exactly 9 or 10 more characters, and
 // skips the list number up to the first '.' and the character after it. A title without such a '.' is shown
 // whole up to the suffix. False when the title is shorter than shortestTitle, has no suffix in those places,
-// or leaves nothing to show.
-bool FindShownTitle(const char* title, int32_t length, ShownTitle& shown);
+// or leaves nothing to show. For char the host compares the suffix; a UTF-16 title (char16_t or wchar_t) is
+// counted in units and compared exactly, and a surrogate pair after the '.' goes whole.
+template <typename Char>
+bool FindShownTitle(const Char* title, int32_t length, ShownTitle& shown);
 
 // The scroll state the two scrolling modes carry from pass to pass.
 struct ScrollState {
@@ -60,6 +64,16 @@ struct TitleSpan {
     int32_t at;     // first cell of the field written
     int32_t count;  // cells written
 };
+
+// One pass of a back-and-forth scroll of a title length long (length > fieldLength) in a field fieldLength
+// long: advances the state and returns the offset the field shows from. A title that got shorter than at the
+// previous pass starts from its last offset, moving back; the text rests scrollRestPasses passes after
+// arriving at either end.
+int32_t StepBackAndForth(ScrollState& scroll, int32_t length, int32_t fieldLength);
+// One pass of running text along a band (the title and the separator, band long, repeated without end):
+// advances the offset and returns it. It advances before it is used: a reset shows the band from its second
+// character; an offset outside the band starts it again.
+int32_t StepRunningText(ScrollState& scroll, int32_t band);
 
 // Lays length characters of shown into field (fieldLength cells, fieldLength >= 1) by the scroll mode and
 // advances the scroll state; returns the cells written, in the code page of shown. A title that fits is

@@ -17,7 +17,7 @@ uint32_t PathSize(int32_t i) { return static_cast<uint32_t>(strnlen(addQueue.pat
 // One order to the player from whichever thread sends the add: bounded, and nothing at all to a player that
 // still owes an answer.
 bool SendOrder(os::Window player, uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t* answer) {
-    if (!ReadyForCommand(player, commandProbeTimeout)) return false;
+    if (!ReadyForCommand(player, commandProbeTimeout, commandProbeInterval)) return false;
     if (os::SendMessageTimeout(player, message, wParam, lParam, os::SmtoAbortIfHung, commandSendTimeout, answer))
         return true;
     NoteUnanswered(player);
@@ -48,7 +48,7 @@ void End(uint32_t state) {
 bool SendRest() {
     uint32_t waitingSince = 0;
     bool waiting = false;
-    while (addQueue.sent.load(std::memory_order_relaxed) < addQueue.count) {
+    while (addQueue.sent.load(std::memory_order_relaxed) < addQueue.count.load(std::memory_order_relaxed)) {
         if (addQueue.stopAsked.load(std::memory_order_relaxed)) {
             End(addState::Stopped);
             return false;
@@ -58,7 +58,7 @@ bool SendRest() {
             End(addState::Failed);
             return false;
         }
-        if (!ReadyForCommand(player, repeatProbeTimeout)) {
+        if (!ReadyForCommand(player, repeatProbeTimeout, addRetryPause)) {
             if (!waiting) waitingSince = os::GetTickCount();
             waiting = true;
             if (os::GetTickCount() - waitingSince >= addGiveUpAfter) {
@@ -86,7 +86,7 @@ AddProgress ReadAddProgress() {
     AddProgress progress;
     progress.state = addQueue.state.load(std::memory_order_acquire);
     progress.sent = addQueue.sent.load(std::memory_order_acquire);
-    progress.count = addQueue.count;
+    progress.count = addQueue.count.load(std::memory_order_relaxed);
     progress.endedTick = addQueue.endedTick.load(std::memory_order_relaxed);
     return progress;
 }
@@ -99,10 +99,11 @@ CommandResult StartAdding(os::Window player, bool playFirst) {
     addQueue.endReported = false;
     addQueue.state.store(addState::Adding, std::memory_order_release);
 
+    const int32_t count = addQueue.count.load(std::memory_order_relaxed);
     const uint32_t started = os::GetTickCount();
     int32_t sent = 0;
     CommandResult first = CommandResult::Sent;
-    while (sent < addQueue.count && os::GetTickCount() - started < addHostBudget) {
+    while (sent < count && os::GetTickCount() - started < addHostBudget) {
         const CommandResult result = SendPlayerPath(player, addQueue.paths[sent], PathSize(sent));
         if (sent == 0) first = result;
         if (result == CommandResult::Sent || result == CommandResult::Unanswered) addQueue.sent.store(++sent);
@@ -112,7 +113,7 @@ CommandResult StartAdding(os::Window player, bool playFirst) {
         End(addState::Failed);
         return first;
     }
-    if (sent < addQueue.count && os::HoldModule()) {
+    if (sent < count && os::HoldModule()) {
         if (os::Handle thread = os::CreateThread(AddThread, nullptr, addThreadStackSize)) {
             os::CloseHandle(thread);  // it ends by itself
             return CommandResult::Adding;

@@ -25,7 +25,7 @@ constexpr uint32_t Failed = 4;   // the player went away, or stopped answering f
 // may set stopAsked; the atomics carry all of it, released by the sender, acquired by the readers.
 struct AddQueue {
     char paths[maxAddedItems][pathCapacity];  // ANSI code page, as the player takes them
-    int32_t count;
+    std::atomic<int32_t> count{0};
     os::Window player;
     bool playFirst;  // the player was stopped: once every file is in, it plays the first of them
     std::atomic<int32_t> sent{0};

@@ -31,10 +31,10 @@ extern PlayerLink playerLink;
 
 // The one player that owes an answer: a command to it went unanswered, from whichever thread, so it may still
 // have that command queued, and it is sent nothing more until it answers a quick question. Every thread that
-// sends the player commands (the host's thread, the RepeatThread) goes through ReadyForCommand
-// and NoteUnanswered alone, without a lock: the window and the tick of the next question are single atomics,
-// and a thread that wants to ask claims that tick first, so that one question is asked at a time. An answered
-// question, or another window found in the player's place, forgets it.
+// sends the player commands (the host's thread, the RepeatThread, the AddThread; the TitleThread asks nothing of
+// such a player) goes through ReadyForCommand and NoteUnanswered alone, without a lock: the window and the tick
+// of the next question are single atomics, and a thread that wants to ask claims that tick first, so that one
+// question is asked at a time. An answered question, or another window found in the player's place, forgets it.
 struct OwedAnswer {
     std::atomic<os::Window> player{nullptr};
     std::atomic<uint32_t> nextProbe{0};  // no question before this tick
@@ -42,10 +42,12 @@ struct OwedAnswer {
 extern OwedAnswer owedAnswer;
 
 // True when a command may go to player now: no window owes an answer, another one does (it is forgotten), or
-// this one answers a question within probeTimeout ms. A player that owes one is asked at most once per
-// commandProbeInterval, by whichever thread comes first; the others are refused meanwhile.
-bool ReadyForCommand(os::Window player, uint32_t probeTimeout);
-// A command to player went unanswered: it owes one from now on.
+// this one answers a question within probeTimeout ms. The thread that asks keeps every thread from asking again
+// for probeInterval ms; meanwhile they are refused. The host's thread asks at most every commandProbeInterval,
+// so that keys queued behind a player that stopped answering cost it next to nothing; the RepeatThread asks on
+// every turn, its own rhythm being its interval.
+bool ReadyForCommand(os::Window player, uint32_t probeTimeout, uint32_t probeInterval);
+// A command to player went unanswered: it owes one from now on, and may be asked at once.
 void NoteUnanswered(os::Window player);
 // Every entry (a panel opening, a command line) starts with no player owing an answer.
 void ForgetOwedAnswer();

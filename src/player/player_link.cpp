@@ -79,18 +79,18 @@ bool PlayerAnswers(os::Window player, uint32_t timeout) {
 
 OwedAnswer owedAnswer;
 
-bool ReadyForCommand(os::Window player, uint32_t probeTimeout) {
+bool ReadyForCommand(os::Window player, uint32_t probeTimeout, uint32_t probeInterval) {
     os::Window owing = owedAnswer.player.load(std::memory_order_relaxed);
     if (owing != player) {
         // Another window in the player's place owes nothing: the one that did is gone.
         if (owing) owedAnswer.player.compare_exchange_strong(owing, nullptr, std::memory_order_relaxed);
         return true;
     }
-    // One question per interval, claimed by the first thread to come: the others are refused meanwhile.
+    // The question is claimed by the first thread to come; its interval keeps the others from asking meanwhile.
     const uint32_t now = os::GetTickCount();
     uint32_t probe = owedAnswer.nextProbe.load(std::memory_order_relaxed);
     if (static_cast<int32_t>(now - probe) < 0) return false;
-    if (!owedAnswer.nextProbe.compare_exchange_strong(probe, now + commandProbeInterval, std::memory_order_relaxed))
+    if (!owedAnswer.nextProbe.compare_exchange_strong(probe, now + probeInterval, std::memory_order_relaxed))
         return false;
     if (!PlayerAnswers(player, probeTimeout)) return false;
     owing = player;
@@ -99,7 +99,7 @@ bool ReadyForCommand(os::Window player, uint32_t probeTimeout) {
 }
 
 void NoteUnanswered(os::Window player) {
-    owedAnswer.nextProbe.store(os::GetTickCount() + commandProbeInterval, std::memory_order_relaxed);
+    owedAnswer.nextProbe.store(os::GetTickCount(), std::memory_order_relaxed);
     owedAnswer.player.store(player, std::memory_order_relaxed);
 }
 
@@ -118,7 +118,7 @@ namespace {
 // when it goes unanswered. send gives true when the player answered.
 template <typename Send>
 CommandResult SendBounded(os::Window player, Send send) {
-    if (!ReadyForCommand(player, commandProbeTimeout)) {
+    if (!ReadyForCommand(player, commandProbeTimeout, commandProbeInterval)) {
         os::MessageBeep(informationBeep);
         return CommandResult::Refused;
     }

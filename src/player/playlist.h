@@ -97,8 +97,12 @@ struct TitleRounds {
 constexpr uint32_t titleRoundPause = 0;        // ms between rounds while titles are being read
 constexpr uint32_t titleCheckPeriod = 2000;    // ms between checks once every title is known
 constexpr uint32_t titleRetryPause = 1000;     // ms before asking again a player that did not answer, or none
-constexpr int32_t titleRoundSize = 32;         // titles read in one round
+constexpr int32_t titleRoundSize = 256;        // titles read in one round
 constexpr int32_t titlesChecked = 3;           // entries read again in a check
+// A round whose questions were answered slower than this many ms each on average ends there, followed by a pause
+// of its time this many times over: such a player spends at most a fifth of its time on titles.
+constexpr uint32_t titleQuickAnswer = 10;
+constexpr uint32_t titleSlowPlayerShare = 4;
 // One round of the TitleThread; the ms to wait before the next.
 uint32_t ReadTitlesRound(TitleRounds& rounds, os::Handle stop);
 

@@ -44,7 +44,7 @@ uint32_t RepeatHeldCommand() {
     // A player that owes an answer, to this thread's re-send or to the host's thread's command, gets nothing
     // more until it answers: a slow player never has more than one command waiting.
     const uint32_t started = os::GetTickCount();
-    if (!ReadyForCommand(player, repeatProbeTimeout)) return PauseAfter(started);
+    if (!ReadyForCommand(player, repeatProbeTimeout, 0)) return PauseAfter(started);
     // A question may have taken a while: a button let go meanwhile is not sent again.
     command = playerLink.heldCommand.load(std::memory_order_acquire);
     if (command == 0) return PauseAfter(started);

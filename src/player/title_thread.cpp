@@ -7,11 +7,17 @@ namespace quaver {
 
 namespace {
 
-bool Stopped(os::Handle stop) { return os::WaitForSingleObject(stop, 0) == os::WaitObject0; }
+bool Stopped(os::Handle stop) { return stop && os::WaitForSingleObject(stop, 0) == os::WaitObject0; }
 
-// The host's thread reads titles itself now (the menu's near entries, jump): out of its way.
+// Titles wait while the user works the player: the host's thread reads titles itself (the menu's near
+// entries, jump), or a button is being held.
+bool UserFirst() {
+    return playlistTitles.hostWaiting.load(std::memory_order_relaxed) > 0 ||
+           playerLink.heldCommand.load(std::memory_order_relaxed) != 0;
+}
+
 void StepAside(os::Handle stop) {
-    while (playlistTitles.hostWaiting.load(std::memory_order_relaxed) > 0 && !Stopped(stop)) os::Sleep(5);
+    while (UserFirst() && !Stopped(stop)) os::Sleep(5);
 }
 
 // Starts reading this list outwards from its current entry.
@@ -55,12 +61,16 @@ void CheckSample(TitleRounds& rounds, TitleReader& reader) {
 
 uint32_t ReadTitlesRound(TitleRounds& rounds, os::Handle stop) {
     StepAside(stop);
+    const uint32_t started = os::GetTickCount();
+
     const os::Window player = FindPlayer();
     if (!player) {
         ForgetTitles();
         rounds.player = nullptr;
         return titleRetryPause;
     }
+    // A player that owes a command an answer is asked nothing more than, now and then, a quick question.
+    if (!ReadyForCommand(player, repeatProbeTimeout, commandProbeInterval)) return titleRetryPause;
     TitleReader reader(player, stop);
     int32_t length = 0;
     if (!reader.Ask(query::PlaylistLength, length)) return titleRetryPause;
@@ -86,7 +96,10 @@ uint32_t ReadTitlesRound(TitleRounds& rounds, os::Handle stop) {
         if (ReadAndNoteTitle(reader, length, entry, title) == TitleReader::Title::Unanswered) return titleRetryPause;
         ++rounds.nextStep;
         ++read;
-        StepAside(stop);
+        // A player slow to answer gets most of its time left for the panel's questions and commands.
+        const uint32_t took = os::GetTickCount() - started;
+        if (took > titleQuickAnswer * (read + 2)) return took * titleSlowPlayerShare;
+        if (UserFirst()) return titleRoundPause;
     }
     return titleRoundPause;
 }

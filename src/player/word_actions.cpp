@@ -97,7 +97,7 @@ CommandResult AddPanelFiles(os::Window player) {
     }
     PanelState state;
     if (!GetActivePanel(state)) return CommandResult::Unanswered;  // it did when the words were checked
-    addQueue.count = QueuePanelFiles(state);
+    addQueue.count.store(QueuePanelFiles(state), std::memory_order_relaxed);
     int32_t playing = 0;
     if (!AskOnce(player, query::PlayingState, playing)) return CommandResult::Unanswered;
     // A stopped player starts with the first of them; a playing or paused one keeps its place.

@@ -31,6 +31,7 @@ protected:
         fake::StartModule();
         ForgetTitles();
         ForgetOwedAnswer();
+        DropHeldCommand();  // the TitleThread steps aside while a button is held
     }
     void TearDown() override { fake::RemovePlayer(); }
     // The entries whose titles were asked for (212), in order.
@@ -158,6 +159,13 @@ TEST_F(PlaylistMenuTest, TheTitleThreadReadsEveryTitleOutwardsThenNoticesAChange
     ReadTitlesRound(rounds, nullptr);
     EXPECT_FALSE(KnownTitle(fake::world().player, 100, 0, title));
     EXPECT_LE(KnownTitleCount(), titleRoundSize);
+
+    // A player slow to answer is asked one title at a time, with a pause four times as long after each.
+    answers.msPerTitle = 50;
+    ForgetTitles();
+    rounds = TitleRounds{};
+    EXPECT_EQ(ReadTitlesRound(rounds, nullptr), 200u);
+    EXPECT_EQ(KnownTitleCount(), 1);
 }
 
 TEST_F(PlaylistMenuTest, ATitleJustBeforeTheEndOfReadableMemoryIsStillRead) {

@@ -90,9 +90,13 @@ int SendCommand(Module& module, const std::string& words, const std::vector<std:
         fprintf(stderr, "quaver-host: %s names no command prefix \"%s\"\n", module.Path().c_str(), CommandPrefix);
         return WordsNotSent;
     }
+    const DWORD started = GetTickCount();
     module.OpenFromCommandLine(words);
     // The module gives the host back while files it adds are still on their way: this host waits for them.
     uint32_t status = module.CommandStatus();
+    if (status == commandStatus::Adding)
+        fprintf(stderr, "quaver-host: the module gave the host back after %lu ms; waiting for the files to reach the player\n",
+                static_cast<unsigned long>(GetTickCount() - started));
     while (status == commandStatus::Adding) {
         Sleep(AddPollPeriod);
         status = module.CommandStatus();

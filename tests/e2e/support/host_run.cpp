@@ -5,7 +5,7 @@
 
 namespace e2e {
 
-HostRun RunHost(const std::vector<std::string>& arguments) {
+HostRun RunHost(const std::vector<std::string>& arguments, const std::string& program, DWORD timeoutMs) {
     HostRun run;
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
     HANDLE readEnd = nullptr;
@@ -16,7 +16,11 @@ HostRun RunHost(const std::vector<std::string>& arguments) {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = writeEnd;
+<<<<<<< HEAD
     std::wstring line = Utf16(CommandLine(TestFolder() + "quaver-host.exe", arguments));
+=======
+    std::string line = CommandLine(program.empty() ? TestFolder() + "quaver-host.exe" : program, arguments);
+>>>>>>> main
     PROCESS_INFORMATION process{};
     const BOOL created = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
                                         nullptr, &startup, &process);
@@ -25,7 +29,7 @@ HostRun RunHost(const std::vector<std::string>& arguments) {
         char buffer[512];
         DWORD read = 0;
         while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) run.errors.append(buffer, read);
-        if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0)
+        if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
             GetExitCodeProcess(process.hProcess, &run.exitCode);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);

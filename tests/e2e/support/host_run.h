@@ -14,6 +14,7 @@ struct HostRun {
     std::string errors;  // standard output and standard error, as written
 };
 
-HostRun RunHost(const std::vector<std::string>& arguments);
+// quaver-host.exe beside the test program, or the one at program; given up after timeoutMs.
+HostRun RunHost(const std::vector<std::string>& arguments, const std::string& program = "", DWORD timeoutMs = 20000);
 
 }  // namespace e2e

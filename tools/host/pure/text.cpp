@@ -1,30 +1,10 @@
 #include "pure/text.h"
 
+#include "host/text_cells.h"
+
 namespace host {
 
 namespace {
-
-struct CodeRange {
-    char32_t first;
-    char32_t last;
-};
-
-constexpr CodeRange zeroWidth[] = {
-    {0x300, 0x36F}, {0x1AB0, 0x1AFF}, {0x1DC0, 0x1DFF}, {0x200B, 0x200F}, {0x20D0, 0x20FF}, {0xFE00, 0xFE0F},
-    {0xFE20, 0xFE2F}, {0xFEFF, 0xFEFF},
-};
-constexpr CodeRange twoCells[] = {
-    {0x1100, 0x115F}, {0x2E80, 0x303E}, {0x3041, 0x33FF}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF}, {0xA000, 0xA4CF},
-    {0xAC00, 0xD7A3}, {0xF900, 0xFAFF}, {0xFE30, 0xFE4F}, {0xFF00, 0xFF60}, {0xFFE0, 0xFFE6}, {0x1F300, 0x1F64F},
-    {0x1F900, 0x1F9FF}, {0x20000, 0x3FFFD},
-};
-
-template <size_t N>
-bool InRanges(const CodeRange (&ranges)[N], char32_t codePoint) {
-    for (const CodeRange& range : ranges)
-        if (codePoint >= range.first && codePoint <= range.last) return true;
-    return false;
-}
 
 constexpr char16_t replacement = 0xFFFD;
 
@@ -63,10 +43,7 @@ void AppendUtf16(std::u16string* text, char32_t codePoint) {
 
 }  // namespace
 
-int CellsOfCodePoint(char32_t codePoint) {
-    if (InRanges(zeroWidth, codePoint)) return 0;
-    return InRanges(twoCells, codePoint) ? 2 : 1;
-}
+int CellsOfCodePoint(char32_t codePoint) { return quaver::CellsOf(codePoint); }
 
 DecodedCodePoint DecodeUtf8(std::string_view text) {
     if (text.empty()) return {0, 0};

@@ -11,7 +11,8 @@
 
 namespace host {
 
-// How many cells a code point takes standing first in a glyph: 0 for a mark that joins the glyph before it.
+// How many cells a code point takes standing first in a glyph: 0 for a mark that joins the glyph before it
+// (the module's own rules, host/text_cells.h).
 int CellsOfCodePoint(char32_t codePoint);
 
 // UTF-8 <-> UTF-16. Bytes that are no UTF-8, and lone surrogates, become U+FFFD.
