@@ -16,11 +16,7 @@ HostRun RunHost(const std::vector<std::string>& arguments, const std::string& pr
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = writeEnd;
-<<<<<<< HEAD
-    std::wstring line = Utf16(CommandLine(TestFolder() + "quaver-host.exe", arguments));
-=======
-    std::string line = CommandLine(program.empty() ? TestFolder() + "quaver-host.exe" : program, arguments);
->>>>>>> main
+    std::wstring line = Utf16(CommandLine(program.empty() ? TestFolder() + "quaver-host.exe" : program, arguments));
     PROCESS_INFORMATION process{};
     const BOOL created = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
                                         nullptr, &startup, &process);
