@@ -20,14 +20,18 @@ namespace {
 using e2e::HostRun;
 using e2e::RunHost;
 
+// How the run's module hands the player a path: the classic one in the ANSI code page (100), the wide one in
+// UTF-16 (1100).
+const std::string copyData = e2e::WideModuleRun() ? " WM_COPYDATA 1100 " : " WM_COPYDATA 100 ";
+
 // The playlist's own messages and the commands, in order: "121 1", "command 40045", "copy <path>".
 std::vector<std::string> Orders(const e2e::StandinPlayer& player) {
     std::vector<std::string> orders;
     for (const std::string& line : player.LogLines()) {
         e2e::PlayerLogEntry entry;
-        const size_t copy = line.find(" WM_COPYDATA 100 ");
+        const size_t copy = line.find(copyData);
         if (copy != std::string::npos) {
-            orders.push_back("copy " + line.substr(copy + 17));
+            orders.push_back("copy " + line.substr(copy + copyData.size()));
         } else if (e2e::ParsePlayerLogLine(line, entry)) {
             if (entry.message == "WM_COMMAND") orders.push_back("command " + std::to_string(entry.wParam));
             if (entry.message == "WM_USER" && entry.lParam == 121) orders.push_back("121 " + std::to_string(entry.wParam));

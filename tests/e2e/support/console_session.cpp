@@ -3,6 +3,7 @@
 #include "command_line.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace e2e {
 
@@ -167,7 +168,8 @@ bool ConsoleSession::Launch(const std::vector<std::string>& arguments) {
     const std::string& program = options_.program;
     const std::string path =
         program.find_first_of("\\/:") == std::string::npos ? TestFolder() + program : program;
-    std::wstring commandLine = Utf16(CommandLine(path, arguments));
+    const bool host = program == Options{}.program;
+    std::wstring commandLine = Utf16(CommandLine(path, host ? WithRunModule(arguments) : arguments));
 
     // The host inherits this process's environment; the asked variables are set just for its start.
     std::vector<std::pair<std::string, std::string>> previous;
@@ -374,17 +376,88 @@ bool ConsoleSession::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
     return true;
 }
 
-void ClearModuleSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, ModuleSettingsKey); }
+bool WideModuleRun() {
+    char value[16] = "";
+    GetEnvironmentVariableA("QUAVER_E2E_MODULE", value, sizeof value);
+    return lstrcmpiA(value, "wide") == 0;
+}
+
+std::string WideModulePath() { return TestFolder() + "wide\\quaver.dll"; }
+
+std::vector<std::string> WithRunModule(std::vector<std::string> arguments) {
+    if (!WideModuleRun() || std::find(arguments.begin(), arguments.end(), "--module") != arguments.end())
+        return arguments;
+    arguments.insert(arguments.begin(), {"--module", WideModulePath()});
+    return arguments;
+}
+
+// The wide module's store lies under its GUID, which the module itself names: asked of it once.
+std::string ModuleStoreKey() {
+    static const std::string key = [] {
+        HMODULE module = LoadLibraryA(WideModulePath().c_str());
+        if (!module) return std::string();
+        struct Identity {  // as far as the GUID: size, two versions, then the GUID
+            size_t size;
+            uint32_t oldest[5];
+            uint32_t version[5];
+            uint32_t data1;
+            uint16_t data2, data3;
+            uint8_t data4[8];
+            const wchar_t* texts[3];
+            void* instance;
+        } identity{};
+        identity.size = sizeof identity;
+        using GetGlobalInfo = void(__stdcall*)(Identity*);
+        if (auto get = reinterpret_cast<GetGlobalInfo>(reinterpret_cast<void*>(GetProcAddress(module, "GetGlobalInfoW"))))
+            get(&identity);
+        FreeLibrary(module);
+        char text[96];
+        snprintf(text, sizeof text, "Software\\Quaver Host\\Settings\\{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                 identity.data1, identity.data2, identity.data3, identity.data4[0], identity.data4[1], identity.data4[2],
+                 identity.data4[3], identity.data4[4], identity.data4[5], identity.data4[6], identity.data4[7]);
+        return std::string(text);
+    }();
+    return key;
+}
+
+namespace {
+std::string RunSettingsKey() { return WideModuleRun() ? ModuleStoreKey() : ModuleSettingsKey; }
+}  // namespace
+
+void ClearModuleSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, RunSettingsKey().c_str()); }
 
 bool SetModuleSetting(const char* name, DWORD value) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, ModuleSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, RunSettingsKey().c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         return false;
-    const bool stored =
-        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
+    const uint64_t number = value;
+    const bool stored = WideModuleRun() ? RegSetValueExA(key, name, 0, REG_QWORD, reinterpret_cast<const BYTE*>(&number),
+                                                         sizeof number) == ERROR_SUCCESS
+                                        : RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                                         sizeof value) == ERROR_SUCCESS;
     RegCloseKey(key);
     return stored;
+}
+
+bool ReadModuleSetting(const char* name, DWORD* value) {
+    uint64_t number = 0;
+    DWORD size = WideModuleRun() ? sizeof number : sizeof *value;
+    const DWORD type = WideModuleRun() ? RRF_RT_REG_QWORD : RRF_RT_REG_DWORD;
+    if (RegGetValueA(HKEY_CURRENT_USER, RunSettingsKey().c_str(), name, type, nullptr, &number, &size) != ERROR_SUCCESS)
+        return false;
+    *value = static_cast<DWORD>(number);
+    return WideModuleRun() ? number <= 0xFFFFFFFFull : true;
+}
+
+int ModuleSettingsStored() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, RunSettingsKey().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+    DWORD values = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(key);
+    return static_cast<int>(values);
 }
 
 }  // namespace e2e

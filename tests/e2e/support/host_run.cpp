@@ -16,7 +16,8 @@ HostRun RunHost(const std::vector<std::string>& arguments, const std::string& pr
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = writeEnd;
-    std::wstring line = Utf16(CommandLine(program.empty() ? TestFolder() + "quaver-host.exe" : program, arguments));
+    std::wstring line = Utf16(program.empty() ? CommandLine(TestFolder() + "quaver-host.exe", WithRunModule(arguments))
+                                              : CommandLine(program, arguments));
     PROCESS_INFORMATION process{};
     const BOOL created = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
                                         nullptr, &startup, &process);
