@@ -60,6 +60,18 @@ bool NamesPrefix(const std::vector<std::string>& prefixes, const char* prefix) {
     return false;
 }
 
+// quaver.dll beside the host, or the one --module names: a relative path that names no file from the current
+// folder is taken from the host's own (quaver-host.exe --module wide\quaver.dll, from anywhere).
+std::string ModuleToLoad(const std::string& named, const std::string& folder) {
+    if (named.empty()) return folder + "quaver.dll";
+    const std::wstring wide = WideFromUtf8(named);
+    const bool relative = named.find(':') == std::string::npos && named[0] != '\\' && named[0] != '/';
+    if (relative && GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        GetFileAttributesW(WideFromUtf8(folder + named).c_str()) != INVALID_FILE_ATTRIBUTES)
+        return folder + named;
+    return named;
+}
+
 // The command line in UTF-8, whatever the ANSI code page holds: names of files and words of any script.
 std::vector<std::string> Arguments() {
     int count = 0;
@@ -127,8 +139,7 @@ int main() {
 
     const std::string folder = ProgramFolder();
     std::string error;
-    const std::unique_ptr<Module> module =
-        Module::Load(options.modulePath.empty() ? folder + "quaver.dll" : options.modulePath, &error);
+    const std::unique_ptr<Module> module = Module::Load(ModuleToLoad(options.modulePath, folder), &error);
     if (!module) {
         fprintf(stderr, "quaver-host: %s\n", error.c_str());
         return 2;
