@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "console_session.h"
 #include "host_run.h"
 #include "standin_player.h"
@@ -79,6 +80,23 @@ TEST_F(Playlist, AddSendsTheTwoSelectedFilesAndAStoppedPlayerPlaysTheFirst) {
     EXPECT_EQ(Orders(player), (std::vector<std::string>{"copy " + folder + "quaver.dll", "copy " + folder + "quaver_en.lng",
                                                         "121 6", "command 40045"}))
         << "in the list's order; the default playlist had 6 entries";
+}
+
+// The host hands each module the file list's names in its own coding: the classic one in the OEM code page, which
+// it turns into the player's ANSI, the wide one in UTF-16; either way the player gets the name as it is.
+TEST_F(Playlist, AFileNameWithAccentsReachesThePlayerAsItIs) {
+    e2e::StandinPlayer player({"--state", "stop"});
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    const std::string name = "Caf\xC3\xA9 Cr\xC3\xA8me.mp3";  // UTF-8, as the player logs it
+    const std::wstring path = e2e::Utf16(e2e::TestFolder() + name);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    const HostRun run = RunHost({"--select", name, "--command", "add"});
+    DeleteFileW(path.c_str());
+    EXPECT_EQ(run.exitCode, 0u) << run.errors;
+    EXPECT_TRUE(player.WaitForLog([&](const auto&) { return Orders(player).size() >= 3; }));
+    EXPECT_EQ(Orders(player), (std::vector<std::string>{"copy " + e2e::TestFolder() + name, "121 6", "command 40045"}));
 }
 
 TEST_F(Playlist, StatusPrintsOneLineAndFollowPrintsEachChangeUntilThePlayerGoes) {
