@@ -73,6 +73,16 @@ TitleReader::Title ReadAndNoteTitle(TitleReader& reader, int32_t length, int32_t
     return read;
 }
 
+bool AskListPlace(TitleReader& reader, int32_t& length, int32_t& current) {
+    length = 0;
+    current = 0;
+    if (!reader.Ask(query::PlaylistLength, length)) return false;
+    if (length <= 0) return true;
+    if (!reader.Ask(query::ListPosition, current) || current < 0 || current >= length) current = 0;
+    MatchTitlesTo(reader.player(), length);
+    return true;
+}
+
 // ---- the menu --------------------------------------------------------------------------------------------------
 
 namespace {
@@ -95,12 +105,10 @@ MenuReading ReadPlaylistMenu(os::Window player, PlaylistMenu& menu) {
     TitleReader reader(player);
     int32_t length = 0;
     int32_t current = 0;
-    if (!reader.Ask(query::PlaylistLength, length)) return MenuReading::Unanswered;
+    if (!AskListPlace(reader, length, current)) return MenuReading::Unanswered;
     if (length <= 0) return MenuReading::Empty;
-    if (!reader.Ask(query::ListPosition, current) || current < 0 || current >= length) current = 0;
     menu.length = length;
     menu.range = MenuRangeAround(length, current, menuEntryCapacity);
-    MatchTitlesTo(player, length);
 
     // The entries around the current one are read afresh: the user looks there first, and a title that reads
     // differently from the one known tells that the list has changed under the same length.

@@ -48,6 +48,10 @@ private:
     bool answering_ = true;
 };
 
+// The list's length and its current entry (the first when it names none in the list), with the titles known
+// made this list's. False when the player did not answer.
+bool AskListPlace(TitleReader& reader, int32_t& length, int32_t& current);
+
 // Reads the entry's title into the titles known and gives it; Unanswered leaves them as they were.
 TitleReader::Title ReadAndNoteTitle(TitleReader& reader, int32_t length, int32_t entry, char (&title)[titleCapacity]);
 

@@ -130,10 +130,8 @@ TitleSearch SearchTitles(os::Window player, const char* text, int length, int32_
     TitleReader reader(player);
     int32_t count = 0;
     int32_t current = 0;
-    if (!reader.Ask(query::PlaylistLength, count)) return TitleSearch::Incomplete;
+    if (!AskListPlace(reader, count, current)) return TitleSearch::Incomplete;
     if (count <= 0) return TitleSearch::NotFound;
-    if (!reader.Ask(query::ListPosition, current) || current < 0 || current >= count) current = 0;
-    MatchTitlesTo(player, count);
 
     SearchNotice notice;
     const uint32_t started = os::GetTickCount();
