@@ -63,6 +63,16 @@ struct ModuleInfo {
     void* instance;
 };
 
+// What the last "prefix:words" did, for a host of ours that asks (the file manager neither asks nor needs it):
+// such a host passes GetPluginInfoW a ModuleInfoReport with its size, and a module that knows the record fills
+// the fields after ModuleInfo, with the numbers of commandStatus in host_api.h.
+struct ModuleInfoReport {
+    ModuleInfo info;  // info.size = sizeof(ModuleInfoReport) asks for what follows
+    uint32_t commandStatus;
+    uint32_t filesAdded;  // of the last add: the files sent to the player so far, and of how many
+    uint32_t filesToAdd;
+};
+
 namespace openFrom {
 constexpr int PluginsMenu = 1, CommandLine = 4, Macro = 11;
 }

@@ -72,28 +72,14 @@ void ClickOn(ConsoleSession& session, const std::string& text) {
     session.Click(at.x + 1, at.y);
 }
 
-bool ReadStored(const char* name, DWORD* value) {
-    DWORD size = sizeof *value;
-    return RegGetValueA(HKEY_CURRENT_USER, e2e::ModuleSettingsKey, name, RRF_RT_REG_DWORD, nullptr, value, &size) ==
-           ERROR_SUCCESS;
-}
+// In the form the run's module keeps them: 32-bit values, or the host's 64-bit numbers.
 DWORD Stored(const char* name) {
     DWORD value = 0xDEAD;
-    ReadStored(name, &value);
+    e2e::ReadModuleSetting(name, &value);
     return value;
 }
-bool NothingStored() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, e2e::ModuleSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return true;
-    DWORD values = 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
-                     nullptr);
-    RegCloseKey(key);
-    return values == 0;
-}
-void Store(const char* name, DWORD value) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, e2e::ModuleSettingsKey, name, REG_DWORD, &value, sizeof value);
-}
+bool NothingStored() { return e2e::ModuleSettingsStored() == 0; }
+void Store(const char* name, DWORD value) { ASSERT_TRUE(e2e::SetModuleSetting(name, value)); }
 
 class ConfigDialog : public ::testing::Test {
 protected:

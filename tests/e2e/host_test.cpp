@@ -313,13 +313,7 @@ TEST(HostModule, ConfigureOptionRunsTheConfigurationFirst) {
 
 TEST(HostModule, LoadsQuaverDllFromItsFolderAndOffersItsPanel) {
     e2e::ScopedModuleSettings settings;
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, e2e::ModuleSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    const DWORD noAutostart = 0;  // no player is started behind the test's back
-    RegSetValueExA(key, "AutostartWinamp", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&noAutostart), 4);
-    RegCloseKey(key);
+    ASSERT_TRUE(e2e::SetModuleSetting("AutostartWinamp", 0)) << "no player is started behind the test's back";
 
     ConsoleSession session(HostWith({}));
     ASSERT_TRUE(session.Launched()) << session.Problem();

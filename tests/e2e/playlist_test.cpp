@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "console_session.h"
 #include "host_run.h"
 #include "standin_player.h"
@@ -20,14 +21,18 @@ namespace {
 using e2e::HostRun;
 using e2e::RunHost;
 
+// How the run's module hands the player a path: the classic one in the ANSI code page (100), the wide one in
+// UTF-16 (1100).
+const std::string copyData = e2e::WideModuleRun() ? " WM_COPYDATA 1100 " : " WM_COPYDATA 100 ";
+
 // The playlist's own messages and the commands, in order: "121 1", "command 40045", "copy <path>".
 std::vector<std::string> Orders(const e2e::StandinPlayer& player) {
     std::vector<std::string> orders;
     for (const std::string& line : player.LogLines()) {
         e2e::PlayerLogEntry entry;
-        const size_t copy = line.find(" WM_COPYDATA 100 ");
+        const size_t copy = line.find(copyData);
         if (copy != std::string::npos) {
-            orders.push_back("copy " + line.substr(copy + 17));
+            orders.push_back("copy " + line.substr(copy + copyData.size()));
         } else if (e2e::ParsePlayerLogLine(line, entry)) {
             if (entry.message == "WM_COMMAND") orders.push_back("command " + std::to_string(entry.wParam));
             if (entry.message == "WM_USER" && entry.lParam == 121) orders.push_back("121 " + std::to_string(entry.wParam));
@@ -77,6 +82,23 @@ TEST_F(Playlist, AddSendsTheTwoSelectedFilesAndAStoppedPlayerPlaysTheFirst) {
         << "in the list's order; the default playlist had 6 entries";
 }
 
+// The host hands each module the file list's names in its own coding: the classic one in the OEM code page, which
+// it turns into the player's ANSI, the wide one in UTF-16; either way the player gets the name as it is.
+TEST_F(Playlist, AFileNameWithAccentsReachesThePlayerAsItIs) {
+    e2e::StandinPlayer player({"--state", "stop"});
+    ASSERT_TRUE(player.Ready()) << player.Problem();
+    const std::string name = "Caf\xC3\xA9 Cr\xC3\xA8me.mp3";  // UTF-8, as the player logs it
+    const std::wstring path = e2e::Utf16(e2e::TestFolder() + name);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    const HostRun run = RunHost({"--select", name, "--command", "add"});
+    DeleteFileW(path.c_str());
+    EXPECT_EQ(run.exitCode, 0u) << run.errors;
+    EXPECT_TRUE(player.WaitForLog([&](const auto&) { return Orders(player).size() >= 3; }));
+    EXPECT_EQ(Orders(player), (std::vector<std::string>{"copy " + e2e::TestFolder() + name, "121 6", "command 40045"}));
+}
+
 TEST_F(Playlist, StatusPrintsOneLineAndFollowPrintsEachChangeUntilThePlayerGoes) {
     HostRun run = RunHost({"--status"});
     EXPECT_EQ(run.exitCode, 5u) << "no player";
@@ -111,7 +133,9 @@ TEST_F(Playlist, StatusPrintsOneLineAndFollowPrintsEachChangeUntilThePlayerGoes)
 
 int TitlesAsked(const e2e::StandinPlayer& player) {
     int asked = 0;
-    for (const e2e::PlayerLogEntry& entry : player.Log()) asked += entry.message == "WM_USER" && entry.lParam == 212;
+    // 212 the title in the ANSI code page, 213 in UTF-16: one question a title either way.
+    for (const e2e::PlayerLogEntry& entry : player.Log())
+        asked += entry.message == "WM_USER" && (entry.lParam == 212 || entry.lParam == 213);
     return asked;
 }
 

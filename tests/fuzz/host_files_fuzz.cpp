@@ -1,5 +1,5 @@
-// Language and help files of any bytes, as quaver-host reads them from the module's folder: a file is
-// either refused with a line inside it or read whole; a help topic's view, worked with any keys at any
+// Language and help files of any bytes, as quaver-host reads them from the module's folder in either module's
+// coding: a file is either refused with a line inside it or read whole; a help topic's view, worked with any keys at any
 // screen size, only ever draws on the screen and only ever offers a link the file has.
 #include <cstddef>
 #include <cstdint>
@@ -56,7 +56,9 @@ void HelpFileOf(const std::string& text, fuzz::FuzzInput& in) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::FuzzInput in(data, size);
     const int needed = static_cast<int>(in.TakeBelow(40));
-    const std::string text = in.TakeText(4096);
+    const FileCoding coding = in.TakeBelow(2) ? FileCoding::Unicode : FileCoding::Oem;
+    std::string text;
+    if (!DecodeFileText(in.TakeText(4096), coding, &text)) return 0;
     LanguageFileOf(text, needed);
     HelpFileOf(text, in);
     return 0;

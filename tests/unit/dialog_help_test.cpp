@@ -6,6 +6,7 @@
 
 #include "pure/colours.h"
 #include "pure/help_file.h"
+#include "screen_text.h"
 
 using namespace host;
 
@@ -112,11 +113,7 @@ HelpTopic NumberedTopic(int lines) {
     return topic;
 }
 
-std::string Row(const ScreenBuffer& screen, int y, int x, int length) {
-    std::string row;
-    for (int i = 0; i < length; ++i) row += screen.At(x + i, y).character;
-    return row;
-}
+std::string Row(const ScreenBuffer& screen, int y, int x, int length) { return host::CellText(screen, x, y, length); }
 
 TEST(HelpViewer, ArrowsPagesHomeAndEndScrollWithinTheTopic) {
     const HelpTopic topic = NumberedTopic(50);
@@ -178,7 +175,7 @@ TEST(HelpViewer, LongLinesAreCutAtTheFrameAndTinyScreensStillWork) {
     EXPECT_EQ(view.Area().Width(), 80);
     ScreenBuffer screen(80, 25);
     view.Draw(screen);
-    EXPECT_EQ(screen.At(79, view.Area().top + 1).character, '\xBA') << "the frame is not overwritten";
+    EXPECT_EQ(screen.At(79, view.Area().top + 1).First(), u'║') << "the frame is not overwritten";
 
     HelpView tiny(NumberedTopic(10), 10, 4);
     EXPECT_EQ(tiny.PageSize(), 1);

@@ -10,6 +10,7 @@
 #include "pure/colours.h"
 #include "pure/dialog_model.h"
 #include "pure/drawing.h"
+#include "screen_text.h"
 
 using namespace host;
 
@@ -53,12 +54,10 @@ class Dialog : public ::testing::Test {
 protected:
     std::vector<HostDialogItem> items = SettingsItems();
     DialogModel Model(int width = 80, int height = 25) {
-        return DialogModel(items.data(), static_cast<int>(items.size()), -1, -1, 29, 13, width, height);
+        return DialogModel(ItemsFromClassic(items.data(), static_cast<int>(items.size())), -1, -1, 29, 13, width, height);
     }
     static std::string Row(const ScreenBuffer& screen, int y, int x, int length) {
-        std::string row;
-        for (int i = 0; i < length; ++i) row += screen.At(x + i, y).character;
-        return row;
+        return host::CellText(screen, x, y, length);
     }
 };
 
@@ -95,14 +94,14 @@ TEST_F(Dialog, DialogsAndItemsAreCutToTheScreenWhateverTheirNumbers) {
         SCOPED_TRACE("a translation widens the dialog to 120 columns: capped at the console's 80");
         items[0].x2 = 116;
         std::snprintf(items[1].data, sizeof items[1].data, "&%s", std::string(150, 'w').c_str());
-        DialogModel model(items.data(), static_cast<int>(items.size()), -1, -1, 120, 13, 80, 25);
+        DialogModel model(ItemsFromClassic(items.data(), static_cast<int>(items.size())), -1, -1, 120, 13, 80, 25);
         EXPECT_EQ(model.Area(), (Rect{0, 6, 79, 18}));
         EXPECT_EQ(model.ItemRect(0), (Rect{3, 7, 79, 17})) << "the frame, cut at the edge";
         EXPECT_EQ(model.ItemRect(1), (Rect{5, 8, 79, 8}));
         EXPECT_EQ(model.ItemRect(9).left, (80 - 17) / 2) << "the buttons centred on the console";
         const ScreenBuffer screen = drawn(model);
-        EXPECT_EQ(screen.At(79, 7).character, glyph::DoubleTopRight);
-        EXPECT_EQ(screen.At(79, 8).character, 'w');
+        EXPECT_EQ(screen.At(79, 7).First(), glyph::DoubleTopRight);
+        EXPECT_EQ(screen.At(79, 8).First(), u'w');
     }
     items = SettingsItems();
     {
@@ -115,8 +114,8 @@ TEST_F(Dialog, DialogsAndItemsAreCutToTheScreenWhateverTheirNumbers) {
         items[9].x1 = INT_MIN;
         for (const Rect asked : {Rect{0, 0, INT_MAX, INT_MAX}, Rect{-1, -1, INT_MAX, INT_MAX},
                                  Rect{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, Rect{30, 5, INT_MIN, INT_MIN}}) {
-            DialogModel model(items.data(), static_cast<int>(items.size()), asked.left, asked.top, asked.right,
-                              asked.bottom, 80, 25);
+            DialogModel model(ItemsFromClassic(items.data(), static_cast<int>(items.size())), asked.left, asked.top,
+                              asked.right, asked.bottom, 80, 25);
             const Rect area = model.Area();
             EXPECT_TRUE(area.Empty() || (area.left >= 0 && area.right <= 79 && area.top >= 0 && area.bottom <= 24))
                 << area.left << "," << area.top << ".." << area.right << "," << area.bottom;
@@ -137,11 +136,11 @@ TEST_F(Dialog, DialogsAndItemsAreCutToTheScreenWhateverTheirNumbers) {
                     }
                 }
         }
-        DialogModel model(items.data(), static_cast<int>(items.size()), 10, 2, 40, 16, 80, 25);
+        DialogModel model(ItemsFromClassic(items.data(), static_cast<int>(items.size())), 10, 2, 40, 16, 80, 25);
         EXPECT_EQ(model.ItemRect(2).left, 10) << "an item left of its dialog starts at the dialog's edge";
         const ScreenBuffer screen = drawn(model);
         EXPECT_EQ(screen.At(9, 5), backdrop) << "nothing of it left of the dialog";
-        EXPECT_EQ(screen.At(11, 5).character, 'S');
+        EXPECT_EQ(screen.At(11, 5).First(), u'S');
     }
 }
 
@@ -153,7 +152,7 @@ TEST_F(Dialog, CentredTextAndPlainButtonsKeepTheirOwnWidth) {
         MakeItem(Button, 7, 8, 0, 0, " OK ", NoBrackets, 1, 0, 1),
         MakeItem(Button, 14, 8, 0, 0, " Help ", NoBrackets, 0, 0, 1),
     };
-    DialogModel model(items.data(), 4, -1, -1, 27, 11, 80, 25);
+    DialogModel model(ItemsFromClassic(items.data(), 4), -1, -1, 27, 11, 80, 25);
     EXPECT_EQ(model.ItemRect(1).left, model.Area().left + 3) << "(27 - 21) / 2";
     EXPECT_EQ(model.ItemRect(2), (Rect{model.Area().left + 7, model.Area().top + 8, model.Area().left + 10, model.Area().top + 8}));
     EXPECT_EQ(model.ItemRect(3).Width(), 6);
@@ -172,6 +171,7 @@ TEST_F(Dialog, TheFocusStartsOnTheMarkedItemAndTabSkipsTextAndDisabledItems) {
     model.Key(DialogKey::BackTab);
     model.Key(DialogKey::Up);
     EXPECT_EQ(model.Focus(), 10) << "backwards it wraps too";
+    WriteBackToClassic(model.Items(), items.data(), static_cast<int>(items.size()));
     EXPECT_EQ(items[10].focus, 1) << "the caller's items carry the focus";
     EXPECT_EQ(items[9].focus, 0);
 }
@@ -197,14 +197,14 @@ TEST_F(Dialog, SpaceFlipsACheckBoxAndSelectsARadioButtonWithinItsGroupOnly) {
     DialogModel model = Model();
     model.SetFocus(1);
     EXPECT_EQ(model.Key(DialogKey::Space), (DialogAction{DialogAction::Changed, 1, 0}));
-    EXPECT_EQ(items[1].selected, 0);
+    EXPECT_EQ(model.Item(1).selected, 0);
     EXPECT_EQ(model.Key(DialogKey::Space), (DialogAction{DialogAction::Changed, 1, 1}));
 
     model.SetFocus(4);
     EXPECT_EQ(model.Key(DialogKey::Space), (DialogAction{DialogAction::Changed, 4, 1}));
-    EXPECT_EQ(items[3].selected, 0);
-    EXPECT_EQ(items[4].selected, 1);
-    EXPECT_EQ(items[7].selected, 1) << "the time group is a group of its own";
+    EXPECT_EQ(model.Item(3).selected, 0);
+    EXPECT_EQ(model.Item(4).selected, 1);
+    EXPECT_EQ(model.Item(7).selected, 1) << "the time group is a group of its own";
     EXPECT_EQ(model.Key(DialogKey::Space), DialogAction{}) << "selecting the selected one changes nothing";
 }
 
@@ -231,7 +231,7 @@ TEST_F(Dialog, DisabledItemsIgnoreSpaceClicksAndHotKeys) {
     EXPECT_EQ(model.Activate(1), DialogAction{});
     EXPECT_EQ(model.Click(model.ItemRect(1).left, model.ItemRect(1).top), DialogAction{});
     EXPECT_EQ(model.Key(DialogKey::Character, 'c'), DialogAction{});
-    EXPECT_EQ(items[1].selected, 1);
+    EXPECT_EQ(model.Item(1).selected, 1);
 }
 
 TEST_F(Dialog, EnterChoosesTheFocusedButtonOrElseTheDefaultOneAndEscCancels) {
@@ -240,9 +240,9 @@ TEST_F(Dialog, EnterChoosesTheFocusedButtonOrElseTheDefaultOneAndEscCancels) {
     EXPECT_EQ(model.Key(DialogKey::Enter), (DialogAction{DialogAction::Chosen, 10, 0}));
     model.SetFocus(2);
     EXPECT_EQ(model.Key(DialogKey::Enter), (DialogAction{DialogAction::Chosen, 9, 0}));
-    EXPECT_EQ(items[2].selected, 0) << "Enter does not flip the focused check box";
+    EXPECT_EQ(model.Item(2).selected, 0) << "Enter does not flip the focused check box";
     EXPECT_EQ(model.Key(DialogKey::Escape).kind, DialogAction::Cancel);
-    items[9].flags |= dialog::Disabled;
+    model.Enable(9, false);
     EXPECT_EQ(model.Key(DialogKey::Enter), DialogAction{}) << "no enabled default button";
 }
 
@@ -273,14 +273,13 @@ TEST_F(Dialog, TheDialogIsDrawnWithFrameMarksSeparatorsButtonsAndAShadow) {
     model.Draw(screen);
     const int left = model.Area().left, top = model.Area().top;
     EXPECT_EQ(Row(screen, top, left, 29), std::string(29, ' '));
-    EXPECT_EQ(Row(screen, top + 1, left + 3, 23), "\xC9\xCD\xCD\xCD\xCD\xCD Settings \xCD\xCD\xCD\xCD\xCD\xCD\xBB");
+    EXPECT_EQ(Row(screen, top + 1, left + 3, 23), "╔═════ Settings ══════╗");
     EXPECT_EQ(Row(screen, top + 2, left + 5, 16), "[x] Close button");
     EXPECT_EQ(Row(screen, top + 3, left + 5, 16), "[ ] Scroll title");
-    EXPECT_EQ(Row(screen, top + 4, left + 9, 11), "(\x07) Running");
+    EXPECT_EQ(Row(screen, top + 4, left + 9, 11), "(•) Running");
     EXPECT_EQ(Row(screen, top + 5, left + 9, 5), "( ) B");
-    EXPECT_EQ(Row(screen, top + 6, left + 3, 23),
-              "\xC7\xC4\xC4\xC4\xC4\xC4\xC4\xC4 Time \xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xB6");
-    EXPECT_EQ(Row(screen, top + 9, left + 3, 3), "\xCC\xCD\xCD") << "the separator above the buttons is double";
+    EXPECT_EQ(Row(screen, top + 6, left + 3, 23), "╟─────── Time ────────╢");
+    EXPECT_EQ(Row(screen, top + 9, left + 3, 3), "╠══") << "the separator above the buttons is double";
     EXPECT_EQ(Row(screen, top + 10, left + 6, 17), "[ OK ] [ Cancel ]");
 
     EXPECT_EQ(screen.At(left + 5, top + 3).attribute, HostColour(colour::DialogDisabled));
@@ -300,7 +299,7 @@ TEST_F(Dialog, TextsAreNeverReadBeyondTheirDataField) {
     EXPECT_EQ(model.ShownText(1).size(), sizeof items[1].data);
     ScreenBuffer screen(80, 25);
     model.Draw(screen);
-    EXPECT_EQ(screen.At(model.Area().right + 1, model.Area().top + 2).character, ' ') << "cut at the dialog's edge";
+    EXPECT_EQ(screen.At(model.Area().right + 1, model.Area().top + 2).First(), u' ') << "cut at the dialog's edge";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "pure/message_box.h"
+#include "screen_text.h"
 
 using host::MessageBoxView;
 using host::MessageText;
@@ -14,13 +15,9 @@ using host::SplitMessage;
 
 namespace {
 
-std::string Text(const ScreenBuffer& screen, int x, int y, int length) {
-    std::string text;
-    for (int i = 0; i < length && x + i < screen.Width(); ++i) text += screen.At(x + i, y).character;
-    return text;
-}
+std::string Text(const ScreenBuffer& screen, int x, int y, int length) { return host::CellText(screen, x, y, length); }
 
-std::string RowText(const ScreenBuffer& screen, int y) { return Text(screen, 0, y, screen.Width()); }
+using host::RowText;
 
 }  // namespace
 
@@ -60,11 +57,11 @@ TEST(HostMessageBox, IsCentredAndWideEnoughForItsLongestLine) {
     ScreenBuffer screen(80, 25);
     box.Draw(screen, -1);
     EXPECT_NE(RowText(screen, frame.top + 2).find(longLine), std::string::npos);
-    EXPECT_NE(RowText(screen, frame.top).find("\xCD Title \xCD"), std::string::npos);
-    EXPECT_EQ(screen.At(frame.left, frame.top).character, '\xC9');
-    EXPECT_EQ(screen.At(frame.right, frame.bottom).character, '\xBC');
+    EXPECT_NE(RowText(screen, frame.top).find("═ Title ═"), std::string::npos);
+    EXPECT_EQ(screen.At(frame.left, frame.top).First(), u'╔');
+    EXPECT_EQ(screen.At(frame.right, frame.bottom).First(), u'╝');
     // The box paints only its own area.
-    EXPECT_EQ(screen.At(box.Area().left - 1, frame.top).character, ' ');
+    EXPECT_EQ(screen.At(box.Area().left - 1, frame.top).First(), u' ');
     EXPECT_EQ(screen.At(box.Area().left - 1, frame.top).attribute, 0x07);
 }
 
@@ -78,7 +75,7 @@ TEST(HostMessageBox, TooLongOrTooManyLinesAreCutToTheScreen) {
     EXPECT_LE(box.Area().bottom, 9);
     ScreenBuffer screen(40, 10);
     box.Draw(screen, 0);
-    EXPECT_EQ(screen.At(box.Frame().right, box.Frame().top + 1).character, '\xBA') << "text stops inside the frame";
+    EXPECT_EQ(screen.At(box.Frame().right, box.Frame().top + 1).First(), u'║') << "text stops inside the frame";
     EXPECT_GE(box.ButtonAt(box.Button(0).left, box.Button(0).top), 0) << "the button stays reachable";
 }
 
@@ -119,7 +116,7 @@ TEST(HostMessageBox, ButtonsSitInARowAndClicksFindThem) {
     EXPECT_EQ(Text(screen, no.left, no.top, no.Width()), "[ No ]");
     EXPECT_EQ(screen.At(no.left, no.top).attribute, 0x30) << "the focused button stands out";
     EXPECT_EQ(screen.At(yes.left, yes.top).attribute, 0x70);
-    EXPECT_EQ(screen.At(box.Frame().left, yes.top - 1).character, '\xC7') << "a line above the buttons";
+    EXPECT_EQ(screen.At(box.Frame().left, yes.top - 1).First(), u'╟') << "a line above the buttons";
 }
 
 TEST(HostMessageBox, WarningColoursAndLeftAlignedText) {

@@ -104,9 +104,9 @@ TEST(HostBackdrop, FitsAnyScreenSize) {
     }
     host::ScreenBuffer screen(80, 25);
     host::DrawBackdrop(screen, backdrop);
-    EXPECT_EQ(screen.At(0, 24).character, 'E');
-    EXPECT_EQ(screen.At(0, 23).character, 'E');
-    EXPECT_EQ(screen.At(40, 1).character, '\xC9') << "the right pane starts at the middle";
-    EXPECT_EQ(screen.At(41, 3).character, 'Q');
+    EXPECT_EQ(screen.At(0, 24).First(), u'E');
+    EXPECT_EQ(screen.At(0, 23).First(), u'E');
+    EXPECT_EQ(screen.At(40, 1).First(), u'╔') << "the right pane starts at the middle";
+    EXPECT_EQ(screen.At(41, 3).First(), u'Q');
     EXPECT_EQ(screen.At(41, 3).attribute, 0x30) << "the first entry carries the cursor";
 }

@@ -5,19 +5,16 @@
 #include <string>
 
 #include "pure/screen_buffer.h"
+#include "screen_text.h"
 
 using host::Cell;
 using host::Rect;
 using host::SavedArea;
+using host::RowText;
 using host::ScreenBuffer;
 
 namespace {
 
-std::string RowText(const ScreenBuffer& screen, int y) {
-    std::string text;
-    for (int x = 0; x < screen.Width(); ++x) text += screen.At(x, y).character;
-    return text;
-}
 
 // A screen whose console already shows its (blank) contents.
 ScreenBuffer Shown(int width, int height) {
@@ -57,7 +54,7 @@ TEST(HostScreenBufferText, FillAndColourChangesAreClipped) {
     screen.SetAttribute(Rect{1, 0, 99, 99}, 0x4E);
     EXPECT_EQ(RowText(screen, 0), "##  ");
     EXPECT_EQ(screen.At(0, 0).attribute, 0x30);
-    EXPECT_EQ(screen.At(1, 0).character, '#') << "a colour change keeps the character";
+    EXPECT_EQ(screen.At(1, 0).First(), u'#') << "a colour change keeps the character";
     EXPECT_EQ(screen.At(1, 0).attribute, 0x4E);
     EXPECT_EQ(screen.At(3, 1).attribute, 0x4E);
 }

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+#include "pure/text.h"
+
 namespace host {
 
 namespace {
 
-constexpr UINT OemCodePage = 437;  // the module's frames, digits and glyphs are code page 437 bytes
+// The code page of the console's narrow calls: a classic module's text is code page 437, its frames, digits
+// and glyphs included, and it reads back what it wrote through those calls.
+constexpr UINT OemCodePage = 437;
 constexpr DWORD HostInputMode = ENABLE_EXTENDED_FLAGS | ENABLE_MOUSE_INPUT | ENABLE_WINDOW_INPUT;
 
 // WriteConsoleOutput refuses large blocks on some systems: work in slices of rows.
@@ -14,17 +18,20 @@ constexpr int MaxCellsPerCall = 8000;
 
 int RowsPerCall(int width) { return std::max(1, MaxCellsPerCall / std::max(width, 1)); }
 
-// Unicode for each byte of the OEM code page, its glyphs for the control range included (the arrows and the
-// sun of the panel): written as bytes, those would reach a terminal as control characters, not as glyphs.
-const WCHAR* OemGlyphs() {
-    static WCHAR glyphs[256];
-    static const bool made = [] {
-        char bytes[256];
-        for (int i = 0; i < 256; ++i) bytes[i] = static_cast<char>(i);
-        return MultiByteToWideChar(OemCodePage, MB_USEGLYPHCHARS, bytes, 256, glyphs, 256) == 256;
-    }();
-    (void)made;
-    return glyphs;
+constexpr WCHAR replacementCharacter = 0xFFFD;
+
+bool IsHighSurrogate(WCHAR unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+
+// The one UTF-16 unit a console cell record can hold for a glyph: itself, its marks composed into it where
+// the character set has such a character, else its base; a pair has none.
+WCHAR OneUnit(std::u16string_view glyph) {
+    if (glyph.empty()) return L' ';
+    if (IsHighSurrogate(glyph[0])) return replacementCharacter;
+    if (glyph.size() == 1) return glyph[0];
+    WCHAR composed[8];
+    const int length = FoldStringW(MAP_PRECOMPOSED, reinterpret_cast<const WCHAR*>(glyph.data()),
+                                   static_cast<int>(glyph.size()), composed, 8);
+    return length == 1 ? composed[0] : glyph[0];
 }
 
 void WriteGlyphBlock(HANDLE output, const Rect& rect, const CHAR_INFO* cells) {
@@ -45,7 +52,7 @@ struct UserConsole {
     DWORD inputMode = 0;
     UINT inputCodePage = 0;
     UINT outputCodePage = 0;
-    char title[1024] = "";
+    WCHAR title[1024] = L"";
 };
 
 SRWLOCK userConsoleLock = SRWLOCK_INIT;
@@ -59,7 +66,7 @@ void GiveBackUserConsole() {
         if (user.inputModeKnown) SetConsoleMode(user.input, user.inputMode);
         if (user.inputCodePage) SetConsoleCP(user.inputCodePage);
         if (user.outputCodePage) SetConsoleOutputCP(user.outputCodePage);
-        SetConsoleTitleA(user.title);
+        SetConsoleTitleW(user.title);
         userConsole.pending = false;
     }
     ReleaseSRWLockExclusive(&userConsoleLock);
@@ -151,7 +158,7 @@ bool Console::Open(std::string* error) {
     userConsole.inputModeKnown = GetConsoleMode(input_, &userConsole.inputMode) != 0;
     userConsole.inputCodePage = GetConsoleCP();
     userConsole.outputCodePage = GetConsoleOutputCP();
-    GetConsoleTitleA(userConsole.title, sizeof userConsole.title);
+    GetConsoleTitleW(userConsole.title, sizeof userConsole.title / sizeof userConsole.title[0]);
     userConsole.pending = true;
     ReleaseSRWLockExclusive(&userConsoleLock);
     SetConsoleCtrlHandler(OnConsoleSignal, TRUE);
@@ -163,6 +170,7 @@ bool Console::Open(std::string* error) {
     SetConsoleCP(OemCodePage);
     SetConsoleOutputCP(OemCodePage);
     SetConsoleMode(input_, HostInputMode);
+    pairsInOneCell_ = KeepsPairsInOneCell();
     ShowCursor(false);
     SetConsoleActiveScreenBuffer(output_);
 
@@ -203,9 +211,20 @@ void Console::Close() {
 int Console::Width() const { return screen_.Width(); }
 int Console::Height() const { return screen_.Height(); }
 
-void Console::PutText(int x, int y, uint8_t attribute, const char* text) {
+void Console::PutText(int x, int y, uint8_t attribute, std::u16string_view text, uint8_t keep) {
     Drawing drawing(*this);
-    screen_.PutText(x, y, attribute, text);
+    screen_.PutText(x, y, attribute, text, keep);
+}
+
+bool Console::KeepsPairsInOneCell() {
+    // Asked of the host's own buffer before it is shown: a pair and a mark after it, read back.
+    const WCHAR probe[] = {0xD834, 0xDD1E, L'x'};
+    DWORD done = 0;
+    WriteConsoleOutputCharacterW(output_, probe, 3, COORD{0, 0}, &done);
+    WCHAR second = 0;
+    ReadConsoleOutputCharacterW(output_, &second, 1, COORD{1, 0}, &done);
+    FillConsoleOutputCharacterW(output_, L' ', 3, COORD{0, 0}, &done);
+    return second == L'x';
 }
 
 void Console::Flush() {
@@ -215,14 +234,27 @@ void Console::Flush() {
 
 void Console::FlushLocked() {
     std::vector<CHAR_INFO> cells;
+    // Glyphs a cell record cannot hold, written whole afterwards where the console keeps them in one cell.
+    struct WholeGlyph {
+        COORD at;
+        std::u16string_view glyph;
+    };
+    std::vector<WholeGlyph> whole;
     for (const Rect& rect : screen_.TakeChanges()) {
         cells.resize(static_cast<size_t>(rect.Width()) * rect.Height());
         size_t i = 0;
         for (int y = rect.top; y <= rect.bottom; ++y)
             for (int x = rect.left; x <= rect.right; ++x, ++i) {
                 const Cell& cell = screen_.At(x, y);
-                cells[i].Char.UnicodeChar = OemGlyphs()[static_cast<unsigned char>(cell.character)];
-                cells[i].Attributes = cell.attribute;
+                // A glyph of two cells is its character twice, marked as its leading and trailing half.
+                const bool rightHalf = cell.width == 0 && x > 0;
+                const Cell& shown = rightHalf ? screen_.At(x - 1, y) : cell;
+                cells[i].Char.UnicodeChar = OneUnit(shown.Glyph());
+                cells[i].Attributes = static_cast<WORD>(cell.attribute | (rightHalf         ? COMMON_LVB_TRAILING_BYTE
+                                                                          : cell.width == 2 ? COMMON_LVB_LEADING_BYTE
+                                                                                            : 0));
+                if (!rightHalf && pairsInOneCell_ && IsHighSurrogate(cell.First()))
+                    whole.push_back({COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}, cell.Glyph()});
             }
         // Large rectangles are written in slices, as the console may refuse one big block.
         const int slice = RowsPerCall(rect.Width());
@@ -230,6 +262,11 @@ void Console::FlushLocked() {
             const Rect part{rect.left, top, rect.right, std::min(rect.bottom, top + slice - 1)};
             WriteGlyphBlock(output_, part, &cells[static_cast<size_t>(top - rect.top) * rect.Width()]);
         }
+    }
+    for (const WholeGlyph& glyph : whole) {
+        DWORD written = 0;
+        WriteConsoleOutputCharacterW(output_, reinterpret_cast<const WCHAR*>(glyph.glyph.data()),
+                                     static_cast<DWORD>(glyph.glyph.size()), glyph.at, &written);
     }
 }
 
@@ -250,10 +287,18 @@ void Console::RestoreArea(void* handle) {
     FlushLocked();
 }
 
+void Console::FreeArea(void* handle) {
+    Drawing drawing(*this);
+    auto found = savedAreas_.find(static_cast<SavedArea*>(handle));
+    if (found == savedAreas_.end()) return;
+    delete *found;
+    savedAreas_.erase(found);
+}
+
 bool Console::ReadInput(INPUT_RECORD* record) {
     DWORD count = 0;
     while (true) {
-        if (!ReadConsoleInputA(input_, record, 1, &count)) return false;
+        if (!ReadConsoleInputW(input_, record, 1, &count)) return false;
         if (count == 1) return true;
     }
 }
@@ -267,7 +312,9 @@ bool Console::Remeasure() {
     return true;
 }
 
-void Console::SetTitle(const std::string& title) { SetConsoleTitleA(title.c_str()); }
+void Console::SetTitle(const std::string& title) {
+    SetConsoleTitleW(reinterpret_cast<const WCHAR*>(Utf16FromUtf8(title).c_str()));
+}
 
 void Console::ShowCursor(bool visible) {
     CONSOLE_CURSOR_INFO cursor{};

@@ -53,7 +53,8 @@ public:
         Console& console_;
     };
 
-    void PutText(int x, int y, uint8_t attribute, const char* text);
+    // Text into the back buffer; the attribute's bits in `keep` stay the cell's own (see ScreenBuffer).
+    void PutText(int x, int y, uint8_t attribute, std::u16string_view text, uint8_t keep = 0);
     // Writes the cells that changed since the last flush to the console.
     void Flush();
 
@@ -61,8 +62,9 @@ public:
     // ignored, so that a module's stale handle cannot corrupt the host.
     void* SaveArea(int x1, int y1, int x2, int y2);
     void RestoreArea(void* handle);  // back buffer, then flush
+    void FreeArea(void* handle);     // forgets it without putting it back
 
-    // Blocks until one input event arrives; false when the console cannot be read.
+    // Blocks until one input event arrives, its character in UTF-16; false when the console cannot be read.
     bool ReadInput(INPUT_RECORD* record);
 
     // Reads the console's size again (after a window-size event); true when it changed, in which case the
@@ -70,7 +72,7 @@ public:
     bool Remeasure();
 
     void ShowCursor(bool visible);
-    void SetTitle(const std::string& title);  // the window's title; the old one comes back at Close
+    void SetTitle(const std::string& title);  // the window's title (UTF-8); the old one comes back at Close
 
 private:
     struct SavedState;
@@ -78,12 +80,16 @@ private:
     void Lock();
     void Unlock();
     void FlushLocked();
+    // Whether the console keeps a glyph of two UTF-16 units in one cell (Windows' own console does; some
+    // keep one unit a cell, and a pair would spill into the next).
+    bool KeepsPairsInOneCell();
 
     CRITICAL_SECTION lock_;
     HANDLE input_ = INVALID_HANDLE_VALUE;
     HANDLE output_ = INVALID_HANDLE_VALUE;
     ScreenBuffer screen_{0, 0};
     std::set<SavedArea*> savedAreas_;
+    bool pairsInOneCell_ = false;
     std::unique_ptr<SavedState> saved_;
 };
 

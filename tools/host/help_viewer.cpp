@@ -5,10 +5,13 @@
 #include <map>
 #include <vector>
 
+#include "code_pages.h"
 #include "console.h"
 #include "language.h"
 #include "paths.h"
 #include "pure/help_file.h"
+#include "pure/message_box.h"
+#include "pure/text.h"
 #include "services.h"
 
 namespace host {
@@ -21,8 +24,7 @@ std::map<intptr_t, std::string> modulePaths;
 std::string helpLanguage = "English";
 
 void Report(const std::string& first, const std::string& second) {
-    const char* lines[] = {"Help", first.c_str(), second.c_str(), "OK"};
-    ShowMessageBox(0, lines, 4, 1);
+    ShowMessageBox(0, MessageText{"Help", {first, second}, {"OK"}});
 }
 
 bool ReadHelpKey(const KEY_EVENT_RECORD& key, HelpKey* helpKey) {
@@ -77,13 +79,15 @@ HelpAction ShowTopic(const HelpTopic& topic, std::string* target) {
     return action;
 }
 
-int ShowHelp(const std::string& moduleName, const char* topicName) {
+}  // namespace
+
+bool ShowHelp(const HelpSource& source, const std::string& wanted) {
     std::vector<std::string> folders;
-    const std::string moduleFolder = FolderOf(moduleName);
+    const std::string moduleFolder = FolderOf(source.modulePath);
     if (!moduleFolder.empty()) folders.push_back(moduleFolder);
     folders.push_back(ProgramFolder());
     std::string path, text, problem;
-    if (!ReadFileForLanguage(folders, "*.hlf", helpLanguage, &path, &text, &problem)) {
+    if (!ReadFileForLanguage(folders, "*.hlf", helpLanguage, source.coding, &path, &text, &problem)) {
         Report("The module's help cannot be shown:", problem);
         return 0;
     }
@@ -93,7 +97,6 @@ int ShowHelp(const std::string& moduleName, const char* topicName) {
         Report("The help file is damaged:", DescribeProblem(path, fault));
         return 0;
     }
-    const std::string wanted = topicName ? topicName : "";
     if (!FindHelpTopic(file, wanted)) {
         Report("The help topic \"" + wanted + "\" is not in", path);
         return 0;
@@ -109,15 +112,13 @@ int ShowHelp(const std::string& moduleName, const char* topicName) {
         else
             visited.push_back(target);  // a parsed file's links all lead to topics it has
     }
-    return 1;
+    return true;
 }
-
-}  // namespace
 
 int HOSTAPI ShowHelpTopic(const char* moduleName, const char* topic, unsigned /*flags*/) {
     // The module name is a fixed 260-byte field: never read past it.
     const std::string name = moduleName ? std::string(moduleName, strnlen(moduleName, MAX_PATH)) : std::string();
-    return ShowHelp(name, topic);
+    return ShowHelp(HelpSource{Utf8FromAnsi(name), FileCoding::Oem}, topic ? Utf8FromOem(topic) : std::string());
 }
 
 void SetHelpLanguage(const std::string& language) { helpLanguage = language; }
@@ -128,7 +129,8 @@ void RegisterModuleForHelp(intptr_t moduleNumber, const std::string& modulePath)
 
 int ShowModuleHelp(intptr_t moduleNumber, const char* topic) {
     const auto found = modulePaths.find(moduleNumber);
-    return ShowHelp(found == modulePaths.end() ? std::string() : found->second, topic);
+    return ShowHelp(HelpSource{found == modulePaths.end() ? std::string() : found->second, FileCoding::Oem},
+                    topic ? Utf8FromOem(topic) : std::string());
 }
 
 }  // namespace host

@@ -1,10 +1,8 @@
 #include "language.h"
 
-#include <windows.h>
-
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+
+#include "paths.h"
 
 namespace host {
 
@@ -12,24 +10,10 @@ namespace {
 
 std::vector<std::string> FilesIn(const std::string& folder, const char* pattern) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(folder + found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    for (const FoundName& found : FindNames(folder, pattern))
+        if (!found.folder) names.push_back(folder + found.name);
     std::sort(names.begin(), names.end());
     return names;
-}
-
-bool ReadWholeFile(const std::string& path, std::string* text) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    *text = contents.str();
-    return true;
 }
 
 }  // namespace
@@ -39,15 +23,20 @@ std::string DescribeProblem(const std::string& path, const FileProblem& problem)
 }
 
 bool ReadFileForLanguage(const std::vector<std::string>& folders, const char* pattern, const std::string& wanted,
-                         std::string* path, std::string* text, std::string* problem) {
+                         FileCoding coding, std::string* path, std::string* text, std::string* problem) {
     for (const std::string& folder : folders) {
         const std::vector<std::string> paths = FilesIn(folder, pattern);
         if (paths.empty()) continue;
         std::vector<std::string> texts(paths.size());
         std::vector<std::string> languages(paths.size());
         for (size_t i = 0; i < paths.size(); ++i) {
-            if (!ReadWholeFile(paths[i], &texts[i])) {
+            std::string bytes;
+            if (!ReadWholeFile(paths[i], &bytes)) {
                 *problem = paths[i] + " cannot be read";
+                return false;
+            }
+            if (!DecodeFileText(bytes, coding, &texts[i])) {
+                *problem = paths[i] + " is not in the coding its byte-order mark names";
                 return false;
             }
             std::string menuName;
@@ -71,9 +60,9 @@ bool ReadFileForLanguage(const std::vector<std::string>& folders, const char* pa
 }
 
 bool LoadLanguage(LanguageFile* language, const std::vector<std::string>& folders, const std::string& wanted,
-                  int messagesNeeded, std::string* problem) {
+                  FileCoding coding, int messagesNeeded, std::string* problem) {
     std::string path, text;
-    if (!ReadFileForLanguage(folders, "*.lng", wanted, &path, &text, problem)) return false;
+    if (!ReadFileForLanguage(folders, "*.lng", wanted, coding, &path, &text, problem)) return false;
     FileProblem fault;
     if (language->Parse(text, messagesNeeded, &fault)) return true;
     *problem = DescribeProblem(path, fault);

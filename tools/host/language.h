@@ -9,17 +9,18 @@
 
 namespace host {
 
-// The text of the file matching `pattern` ("*.lng", "*.hlf") whose interface language is `wanted`, else
-// the English one, from the first folder that holds any such file. False with `problem` set (naming the
-// file and line) when none fits or one of them has a damaged header, since its language cannot be known.
+// The text, as UTF-8, of the file matching `pattern` ("*.lng", "*.hlf") whose interface language is `wanted`,
+// else the English one, from the first folder that holds any such file; the files are read in `coding`. False
+// with `problem` set (naming the file and line) when none fits or one of them is damaged in its header or its
+// coding, since its language cannot be known.
 bool ReadFileForLanguage(const std::vector<std::string>& folders, const char* pattern, const std::string& wanted,
-                         std::string* path, std::string* text, std::string* problem);
+                         FileCoding coding, std::string* path, std::string* text, std::string* problem);
 
 // "path, line n: reason"
 std::string DescribeProblem(const std::string& path, const FileProblem& problem);
 
 // Reads the language file for `wanted`; false with `problem` set when there is none or it is damaged.
 bool LoadLanguage(LanguageFile* language, const std::vector<std::string>& folders, const std::string& wanted,
-                  int messagesNeeded, std::string* problem);
+                  FileCoding coding, int messagesNeeded, std::string* problem);
 
 }  // namespace host

@@ -12,6 +12,7 @@
 #include "panel_services.h"
 #include "paths.h"
 #include "player_process.h"
+#include "pure/text.h"
 #include "pure/options.h"
 #include "screens.h"
 #include "services.h"
@@ -48,34 +49,59 @@ std::string StatusAfterPanel(const std::string& title) {
     return title + " closed. Enter opens it again, F9 configures it, F10 quits.";
 }
 
+// Names as the file system compares them: in any case.
+bool SameName(const std::string& a, const std::string& b) {
+    return CompareStringOrdinal(WideFromUtf8(a).c_str(), -1, WideFromUtf8(b).c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 bool NamesPrefix(const std::vector<std::string>& prefixes, const char* prefix) {
     for (const std::string& named : prefixes)
-        if (lstrcmpiA(named.c_str(), prefix) == 0) return true;
+        if (SameName(named, prefix)) return true;
     return false;
+}
+
+// quaver.dll beside the host, or the one --module names: a relative path that names no file from the current
+// folder is taken from the host's own (quaver-host.exe --module wide\quaver.dll, from anywhere).
+std::string ModuleToLoad(const std::string& named, const std::string& folder) {
+    if (named.empty()) return folder + "quaver.dll";
+    const std::wstring wide = WideFromUtf8(named);
+    const bool relative = named.find(':') == std::string::npos && named[0] != '\\' && named[0] != '/';
+    if (relative && GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        GetFileAttributesW(WideFromUtf8(folder + named).c_str()) != INVALID_FILE_ATTRIBUTES)
+        return folder + named;
+    return named;
+}
+
+// The command line in UTF-8, whatever the ANSI code page holds: names of files and words of any script.
+std::vector<std::string> Arguments() {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 0; wide && i < count; ++i) arguments.push_back(Utf8FromWide(wide[i]));
+    if (wide) LocalFree(wide);
+    return arguments;
 }
 
 // --command: what the file manager does for quaver:WORDS on its command line, with no console of its own; the
 // module's error box goes to standard error instead.
-int SendCommand(const Module& module, const std::string& words, const std::vector<std::string>& selected,
+int SendCommand(Module& module, const std::string& words, const std::vector<std::string>& selected,
                 LanguageFile* language) {
-    if (!NamesPrefix(module.CommandPrefixes(), CommandPrefix)) {
-        fprintf(stderr, "quaver-host: %s names no command prefix \"%s\"\n", module.Path().c_str(), CommandPrefix);
-        return WordsNotSent;
-    }
     SendMessagesToStandardError();
-    HostServices services;
-    FillServices(&services, module.Path(), language);
     // add takes the file list's selection, chosen here by --select.
     const std::string folder = ProgramFolder();
     Pane files = ListFolder(folder);
     for (const std::string& name : selected)
         for (size_t i = 0; i < files.names.size(); ++i)
-            if (lstrcmpiA(files.names[i].c_str(), name.c_str()) == 0) {
+            if (SameName(files.names[i], name)) {
                 files.selected.resize(files.names.size(), false);
                 files.selected[i] = true;
             }
     SetActivePane(&files, folder);
-    module.SetStartupInfo(services);
+    module.Start(language);
+    if (!NamesPrefix(module.CommandPrefixes(), CommandPrefix)) {
+        fprintf(stderr, "quaver-host: %s names no command prefix \"%s\"\n", module.Path().c_str(), CommandPrefix);
+        return WordsNotSent;
+    }
     const DWORD started = GetTickCount();
     module.OpenFromCommandLine(words);
     // The module gives the host back while files it adds are still on their way: this host waits for them.
@@ -97,8 +123,11 @@ int SendCommand(const Module& module, const std::string& words, const std::vecto
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const Options options = ParseOptions(argc, argv);
+int main() {
+    const std::vector<std::string> arguments = Arguments();
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+    const Options options = ParseOptions(static_cast<int>(argv.size()), argv.data());
     if (!options.error.empty()) {
         fprintf(stderr, "quaver-host: %s\n\n%s", options.error.c_str(), UsageText());
         return 1;
@@ -109,24 +138,25 @@ int main(int argc, char** argv) {
     }
 
     const std::string folder = ProgramFolder();
-    Module module;
     std::string error;
-    if (!module.Load(options.modulePath.empty() ? folder + "quaver.dll" : options.modulePath, &error)) {
+    const std::unique_ptr<Module> module = Module::Load(ModuleToLoad(options.modulePath, folder), &error);
+    if (!module) {
         fprintf(stderr, "quaver-host: %s\n", error.c_str());
         return 2;
     }
     // A damaged language file would put wrong texts in every box and dialog: it is refused.
     LanguageFile language;
-    const std::vector<std::string> moduleFolders = {FolderOf(module.Path()), folder};
-    if (!LoadLanguage(&language, moduleFolders, options.language, quaver::message::Count, &error)) {
+    const std::vector<std::string> moduleFolders = {FolderOf(module->Path()), folder};
+    if (!LoadLanguage(&language, moduleFolders, options.language, module->Coding(), quaver::message::Count, &error)) {
         fprintf(stderr, "quaver-host: %s\n", error.c_str());
         return 4;
     }
     if (options.start == StartAction::Command)
-        return SendCommand(module, options.command, options.selected, &language);
+        return SendCommand(*module, options.command, options.selected, &language);
     if (options.start == StartAction::Status) {
+        // The panel's own questions, from the classic module's code linked into this host.
         HostServices services;
-        FillServices(&services, module.Path(), &language);
+        FillServices(&services, module->Path(), &language);
         return PrintStatus(options, services);
     }
     SetHelpLanguage(options.language);
@@ -139,12 +169,8 @@ int main(int argc, char** argv) {
     PlayerProcess player;
     const std::string playerNote = options.withPlayer ? player.StartIfAbsent(folder) : std::string();
 
-    HostServices services;
-    FillServices(&services, module.Path(), &language);
-    module.SetStartupInfo(services);
-    std::vector<std::string> menuTitles;
-    std::vector<std::string> configTitles;
-    module.GetTitles(&menuTitles, &configTitles);
+    module->Start(&language);
+    const std::vector<std::string> menuTitles = module->MenuTitles();
     const std::string title = menuTitles.empty() ? "(no menu entry)" : menuTitles.front();
 
     console.SetTitle("Quaver Host - " + title);
@@ -165,11 +191,11 @@ int main(int argc, char** argv) {
     while (choice != MenuChoice::Quit) {
         if (choice == MenuChoice::OpenPanel) {
             screen.ShowPanelKeys();
-            module.OpenPlugin();
+            module->Open();
             screen.SetStatus(StatusAfterPanel(title));
         } else {
             screen.Draw();
-            const bool saved = module.Configure() != 0;
+            const bool saved = module->Configure();
             screen.SetStatus(saved ? "Configuration saved." : "Configuration not changed.");
         }
         // Keys typed for the module (an Esc held a little long) are not meant for the menu.

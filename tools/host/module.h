@@ -1,61 +1,63 @@
-// The loaded module (quaver.dll) and its four exports.
+// The loaded module: a DLL of either interface. One that exports GetGlobalInfoW is a module of the wide
+// interface and is driven through its five exports; any other must export the classic four.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "host/host_api.h"
+#include "pure/language_file.h"
 
 namespace host {
 
 class Module {
 public:
-    Module() = default;
-    ~Module();
+    virtual ~Module();
     Module(const Module&) = delete;
     Module& operator=(const Module&) = delete;
 
-    // Loads the module and finds its exports; on failure `error` says why and nothing stays loaded.
-    bool Load(const std::string& path, std::string* error);
+    // Loads the module of either kind and finds its exports; null with `error` saying why when it cannot be
+    // loaded, lacks exports, or (wide) gives an identity this host does not take.
+    static std::unique_ptr<Module> Load(const std::string& path, std::string* error);
 
-    const std::string& Path() const { return path_; }  // full path of the loaded file
+    const std::string& Path() const { return path_; }  // full path of the loaded file, UTF-8
+    // How its language and help files are written.
+    virtual FileCoding Coding() const = 0;
 
-    void SetStartupInfo(const HostServices& services) const { setStartupInfo_(&services); }
-    // The menu and configuration-menu titles the module reports (copied; at most 16 of each).
-    void GetTitles(std::vector<std::string>* menu, std::vector<std::string>* config) const;
-    void OpenPlugin() const { openPlugin_(0, 0); }
-    // As the file manager does for PREFIX:TEXT on its command line (openFrom 4, the address of TEXT).
-    void OpenFromCommandLine(const std::string& text) const {
-        openPlugin_(OpenFromHostCommandLine, reinterpret_cast<intptr_t>(text.c_str()));
-    }
+    // Hands the module this host's services; the language file must outlive every call it makes.
+    virtual void Start(const LanguageFile* language) = 0;
+    // The plug-ins menu's titles the module names (UTF-8; at most 16). After Start.
+    virtual std::vector<std::string> MenuTitles() const = 0;
+    // The command-line prefixes the module names, in any case; empty when it names none. After Start.
+    virtual std::vector<std::string> CommandPrefixes() const = 0;
+    virtual void Open() const = 0;
+    // As the file manager does for PREFIX:WORDS on its command line (UTF-8 words).
+    virtual void OpenFromCommandLine(const std::string& words) const = 0;
+    // Its configuration; true when it says the settings changed.
+    virtual bool Configure() const = 0;
+
     // What the module says its last command line did (commandStatus::None from a module that does not say).
-    uint32_t CommandStatus() const;
+    virtual uint32_t CommandStatus() const = 0;
     // Of the module's last add: the files sent to the player and of how many (none from a module that does
     // not say).
     struct Added {
         uint32_t added;
         uint32_t toAdd;
     };
-    Added FilesAdded() const;
-    // The command-line prefixes the module names, in any case; empty when it names none.
-    std::vector<std::string> CommandPrefixes() const;
-    int Configure() const { return configure_(0); }
+    virtual Added FilesAdded() const = 0;
+
+protected:
+    Module(HMODULE library, std::string path) : library_(library), path_(std::move(path)) {}
 
 private:
-    static constexpr int OpenFromHostCommandLine = 4;
-    using SetStartupInfoFunction = void(HOSTAPI*)(const HostServices*);
-    using GetPluginInfoFunction = void(HOSTAPI*)(PluginInfoRecord*);
-    using OpenPluginFunction = void*(HOSTAPI*)(int, intptr_t);
-    using ConfigureFunction = int(HOSTAPI*)(int);
-
-    HMODULE library_ = nullptr;
+    HMODULE library_;
     std::string path_;
-    SetStartupInfoFunction setStartupInfo_ = nullptr;
-    GetPluginInfoFunction getPluginInfo_ = nullptr;
-    OpenPluginFunction openPlugin_ = nullptr;
-    ConfigureFunction configure_ = nullptr;
 };
+
+// Splits ':'-separated prefixes; empty names are dropped.
+std::vector<std::string> SplitPrefixes(const std::string& all);
 
 }  // namespace host

@@ -1,5 +1,7 @@
 #include "player_process.h"
 
+#include "pure/text.h"
+
 namespace host {
 
 namespace {
@@ -35,11 +37,12 @@ std::string PlayerProcess::StartIfAbsent(const std::string& folder) {
     std::string commandLine = "\"" + folder + PlayerProgram + "\"";
     // The demo's playlist, when it lies beside the player.
     const std::string playlist = folder + DemoPlaylist;
-    if (GetFileAttributesA(playlist.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (GetFileAttributesW(WideFromUtf8(playlist).c_str()) != INVALID_FILE_ATTRIBUTES)
         commandLine += " --playlist \"" + playlist + "\"";
-    STARTUPINFOA startup{};
+    std::wstring wideLine = WideFromUtf8(commandLine);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(nullptr, wideLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process_)) {
         process_ = PROCESS_INFORMATION{};
         return std::string("Cannot start ") + PlayerProgram + " (error " + std::to_string(GetLastError()) + ").";

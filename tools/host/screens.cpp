@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "console.h"
+#include "paths.h"
 
 namespace host {
 
@@ -99,19 +100,13 @@ Pane ListFolder(const std::string& folder) {
     pane.heading = folder;
     std::vector<std::string> folders;
     std::vector<std::string> files;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == ".") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                folders.push_back(name + "\\");
-            } else {
-                files.push_back(name);
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+    for (const FoundName& found : FindNames(folder, "*")) {
+        if (found.name == ".") continue;
+        if (found.folder) {
+            folders.push_back(found.name + "\\");
+        } else {
+            files.push_back(found.name);
+        }
     }
     std::sort(folders.begin(), folders.end());
     std::sort(files.begin(), files.end());

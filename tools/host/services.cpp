@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "code_pages.h"
 #include "console.h"
 #include "dialog_engine.h"
 #include "help_viewer.h"
 #include "panel_services.h"
 #include "pure/colours.h"
 #include "pure/message_box.h"
+#include "pure/text.h"
 
 namespace host {
 
@@ -21,14 +23,6 @@ struct ModuleRecord {
 } moduleRecord;
 bool messagesToStandardError = false;
 int errorBoxesWritten = 0;
-
-void WriteMessage(const char* const* lines, int lineCount, int buttonCount) {
-    const char* title = lineCount > 0 && lines[0] ? lines[0] : "";
-    for (int i = 1; i < lineCount - buttonCount; ++i)
-        fprintf(stderr, "%s%s%s\n", title, *title ? ": " : "", lines[i] ? lines[i] : "");
-    fflush(stderr);
-    if (buttonCount > 0) ++errorBoxesWritten;
-}
 
 // printf-style formatting into the caller's buffer; the module sizes its buffers for what it formats.
 int FormatText(char* buffer, const char* format, ...) {
@@ -55,11 +49,16 @@ HostStandardFunctions standardFunctions = [] {
 int HOSTAPI ShowMessage(intptr_t moduleNumber, unsigned flags, const char* /*helpTopic*/, const char* const* lines,
                         int lineCount, int buttonCount) {
     if (!IsModuleNumber(moduleNumber)) return -1;
+    MessageText text = SplitMessage(lines, lineCount, buttonCount);
     if (messagesToStandardError) {
-        WriteMessage(lines, lineCount, buttonCount);
+        WriteMessage(text, true);
         return -1;
     }
-    return ShowMessageBox(flags, lines, lineCount, buttonCount);
+    // The module's OEM text, its glyphs included, as the console shows it.
+    text.title = Utf8FromOem(text.title);
+    for (std::string& line : text.lines) line = Utf8FromOem(line);
+    for (std::string& button : text.buttons) button = Utf8FromOem(button);
+    return ShowMessageBox(flags, text);
 }
 
 const char* HOSTAPI GetLangString(intptr_t moduleNumber, int messageNumber) {
@@ -81,7 +80,7 @@ void HOSTAPI PutText(int x, int y, int colour, const char* text) {
         TheConsole().Flush();
         return;
     }
-    TheConsole().PutText(x, y, static_cast<uint8_t>(colour), text);
+    TheConsole().PutText(x, y, static_cast<uint8_t>(colour), Utf16FromOem(text));
 }
 
 intptr_t HOSTAPI HostControl(intptr_t moduleNumber, int command, intptr_t parameter) {
@@ -101,12 +100,30 @@ bool MessagesGoToStandardError() { return messagesToStandardError; }
 
 int ErrorBoxesWritten() { return errorBoxesWritten; }
 
+void WriteMessage(const MessageText& text, bool bytesAsTheyAre) {
+    for (const std::string& line : text.lines) {
+        const std::string shown = text.title + (text.title.empty() ? "" : ": ") + line + "\n";
+        HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+        DWORD mode = 0;
+        if (!bytesAsTheyAre && error != INVALID_HANDLE_VALUE && GetConsoleMode(error, &mode)) {
+            const std::wstring wide = WideFromUtf8(shown);
+            DWORD written = 0;
+            WriteConsoleW(error, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        } else {
+            fputs(shown.c_str(), stderr);
+        }
+    }
+    fflush(stderr);
+    if (!text.buttons.empty()) ++errorBoxesWritten;
+}
+
 void FillServices(HostServices* services, const std::string& modulePath, const LanguageFile* languageFile) {
     moduleRecord.language = languageFile;
     RegisterModuleForHelp(ModuleNumber(), modulePath);  // dialogs know their module by number only
     memset(services, 0, sizeof *services);
     services->size = sizeof *services;
-    snprintf(services->moduleName, sizeof services->moduleName, "%s", modulePath.c_str());
+    // The module's own path, as a classic host hands it: in the ANSI code page.
+    snprintf(services->moduleName, sizeof services->moduleName, "%s", AnsiFromUtf8(modulePath).c_str());
     services->moduleNumber = ModuleNumber();
     services->registryRoot = RegistryRoot;
     services->ShowMenu = ShowMenu;
@@ -125,9 +142,9 @@ void FillServices(HostServices* services, const std::string& modulePath, const L
     services->DefaultDialogHandler = DefaultDialogHandler;
 }
 
-int ShowMessageBox(unsigned flags, const char* const* lines, int lineCount, int buttonCount) {
+int ShowMessageBox(unsigned flags, const MessageText& text) {
     Console& console = TheConsole();
-    const MessageBoxView box(SplitMessage(lines, lineCount, buttonCount), flags, console.Width(), console.Height());
+    const MessageBoxView box(text, flags, console.Width(), console.Height());
     if (box.ButtonCount() == 0) {
         // Drawn and left standing: the caller restores the screen when it is done.
         {

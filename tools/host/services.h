@@ -5,6 +5,7 @@
 
 #include "host/host_api.h"
 #include "pure/language_file.h"
+#include "pure/message_box.h"
 
 namespace host {
 
@@ -26,9 +27,11 @@ void SendMessagesToStandardError();
 bool MessagesGoToStandardError();
 // Message boxes with buttons (the module's error boxes) written to standard error so far.
 int ErrorBoxesWritten();
+// Writes a message box's text (UTF-8) there; `bytesAsTheyAre` writes a classic module's OEM bytes unchanged.
+void WriteMessage(const MessageText& text, bool bytesAsTheyAre = false);
 
-// The message box used by the callback ShowMessage, for the host's own screens too: lines[0] is the title,
-// the last buttonCount lines are buttons. With buttons it waits and returns the chosen index, or -1 for Esc.
-int ShowMessageBox(unsigned flags, const char* const* lines, int lineCount, int buttonCount);
+// The message box of both interfaces, for the host's own screens too (UTF-8 text). With buttons it waits and
+// returns the chosen index, or -1 for Esc; without, it is drawn and left standing, and -1 comes at once.
+int ShowMessageBox(unsigned flags, const MessageText& text);
 
 }  // namespace host

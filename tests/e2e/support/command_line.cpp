@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include <windows.h>
+
 namespace e2e {
 
 namespace {
@@ -18,6 +20,14 @@ std::string CommandLine(const std::string& program, const std::vector<std::strin
     std::string line = Quoted(program);
     for (const std::string& argument : arguments) line += " " + Quoted(argument);
     return line;
+}
+
+std::wstring Utf16(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+    return wide;
 }
 
 }  // namespace e2e

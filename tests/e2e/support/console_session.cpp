@@ -3,6 +3,7 @@
 #include "command_line.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace e2e {
 
@@ -42,6 +43,29 @@ std::vector<uint16_t> AttributesOf(HANDLE buffer, int x, int y, int length) {
         return {};
     attributes.resize(read);
     return std::vector<uint16_t>(attributes.begin(), attributes.end());
+}
+
+std::string Utf8Of(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
+// A two-cell glyph fills both its cells, the right one marked as its trailing half: read once.
+std::string GlyphsOf(HANDLE buffer, int x, int y, int length) {
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    DWORD read = 0;
+    const COORD at{static_cast<SHORT>(x), static_cast<SHORT>(y)};
+    if (!ReadConsoleOutputCharacterW(buffer, text.data(), static_cast<DWORD>(length), at, &read)) return {};
+    text.resize(read);
+    const std::vector<uint16_t> attributes = AttributesOf(buffer, x, y, static_cast<int>(read));
+    std::wstring shown;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (i >= attributes.size() || !(attributes[i] & COMMON_LVB_TRAILING_BYTE)) shown += text[i];
+    return Utf8Of(shown);
 }
 
 COORD SizeOf(HANDLE buffer) {
@@ -144,7 +168,8 @@ bool ConsoleSession::Launch(const std::vector<std::string>& arguments) {
     const std::string& program = options_.program;
     const std::string path =
         program.find_first_of("\\/:") == std::string::npos ? TestFolder() + program : program;
-    std::string commandLine = CommandLine(path, arguments);
+    const bool host = program == Options{}.program;
+    std::wstring commandLine = Utf16(CommandLine(path, host ? WithRunModule(arguments) : arguments));
 
     // The host inherits this process's environment; the asked variables are set just for its start.
     std::vector<std::pair<std::string, std::string>> previous;
@@ -154,7 +179,7 @@ bool ConsoleSession::Launch(const std::vector<std::string>& arguments) {
         previous.emplace_back(name, length > 0 && length < sizeof old ? std::string(old, length) : std::string());
         SetEnvironmentVariableA(name.c_str(), value.c_str());
     }
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     HANDLE inherited[2] = {nullptr, nullptr};
     if (options_.standardHandlesOnConsole) {
@@ -166,9 +191,9 @@ bool ConsoleSession::Launch(const std::vector<std::string>& arguments) {
         startup.hStdOutput = startup.hStdError = inherited[1];
     }
     PROCESS_INFORMATION started{};
-    const BOOL created = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr,
-                                        options_.standardHandlesOnConsole, 0, nullptr, TestFolder().c_str(), &startup,
-                                        &started);
+    const BOOL created = CreateProcessW(Utf16(path).c_str(), commandLine.data(), nullptr, nullptr,
+                                        options_.standardHandlesOnConsole, 0, nullptr, Utf16(TestFolder()).c_str(),
+                                        &startup, &started);
     const DWORD error = GetLastError();
     for (HANDLE handle : inherited)
         if (handle) CloseHandle(handle);
@@ -257,6 +282,20 @@ std::string ConsoleSession::Row(int y) const {
     return TextOf(shown.Get(), 0, y, SizeOf(shown.Get()).X);
 }
 
+std::string ConsoleSession::Glyphs(int x, int y, int length) const { return GlyphsOf(ShownBuffer().Get(), x, y, length); }
+
+int ConsoleSession::FindGlyphRow(std::string_view text) const {
+    const ShownBuffer shown;
+    const COORD size = SizeOf(shown.Get());
+    for (int y = 0; y < size.Y; ++y)
+        if (GlyphsOf(shown.Get(), 0, y, size.X).find(text) != std::string::npos) return y;
+    return -1;
+}
+
+bool ConsoleSession::WaitForGlyphs(std::string_view text, DWORD timeoutMs) const {
+    return WaitFor([&] { return FindGlyphRow(text) >= 0 || HostEnded(); }, timeoutMs) && FindGlyphRow(text) >= 0;
+}
+
 std::vector<uint16_t> ConsoleSession::Attributes(int x, int y, int length) const {
     return AttributesOf(ShownBuffer().Get(), x, y, length);
 }
@@ -337,17 +376,88 @@ bool ConsoleSession::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
     return true;
 }
 
-void ClearModuleSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, ModuleSettingsKey); }
+bool WideModuleRun() {
+    char value[16] = "";
+    GetEnvironmentVariableA("QUAVER_E2E_MODULE", value, sizeof value);
+    return lstrcmpiA(value, "wide") == 0;
+}
+
+std::string WideModulePath() { return TestFolder() + "wide\\quaver.dll"; }
+
+std::vector<std::string> WithRunModule(std::vector<std::string> arguments) {
+    if (!WideModuleRun() || std::find(arguments.begin(), arguments.end(), "--module") != arguments.end())
+        return arguments;
+    arguments.insert(arguments.begin(), {"--module", WideModulePath()});
+    return arguments;
+}
+
+// The wide module's store lies under its GUID, which the module itself names: asked of it once.
+std::string ModuleStoreKey() {
+    static const std::string key = [] {
+        HMODULE module = LoadLibraryA(WideModulePath().c_str());
+        if (!module) return std::string();
+        struct Identity {  // as far as the GUID: size, two versions, then the GUID
+            size_t size;
+            uint32_t oldest[5];
+            uint32_t version[5];
+            uint32_t data1;
+            uint16_t data2, data3;
+            uint8_t data4[8];
+            const wchar_t* texts[3];
+            void* instance;
+        } identity{};
+        identity.size = sizeof identity;
+        using GetGlobalInfo = void(__stdcall*)(Identity*);
+        if (auto get = reinterpret_cast<GetGlobalInfo>(reinterpret_cast<void*>(GetProcAddress(module, "GetGlobalInfoW"))))
+            get(&identity);
+        FreeLibrary(module);
+        char text[96];
+        snprintf(text, sizeof text, "Software\\Quaver Host\\Settings\\{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                 identity.data1, identity.data2, identity.data3, identity.data4[0], identity.data4[1], identity.data4[2],
+                 identity.data4[3], identity.data4[4], identity.data4[5], identity.data4[6], identity.data4[7]);
+        return std::string(text);
+    }();
+    return key;
+}
+
+namespace {
+std::string RunSettingsKey() { return WideModuleRun() ? ModuleStoreKey() : ModuleSettingsKey; }
+}  // namespace
+
+void ClearModuleSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, RunSettingsKey().c_str()); }
 
 bool SetModuleSetting(const char* name, DWORD value) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, ModuleSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, RunSettingsKey().c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         return false;
-    const bool stored =
-        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
+    const uint64_t number = value;
+    const bool stored = WideModuleRun() ? RegSetValueExA(key, name, 0, REG_QWORD, reinterpret_cast<const BYTE*>(&number),
+                                                         sizeof number) == ERROR_SUCCESS
+                                        : RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                                         sizeof value) == ERROR_SUCCESS;
     RegCloseKey(key);
     return stored;
+}
+
+bool ReadModuleSetting(const char* name, DWORD* value) {
+    uint64_t number = 0;
+    DWORD size = WideModuleRun() ? sizeof number : sizeof *value;
+    const DWORD type = WideModuleRun() ? RRF_RT_REG_QWORD : RRF_RT_REG_DWORD;
+    if (RegGetValueA(HKEY_CURRENT_USER, RunSettingsKey().c_str(), name, type, nullptr, &number, &size) != ERROR_SUCCESS)
+        return false;
+    *value = static_cast<DWORD>(number);
+    return WideModuleRun() ? number <= 0xFFFFFFFFull : true;
+}
+
+int ModuleSettingsStored() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, RunSettingsKey().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+    DWORD values = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(key);
+    return static_cast<int>(values);
 }
 
 }  // namespace e2e

@@ -92,6 +92,12 @@ public:
     // ---- output: the shown buffer ----
     std::string Text(int x, int y, int length) const;
     std::string Row(int y) const;
+    // The cells as a person reads them, in UTF-8: the console's own characters, a two-cell glyph once.
+    std::string Glyphs(int x, int y, int length) const;
+    std::string GlyphRow(int y) const { return Glyphs(0, y, Size().X); }
+    // The row (first from the top) whose glyphs hold text, or -1; and waiting for one.
+    int FindGlyphRow(std::string_view text) const;
+    bool WaitForGlyphs(std::string_view text, DWORD timeoutMs = 20000) const;
     std::vector<uint16_t> Attributes(int x, int y, int length) const;
     uint16_t Attribute(int x, int y) const;
     Screen Capture() const;
@@ -131,11 +137,26 @@ private:
     HANDLE process_ = nullptr;
 };
 
-// The host's registry root is fixed; tests that touch the module's settings start and end with none.
+// The module the programs drive through quaver-host.exe: the classic quaver.dll beside them, or, when the
+// environment variable QUAVER_E2E_MODULE is "wide", the wide module in wide\ beside them. The host is started with
+// --module for it unless the test names a module of its own.
+bool WideModuleRun();
+std::string WideModulePath();
+// The arguments for quaver-host.exe with the run's module added where the test names none.
+std::vector<std::string> WithRunModule(std::vector<std::string> arguments);
+
+// The host's registry root is fixed; tests that touch the module's settings start and end with none. The classic
+// module keeps 32-bit values under ModuleSettingsKey; the wide one 64-bit numbers in the host's settings store,
+// under its GUID (ModuleStoreKey).
 constexpr char ModuleSettingsKey[] = "Software\\Quaver Host\\Plugins\\QuaverRemoteControl";
+std::string ModuleStoreKey();
 void ClearModuleSettings();
-// Stores one of the module's 32-bit settings where the host's module will read it; false when it could not.
+// Stores one of the module's number settings where the run's module will read it; false when it could not.
 bool SetModuleSetting(const char* name, DWORD value);
+// Reads one back, in the form the run's module writes it; false when it is not there in that form.
+bool ReadModuleSetting(const char* name, DWORD* value);
+// How many values the run's module has stored.
+int ModuleSettingsStored();
 
 class ScopedModuleSettings {
 public:

@@ -12,13 +12,14 @@ HostRun RunHost(const std::vector<std::string>& arguments, const std::string& pr
     HANDLE writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return run;
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = writeEnd;
-    std::string line = CommandLine(program.empty() ? TestFolder() + "quaver-host.exe" : program, arguments);
+    std::wstring line = Utf16(program.empty() ? CommandLine(TestFolder() + "quaver-host.exe", WithRunModule(arguments))
+                                              : CommandLine(program, arguments));
     PROCESS_INFORMATION process{};
-    const BOOL created = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+    const BOOL created = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
                                         nullptr, &startup, &process);
     CloseHandle(writeEnd);
     if (created) {

@@ -4,6 +4,7 @@
 
 #include "pure/colours.h"
 #include "pure/drawing.h"
+#include "pure/text.h"
 
 namespace host {
 
@@ -92,7 +93,7 @@ std::vector<Rect> KeyBarLayout(const std::vector<KeyBarItem>& keys, int width, i
     const int y = KeyBarRow(height);
     int x = 0;
     for (const KeyBarItem& item : keys) {
-        const int itemWidth = static_cast<int>(item.key.size() + item.label.size()) + 1;
+        const int itemWidth = Cells(item.key) + Cells(item.label) + 1;
         if (x + itemWidth > width) {
             layout.push_back(Rect{});
             x = width;
@@ -114,7 +115,7 @@ void DrawKeyBar(ScreenBuffer& screen, const std::vector<KeyBarItem>& keys) {
         const Rect& rect = layout[i];
         if (rect.Empty()) continue;
         screen.PutText(rect.left, y, number, keys[i].key.c_str());
-        const int labelX = rect.left + static_cast<int>(keys[i].key.size());
+        const int labelX = rect.left + Cells(keys[i].key);
         screen.Fill(Rect{labelX, y, rect.right, y}, Cell{' ', label});
         screen.PutText(labelX + 1, y, label, keys[i].label.c_str());
     }

@@ -5,6 +5,7 @@
 
 #include "pure/colours.h"
 #include "pure/drawing.h"
+#include "pure/text.h"
 
 namespace host {
 
@@ -30,7 +31,7 @@ bool SameName(std::string_view a, std::string_view b) {
 
 void Put(std::string* text, char c) {
     if (c == '\t')
-        text->append(static_cast<size_t>(TabStop - static_cast<int>(text->size()) % TabStop), ' ');
+        text->append(static_cast<size_t>(TabStop - Cells(*text) % TabStop), ' ');
     else
         *text += c;
 }
@@ -186,8 +187,8 @@ const HelpTopic* FindHelpTopic(const HelpFile& file, std::string_view name) {
 }
 
 HelpView::HelpView(const HelpTopic& topic, int screenWidth, int screenHeight) : topic_(topic) {
-    int longest = static_cast<int>(topic.title.size());
-    for (const HelpLine& line : topic.lines) longest = std::max(longest, static_cast<int>(line.text.size()));
+    int longest = Cells(topic.title);
+    for (const HelpLine& line : topic.lines) longest = std::max(longest, Cells(line.text));
     const int width = std::clamp(longest + FrameCells + 2 * MarginX, std::min(MinimumWidth, screenWidth),
                                  std::max(screenWidth, 1));
     const int height = std::clamp(static_cast<int>(topic.lines.size()) + TitleRows() + FrameCells,
@@ -256,25 +257,30 @@ void HelpView::Draw(ScreenBuffer& screen) const {
     const int left = area_.left + 1 + MarginX;
     const int room = std::max(0, area_.Width() - FrameCells - 2 * MarginX);
     if (TitleRows() > 0) {
-        const int titleLeft = left + std::max(0, (room - static_cast<int>(topic_.title.size())) / 2);
-        screen.PutText(titleLeft, area_.top + 1, HostColour(colour::HelpHighlight), topic_.title.c_str(),
-                       std::min(room, static_cast<int>(topic_.title.size())));
+        const std::string_view title = Cut(topic_.title, room);
+        const int titleLeft = left + std::max(0, (room - Cells(title)) / 2);
+        screen.PutText(titleLeft, area_.top + 1, HostColour(colour::HelpHighlight), title.data(),
+                       static_cast<int>(title.size()));
     }
     const int firstRow = area_.top + 1 + TitleRows();
     const LinkPlace* selected = selected_ < 0 ? nullptr : &links_[static_cast<size_t>(selected_)];
     for (int row = 0; row < pageSize_ && top_ + row < static_cast<int>(topic_.lines.size()); ++row) {
         const int index = top_ + row;
         const HelpLine& line = topic_.lines[static_cast<size_t>(index)];
-        screen.PutText(left, firstRow + row, text, line.text.c_str(), room);
+        const std::string_view shown = Cut(line.text, room);
+        screen.PutText(left, firstRow + row, text, shown.data(), static_cast<int>(shown.size()));
         for (int s = 0; s < static_cast<int>(line.spans.size()); ++s) {
             const HelpSpan& span = line.spans[static_cast<size_t>(s)];
             const bool isSelected = selected && selected->line == index && selected->span == s;
             const uint8_t attribute = HostColour(span.target.empty() ? colour::HelpHighlight
                                                  : isSelected        ? colour::HelpSelectedLink
                                                                      : colour::HelpLink);
-            const int length = std::min(span.length, room - span.start);
-            if (length > 0)
-                screen.PutText(left + span.start, firstRow + row, attribute, line.text.c_str() + span.start, length);
+            const int column = CellsBefore(line.text, static_cast<size_t>(span.start));
+            const std::string_view part =
+                Cut(std::string_view(line.text).substr(static_cast<size_t>(span.start), static_cast<size_t>(span.length)),
+                    room - column);
+            if (!part.empty())
+                screen.PutText(left + column, firstRow + row, attribute, part.data(), static_cast<int>(part.size()));
         }
     }
     // Where the page lies in the topic, when it does not show all of it.

@@ -1,7 +1,8 @@
 // A module's help file, in the file manager's format, and the viewer's picture of one topic, without the
 // console.
 //
-// Same code page, line ends and comment rules as the language file (pure/language_file.h). The header is
+// Read as UTF-8 (a file in the OEM code page is turned into it first); line ends and comment rules as the
+// language file's (pure/language_file.h). The header is
 // ".Language=NAME,MENU NAME", then ".PluginContents=TITLE". "@Name" on a line of its own starts a topic;
 // the topic's first line "$ #Title#" is its title, which stays in place while the rest scrolls. In the
 // text "#text#" is highlighted, "~text~@Topic@" links to another topic, "##" is a '#' and "~~" a '~';
@@ -19,8 +20,8 @@ namespace host {
 
 // A stretch of a shown line drawn apart from plain text: highlighted, or a link to `target`.
 struct HelpSpan {
-    int start = 0;  // column in the shown line
-    int length = 0;
+    int start = 0;  // bytes into the shown line's UTF-8
+    int length = 0;  // bytes
     std::string target;  // empty: highlighted text
 };
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "pure/text.h"
+
 namespace host {
 
 namespace {
@@ -15,7 +17,40 @@ bool SameName(std::string_view a, std::string_view b) {
 
 constexpr std::string_view LanguageKey = ".Language=";
 
+const std::string noText;
+
 }  // namespace
+
+bool DecodeFileText(std::string_view bytes, FileCoding coding, std::string* text) {
+    text->clear();
+    if (coding == FileCoding::Oem) {
+        *text = Utf8FromOem(bytes, false);
+        return true;
+    }
+    constexpr std::string_view utf8Mark = "\xEF\xBB\xBF", utf16Little = "\xFF\xFE", utf16Big = "\xFE\xFF";
+    if (bytes.substr(0, utf8Mark.size()) == utf8Mark) {
+        *text = std::string(bytes.substr(utf8Mark.size()));
+        return IsUtf8(*text);
+    }
+    if (bytes.substr(0, 2) == utf16Little || bytes.substr(0, 2) == utf16Big) {
+        const bool little = bytes.substr(0, 2) == utf16Little;
+        std::u16string units;
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            const auto low = static_cast<unsigned char>(bytes[little ? i : i + 1]);
+            const auto high = static_cast<unsigned char>(bytes[little ? i + 1 : i]);
+            units += static_cast<char16_t>(low | (high << 8));
+        }
+        *text = Utf8FromUtf16(units);
+        return bytes.size() % 2 == 0;
+    }
+    // No mark: each line is UTF-8 when it can be, else OEM text.
+    ForEachLine(bytes, [&](int, std::string_view line) {
+        *text += IsUtf8(line) ? std::string(line) : Utf8FromOem(line, false);
+        *text += "\r\n";
+        return true;
+    });
+    return true;
+}
 
 bool IsSkippedLine(std::string_view line) {
     if (line.substr(0, 2) == "//") return true;
@@ -81,6 +116,8 @@ std::string UnescapeMessage(std::string_view quoted) {
 
 bool LanguageFile::Parse(std::string_view text, int messagesNeeded, FileProblem* problem) {
     messages_.clear();
+    oem_.clear();
+    wide_.clear();
     interfaceName_.clear();
     displayName_.clear();
     *problem = {};
@@ -110,14 +147,29 @@ bool LanguageFile::Parse(std::string_view text, int messagesNeeded, FileProblem*
     if (problem->reason.empty() && Count() < messagesNeeded)
         *problem = {lastLine, "only " + std::to_string(Count()) + " messages; the module uses " +
                                   std::to_string(messagesNeeded)};
-    if (problem->reason.empty()) return true;
-    messages_.clear();
-    return false;
+    if (!problem->reason.empty()) {
+        messages_.clear();
+        return false;
+    }
+    for (const std::string& message : messages_) {
+        oem_.push_back(OemFromUtf8(message));
+        wide_.push_back(WideFromUtf8(message));
+    }
+    return true;
 }
 
 const char* LanguageFile::Get(int number) const {
     if (number < 0 || number >= Count()) return "";
-    return messages_[static_cast<size_t>(number)].c_str();
+    return oem_[static_cast<size_t>(number)].c_str();
+}
+
+const std::string& LanguageFile::Text(int number) const {
+    return number < 0 || number >= Count() ? noText : messages_[static_cast<size_t>(number)];
+}
+
+const wchar_t* LanguageFile::GetWide(int number) const {
+    if (number < 0 || number >= Count()) return L"";
+    return wide_[static_cast<size_t>(number)].c_str();
 }
 
 }  // namespace host

@@ -4,6 +4,7 @@
 
 #include "pure/colours.h"
 #include "pure/drawing.h"
+#include "pure/text.h"
 
 namespace host {
 
@@ -34,7 +35,7 @@ void MenuModel::ApplyFilter() {
     top_ = 0;
 }
 
-MenuModel::Outcome MenuModel::Key(uint16_t virtualKey, char character, int pageRows) {
+MenuModel::Outcome MenuModel::Key(uint16_t virtualKey, char32_t character, int pageRows) {
     const int last = static_cast<int>(shown_.size()) - 1;
     const int page = std::max(1, pageRows - 1);
     switch (virtualKey) {
@@ -48,13 +49,15 @@ MenuModel::Outcome MenuModel::Key(uint16_t virtualKey, char character, int pageR
     case menuKey::End: cursor_ = last; break;
     case menuKey::Back:
         if (!filter_.empty()) {
+            // The whole last character: a UTF-8 sequence's continuation bytes go with it.
+            while (filter_.size() > 1 && (static_cast<unsigned char>(filter_.back()) & 0xC0) == 0x80) filter_.pop_back();
             filter_.pop_back();
             ApplyFilter();
         }
         break;
     default:
-        if (static_cast<unsigned char>(character) >= ' ') {
-            filter_ += character;
+        if (character >= U' ') {
+            AppendUtf8(&filter_, character);
             ApplyFilter();
         }
         break;
@@ -78,8 +81,8 @@ int MenuRows(int screenHeight, int lineCount, int maxHeight) {
 Rect DrawMenu(ScreenBuffer& screen, MenuModel& menu, const std::string& title, const std::string& bottom,
               int maxHeight) {
     const int rows = MenuRows(screen.Height(), static_cast<int>(menu.Shown().size()), maxHeight);
-    int widest = static_cast<int>(std::max(title.size(), bottom.size())) + 2;
-    for (int index : menu.Shown()) widest = std::max(widest, static_cast<int>(menu.Line(index).size()));
+    int widest = std::max(Cells(title), Cells(bottom)) + 2;
+    for (int index : menu.Shown()) widest = std::max(widest, Cells(menu.Line(index)));
     const int width = std::min(widest + 4, std::max(8, screen.Width() - 4));
     const int left = std::max(0, (screen.Width() - width) / 2);
     const int top = std::max(0, (screen.Height() - rows - 2) / 2);

@@ -23,13 +23,13 @@ public:
     MenuModel(std::vector<std::string> lines, int selected, bool wrap);
 
     // One key: virtualKey, and the character it types (0 for none). pageRows: lines a page moves.
-    Outcome Key(uint16_t virtualKey, char character, int pageRows);
+    Outcome Key(uint16_t virtualKey, char32_t character, int pageRows);
 
     // Indices of the lines the filter leaves, in order.
     const std::vector<int>& Shown() const { return shown_; }
     int Cursor() const { return cursor_; }  // into Shown(), -1 when nothing is left
     int Chosen() const { return cursor_ < 0 ? -1 : shown_[static_cast<size_t>(cursor_)]; }
-    const std::string& Filter() const { return filter_; }
+    const std::string& Filter() const { return filter_; }  // UTF-8, as the lines are
     const std::string& Line(int index) const { return lines_[static_cast<size_t>(index)]; }
     // The first shown line of a view of `rows` lines that holds the cursor, moved as little as possible.
     int Top(int rows);

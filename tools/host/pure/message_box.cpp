@@ -4,6 +4,7 @@
 
 #include "pure/colours.h"
 #include "pure/drawing.h"
+#include "pure/text.h"
 
 namespace host {
 
@@ -31,9 +32,9 @@ MessageText SplitMessage(const char* const* lines, int lineCount, int buttonCoun
 MessageBoxView::MessageBoxView(MessageText text, unsigned flags, int screenWidth, int screenHeight)
     : text_(std::move(text)), flags_(flags) {
     int buttonRow = -1;  // width of the row of buttons
-    for (const std::string& caption : text_.buttons) buttonRow += static_cast<int>(ButtonFace(caption).size()) + 1;
-    int body = std::max({MinimumBodyWidth, static_cast<int>(text_.title.size()) + 2, buttonRow});
-    for (const std::string& line : text_.lines) body = std::max(body, static_cast<int>(line.size()));
+    for (const std::string& caption : text_.buttons) buttonRow += Cells(ButtonFace(caption)) + 1;
+    int body = std::max({MinimumBodyWidth, Cells(text_.title) + 2, buttonRow});
+    for (const std::string& line : text_.lines) body = std::max(body, Cells(line));
     const int chrome = 2 * (MarginX + 1 + PaddingX);
     bodyWidth_ = std::max(1, std::min(body, screenWidth - chrome));
 
@@ -52,7 +53,7 @@ MessageBoxView::MessageBoxView(MessageText text, unsigned flags, int screenWidth
     int x = frame_.left + 1 + PaddingX + std::max(0, (bodyWidth_ - buttonRow) / 2);
     const int y = frame_.bottom - 1;
     for (const std::string& caption : text_.buttons) {
-        const int faceWidth = static_cast<int>(ButtonFace(caption).size());
+        const int faceWidth = Cells(ButtonFace(caption));
         buttons_.push_back(Rect{x, y, x + faceWidth - 1, y});
         x += faceWidth + 1;
     }
@@ -77,12 +78,12 @@ void MessageBoxView::Draw(ScreenBuffer& screen, int focusedButton) const {
     if (buttons_.empty()) return;
     DrawSeparator(screen, frame_, frame_.bottom - 2, normal);
     for (int i = 0; i < ButtonCount(); ++i) {
-        const std::string face = ButtonFace(text_.buttons[i]);
         const Rect& rect = buttons_[i];
         // Buttons that do not fit are cut at the frame.
-        const int room = frame_.right - rect.left;
-        screen.PutText(rect.left, rect.top, i == focusedButton ? focus : normal, face.c_str(),
-                       std::max(0, std::min(room, static_cast<int>(face.size()))));
+        const std::string whole = ButtonFace(text_.buttons[i]);
+        const std::string_view face = Cut(whole, std::max(0, frame_.right - rect.left));
+        screen.PutText(rect.left, rect.top, i == focusedButton ? focus : normal, face.data(),
+                       static_cast<int>(face.size()));
     }
 }
 
