@@ -9,6 +9,7 @@
 #include "module/command_line.h"
 #include "panel/open_panel.h"
 #include "panel/title_line.h"
+#include "player/add_queue.h"
 #include "player/word_actions.h"
 #include "quaver_version.h"
 
@@ -52,6 +53,14 @@ extern "C" void HOSTAPI SetStartupInfoW(const wide::StartupRecord* startup) {
 
 extern "C" void HOSTAPI GetPluginInfoW(wide::ModuleInfo* info) {
     if (!info || !HasField(info, offsetof(wide::ModuleInfo, commandPrefix), sizeof info->commandPrefix)) return;
+    // Only a host that passed the longer record gets the status: the file manager's record ends before it.
+    if (info->size == sizeof(wide::ModuleInfoReport)) {
+        wide::ModuleInfoReport& report = *reinterpret_cast<wide::ModuleInfoReport*>(info);
+        report.commandStatus = LastCommandStatus();
+        const AddProgress add = ReadAddProgress();
+        report.filesAdded = static_cast<uint32_t>(add.sent);
+        report.filesToAdd = static_cast<uint32_t>(add.count);
+    }
     info->flags = 0;
     info->driveMenu = {nullptr, nullptr, 0};
     info->pluginsMenu = {&wideId::pluginsMenuEntry, entryCaptions, 1};
