@@ -21,9 +21,11 @@ long long MsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
+// The classic module asks a title by 212, the wide one by 213.
 int TitlesAsked(const e2e::StandinPlayer& player) {
     int asked = 0;
-    for (const e2e::PlayerLogEntry& entry : player.Log()) asked += entry.message == "WM_USER" && entry.lParam == 212;
+    for (const e2e::PlayerLogEntry& entry : player.Log())
+        asked += entry.message == "WM_USER" && (entry.lParam == 212 || entry.lParam == 213);
     return asked;
 }
 
@@ -63,9 +65,10 @@ TEST_F(PlaylistFigures, AddOfAThousandFiles) {
     GetTempPathA(sizeof temp, temp);
     const std::string folder = std::string(temp) + "quaver-add-figures\\";
     CreateDirectoryA(folder.c_str(), nullptr);
-    for (const char* file : {"quaver-host.exe", "quaver.dll", "quaver_en.lng", "quaver_de.lng", "quaver_en.hlf",
-                             "quaver_de.hlf"})
-        ASSERT_TRUE(CopyFileA((e2e::TestFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+    ASSERT_TRUE(CopyFileA((e2e::TestFolder() + "quaver-host.exe").c_str(), (folder + "quaver-host.exe").c_str(), FALSE));
+    const std::string moduleFolder = e2e::TestFolder() + (e2e::WideModuleRun() ? "wide\\" : "");
+    for (const char* file : {"quaver.dll", "quaver_en.lng", "quaver_de.lng", "quaver_en.hlf", "quaver_de.hlf"})
+        ASSERT_TRUE(CopyFileA((moduleFolder + file).c_str(), (folder + file).c_str(), FALSE)) << file;
     std::vector<std::string> arguments;
     for (int i = 0; i < 1000; ++i) {
         char name[32];
@@ -81,7 +84,9 @@ TEST_F(PlaylistFigures, AddOfAThousandFiles) {
         const e2e::HostRun run = e2e::RunHost(arguments, folder + "quaver-host.exe", 600000);
         const long long all = MsSince(started);
         int received = 0;
-        for (const std::string& line : player.LogLines()) received += line.find(" WM_COPYDATA 100 ") != std::string::npos;
+        for (const std::string& line : player.LogLines())  // 100 from the classic module, 1100 from the wide one
+            received += line.find(" WM_COPYDATA 100 ") != std::string::npos ||
+                        line.find(" WM_COPYDATA 1100 ") != std::string::npos;
         const size_t back = run.errors.find("gave the host back after ");
         const std::string given = back == std::string::npos ? "at once, all sent"
                                                             : run.errors.substr(back + 25, run.errors.find(';', back) - back - 25);
