@@ -1,6 +1,7 @@
 # Turns one of the module's language or help files (OEM code page, CR LF) into the wide build's: the same text in
 # UTF-8 behind a byte-order mark, CR LF kept. Run as a script:
-#   cmake -DSOURCE=<file> -DTARGET=<file> -DCODE_PAGE=<437|850> -P oem_to_utf8.cmake
+#   cmake -DSOURCE=<file> -DTARGET=<file> -P oem_to_utf8.cmake
+# The German files are written in code page 850, the English ones in 437 (ASCII); -DCODE_PAGE= overrides.
 # Both builds' files come from the one source, so they never say different things.
 
 # Each byte above ASCII and the decimal bytes of its UTF-8 form.
@@ -39,6 +40,13 @@ set(CODE_PAGE_850
   F0=194-173 F1=194-177 F2=226-128-151 F3=194-190 F4=194-182 F5=194-167 F6=195-183 F7=194-184
   F8=194-176 F9=194-168 FA=194-183 FB=194-185 FC=194-179 FD=194-178 FE=226-150-160 FF=194-160)
 
+if(NOT DEFINED CODE_PAGE)
+  set(CODE_PAGE 437)
+  get_filename_component(sourceName ${SOURCE} NAME)
+  if(sourceName MATCHES "_de\\.")
+    set(CODE_PAGE 850)
+  endif()
+endif()
 if(NOT DEFINED CODE_PAGE_${CODE_PAGE})
   message(FATAL_ERROR "no table for code page ${CODE_PAGE}")
 endif()

@@ -34,18 +34,13 @@ set_target_properties(quaver-wide PROPERTIES PREFIX "" OUTPUT_NAME quaver RUNTIM
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   target_link_options(quaver-wide PRIVATE -Wl,--enable-stdcall-fixup -Wl,--kill-at)
 endif()
-# Its language and help files, made from the same OEM sources at build time: German in code page 850, English
-# in 437 (ASCII).
+# Its language and help files, made from the same OEM sources at build time.
 set(QUAVER_WIDE_TEXTS)
 foreach(data ${QUAVER_LANGUAGE_FILES})
   get_filename_component(name ${data} NAME)
-  set(codePage 437)
-  if(name MATCHES "_de\\.")
-    set(codePage 850)
-  endif()
   add_custom_command(OUTPUT ${QUAVER_WIDE_DIR}/${name}
                      COMMAND ${CMAKE_COMMAND} -DSOURCE=${data} -DTARGET=${QUAVER_WIDE_DIR}/${name}
-                             -DCODE_PAGE=${codePage} -P ${CMAKE_SOURCE_DIR}/cmake/oem_to_utf8.cmake
+                             -P ${CMAKE_SOURCE_DIR}/cmake/oem_to_utf8.cmake
                      DEPENDS ${data} ${CMAKE_SOURCE_DIR}/cmake/oem_to_utf8.cmake
                      COMMENT "UTF-8 ${name} for the wide module" VERBATIM)
   list(APPEND QUAVER_WIDE_TEXTS ${QUAVER_WIDE_DIR}/${name})
