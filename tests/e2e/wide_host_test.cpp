@@ -104,6 +104,7 @@ TEST(WideHostModule, KeepsItsSettingsInTheRegistryUnderItsGuidAsNumbersTextsAndB
     EXPECT_EQ(run.exitCode, 0u) << run.errors;
     EXPECT_TRUE(Holds(run, "created=1 other=0")) << "another module's store is not opened\n" << run.errors;
     EXPECT_TRUE(Holds(run, "set=4 deleted=1")) << run.errors;
+    EXPECT_TRUE(Holds(run, "second=0 early=0")) << "locked while open, written when freed\n" << run.errors;
     EXPECT_TRUE(Holds(run, "got=3 number=4294967297 text=Ωμέγα 東京 bytes=8/1 missing=0/77"))
         << "read back; a missing value leaves the record as it was\n" << run.errors;
     EXPECT_TRUE(Holds(run, "freed=1 again=0")) << run.errors;

@@ -14,9 +14,19 @@ namespace host {
 
 namespace {
 
-// One open handle: its keys (index 0 the module's own), and what Get handed out, which lives until Free.
+// A value set or deleted through a handle, in the registry's form, written when the handle is freed.
+struct HeldValue {
+    size_t key;
+    std::wstring name;
+    DWORD type;  // REG_NONE: deleted
+    std::vector<unsigned char> data;
+};
+
+// One open handle: its keys (index 0 the module's own), the values it holds back until Free, and what Get
+// handed out, which lives until Free too.
 struct OpenStore {
     std::vector<HKEY> keys;
+    std::vector<HeldValue> held;
     std::list<std::wstring> texts;
     std::list<std::vector<unsigned char>> bytes;
 };
@@ -40,6 +50,7 @@ const Record* Checked(void* parameter) {
 intptr_t Create(void* parameter, intptr_t which) {
     auto* request = static_cast<wide::StoreRequest*>(parameter);
     if (!request || request->size < sizeof *request || !(request->module == owner) || owner == wide::Guid{}) return 0;
+    if (!openStores.empty()) return 0;  // locked by the handle that is open
     const std::wstring path = std::wstring(which == wide::localStore ? LocalSettingsRoot : SettingsRoot) + L"\\" +
                               WideFromUtf8(GuidText(request->module));
     HKEY key = nullptr;
@@ -53,49 +64,77 @@ intptr_t Create(void* parameter, intptr_t which) {
     return 1;
 }
 
-void Free(OpenStore* store) {
+HeldValue* HeldOf(OpenStore& store, size_t key, const wchar_t* name) {
+    for (HeldValue& value : store.held)
+        if (value.key == key && value.name == name) return &value;
+    return nullptr;
+}
+
+void Hold(OpenStore& store, size_t key, const wchar_t* name, DWORD type, const void* data, size_t size) {
+    HeldValue* value = HeldOf(store, key, name);
+    if (!value) value = &store.held.emplace_back(HeldValue{key, name, REG_NONE, {}});
+    value->type = type;
+    value->data.assign(static_cast<const unsigned char*>(data), static_cast<const unsigned char*>(data) + size);
+}
+
+// The held values go to the registry, in the order they were first set; true when every one did.
+bool Free(OpenStore* store) {
+    bool written = true;
+    for (const HeldValue& value : store->held) {
+        const HKEY key = KeyOf(*store, value.key);
+        const LONG result =
+            value.type == REG_NONE ? RegDeleteValueW(key, value.name.c_str())
+                                   : RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
+                                                    static_cast<DWORD>(value.data.size()));
+        written = written && (result == ERROR_SUCCESS || (value.type == REG_NONE && result == ERROR_FILE_NOT_FOUND));
+    }
     for (HKEY key : store->keys) RegCloseKey(key);
     openStores.erase(std::find(openStores.begin(), openStores.end(), store));
     delete store;
+    return written;
 }
 
 intptr_t Set(OpenStore& store, void* parameter) {
     const wide::StoreValue* value = Checked<wide::StoreValue>(parameter);
-    if (!value || !value->name) return 0;
-    const HKEY key = KeyOf(store, value->key);
-    if (!key) return 0;
-    LONG result = ERROR_INVALID_PARAMETER;
+    if (!value || !value->name || !KeyOf(store, value->key)) return 0;
     switch (value->type) {
     case wide::storeType::Number:
-        result = RegSetValueExW(key, value->name, 0, REG_QWORD, reinterpret_cast<const BYTE*>(&value->number),
-                                sizeof value->number);
-        break;
+        Hold(store, value->key, value->name, REG_QWORD, &value->number, sizeof value->number);
+        return 1;
     case wide::storeType::Text:
-        if (value->text)
-            result = RegSetValueExW(key, value->name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value->text),
-                                    static_cast<DWORD>((wcslen(value->text) + 1) * sizeof(wchar_t)));
-        break;
+        if (!value->text) return 0;
+        Hold(store, value->key, value->name, REG_SZ, value->text, (wcslen(value->text) + 1) * sizeof(wchar_t));
+        return 1;
     case wide::storeType::Bytes:
-        if (value->bytes.address || value->bytes.size == 0)
-            result = RegSetValueExW(key, value->name, 0, REG_BINARY, static_cast<const BYTE*>(value->bytes.address),
-                                    static_cast<DWORD>(value->bytes.size));
-        break;
+        if (!value->bytes.address && value->bytes.size != 0) return 0;
+        Hold(store, value->key, value->name, REG_BINARY, value->bytes.address, value->bytes.size);
+        return 1;
     default:
-        break;
+        return 0;
     }
-    return result == ERROR_SUCCESS ? 1 : 0;
+}
+
+// A value as the handle sees it: what it holds back, else what the registry has.
+bool ValueData(OpenStore& store, size_t index, const wchar_t* name, std::vector<unsigned char>& data) {
+    if (const HeldValue* held = HeldOf(store, index, name)) {
+        data = held->data;
+        return held->type != REG_NONE;
+    }
+    const HKEY key = KeyOf(store, index);
+    DWORD size = 0;
+    if (!key || RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return false;
+    data.resize(size);
+    if (RegQueryValueExW(key, name, nullptr, nullptr, data.data(), &size) != ERROR_SUCCESS) return false;
+    data.resize(size);
+    return true;
 }
 
 // Read with the type the module asks for, whatever the value was stored as.
 intptr_t Get(OpenStore& store, void* parameter) {
     auto* value = static_cast<wide::StoreValue*>(parameter);
     if (!value || value->size < sizeof *value || !value->name) return 0;
-    const HKEY key = KeyOf(store, value->key);
-    DWORD size = 0;
-    if (!key || RegQueryValueExW(key, value->name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return 0;
-    std::vector<unsigned char> data(size);
-    if (RegQueryValueExW(key, value->name, nullptr, nullptr, data.data(), &size) != ERROR_SUCCESS) return 0;
-    data.resize(size);
+    std::vector<unsigned char> data;
+    if (!ValueData(store, value->key, value->name, data)) return 0;
     switch (value->type) {
     case wide::storeType::Number: {
         uint64_t number = 0;
@@ -125,9 +164,17 @@ intptr_t Delete(OpenStore& store, void* parameter) {
     const wide::StoreName* name = Checked<wide::StoreName>(parameter);
     const HKEY key = name ? KeyOf(store, name->key) : nullptr;
     if (!key) return 0;
-    // No name: the key itself goes, with everything below it (the module's own key is emptied).
-    if (!name->name) return RegDeleteTreeW(key, nullptr) == ERROR_SUCCESS ? 1 : 0;
-    return RegDeleteValueW(key, name->name) == ERROR_SUCCESS ? 1 : 0;
+    // No name: the key itself goes, with everything below it (the module's own key is emptied), at once.
+    if (!name->name) {
+        store.held.erase(std::remove_if(store.held.begin(), store.held.end(),
+                                        [&](const HeldValue& value) { return value.key == name->key; }),
+                         store.held.end());
+        return RegDeleteTreeW(key, nullptr) == ERROR_SUCCESS ? 1 : 0;
+    }
+    std::vector<unsigned char> data;
+    if (!ValueData(store, name->key, name->name, data)) return 0;
+    Hold(store, name->key, name->name, REG_NONE, nullptr, 0);
+    return 1;
 }
 
 intptr_t Subkey(OpenStore& store, void* parameter, bool create) {
@@ -154,9 +201,7 @@ intptr_t HOSTAPI SettingsControl(wide::Handle handle, int command, intptr_t para
     OpenStore* store = Find(handle);
     if (!store) return 0;
     switch (command) {
-    case cmd::Free:
-        Free(store);
-        return 1;
+    case cmd::Free: return Free(store) ? 1 : 0;
     case cmd::Set: return Set(*store, parameter2);
     case cmd::Get: return Get(*store, parameter2);
     case cmd::Delete: return Delete(*store, parameter2);

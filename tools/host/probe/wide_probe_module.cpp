@@ -172,6 +172,14 @@ void Settings() {
     StoreName gone{sizeof gone, 0, L"Gone"};
     const intptr_t deleted = startup.SettingsControl(store, settingsCommand::Delete, 0, &gone);
     Say("set=" + std::to_string(set) + " deleted=" + std::to_string(deleted));
+    // While the handle is open the store is locked, and nothing set has reached the registry yet.
+    StoreRequest second{sizeof second, probeGuid, nullptr};
+    const intptr_t secondCreated =
+        startup.SettingsControl(reinterpret_cast<Handle>(-1), settingsCommand::Create, roamingStore, &second);
+    const wchar_t* const probeStore = L"Software\\Quaver Host\\Settings\\{6A1F3C52-8B0D-4E77-9C21-5D3E804BA617}";
+    const bool early =
+        RegGetValueW(HKEY_CURRENT_USER, probeStore, L"TimeFormat", RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    Say("second=" + std::to_string(secondCreated) + " early=" + std::to_string(early));
 
     StoreValue number{sizeof number, 0, L"TimeFormat", storeType::Number, {}};
     StoreValue text{sizeof text, 0, L"Title", storeType::Text, {}};
