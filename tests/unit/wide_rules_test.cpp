@@ -1,7 +1,9 @@
-// The wide build's pure rules: the host's colours as console attributes, and what becomes of a path the
-// player did not take as UTF-16.
+// The wide build's pure rules: the host's colours as console attributes, the dialog tables' flags in the wide
+// host's numbers, and what becomes of a path the player did not take as UTF-16.
 #include <gtest/gtest.h>
 
+#include "dialogs/dialog_items.h"
+#include "dialogs/wide/line_flags.h"
 #include "host/wide/console_colours.h"
 #include "player/wide/append_rule.h"
 
@@ -58,6 +60,23 @@ TEST(WidePaths, APathThePlayerDidNotTakeAsUtf16GoesInAnsiOnlyWhenEveryCharacterC
     for (const Case& c : cases)
         EXPECT_EQ(AfterWideAppend(c.answer, c.ansiBytes, c.exact, 260), c.expected)
             << c.answer << " " << c.ansiBytes << " " << c.exact;
+}
+
+TEST(WideDialogFlags, TheTablesClassicFlagsBecomeTheWideHostsOwn) {
+    namespace line = wide::dialogLineFlag;
+    const struct {
+        uint32_t classic;
+        wide::Flags wide;
+    } cases[] = {
+        {dialogItem::Separator, line::Separator},  // never the wide host's box colour, its 0x200
+        {dialogItem::Separator | dialogItem::SeparatorAboveButtons, line::Separator},
+        {dialogItem::Group, line::Group},
+        {dialogItem::Centred, line::Centred},
+        {dialogItem::NoBrackets, 0},
+        {dialogItem::Disabled, line::Disabled},
+        {0, 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WideLineFlags(c.classic), c.wide) << std::hex << c.classic;
 }
 
 }  // namespace

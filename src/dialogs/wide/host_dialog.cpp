@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "dialogs/wide/line_flags.h"
 #include "host/host.h"
 #include "host/wide/code_page_437.h"
 #include "host/wide/wide_link.h"
@@ -58,8 +59,8 @@ HostDialog::HostDialog(const DialogInitItem* table, int count, bool widen) {
         to.x2 = from.x2;
         to.y2 = from.y2;
         to.selected = static_cast<intptr_t>(from.selected);
-        // The table's flags are the host's in both interfaces; focus and the default button are flags here.
-        to.flags = from.flags;
+        // Focus and the default button are flags here.
+        to.flags = WideLineFlags(from.flags);
         if (from.focus) to.flags |= wide::dialogLineFlag::Focus;
         if (from.isDefault) to.flags |= wide::dialogLineFlag::DefaultButton;
         if (from.text.literal) {
