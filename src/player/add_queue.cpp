@@ -24,13 +24,13 @@ bool SendOrder(os::Window player, uint32_t message, uintptr_t wParam, intptr_t l
 
 // Every file is in: a player that was stopped plays the first of them, found from the list's length now.
 void Finish() {
-    const int32_t sent = addQueue.sent.load(std::memory_order_relaxed);
+    const int32_t added = addQueue.sent.load(std::memory_order_relaxed) - PathsNotTaken();
     const os::Window player = addQueue.player;
     intptr_t length = 0;
-    if (addQueue.playFirst && sent > 0 &&
+    if (addQueue.playFirst && added > 0 &&
         SendOrder(player, os::WmUser, query::PlaylistLength.wParam, query::PlaylistLength.lParam, &length) &&
-        length >= sent &&
-        SendOrder(player, os::WmUser, static_cast<uintptr_t>(length - sent), playlistMessage::SetPosition, nullptr))
+        length >= added &&
+        SendOrder(player, os::WmUser, static_cast<uintptr_t>(length - added), playlistMessage::SetPosition, nullptr))
         SendOrder(player, os::WmCommand, command::Play, 0, nullptr);
     addQueue.endedTick.store(os::GetTickCount(), std::memory_order_relaxed);
     addQueue.state.store(addState::Done, std::memory_order_release);

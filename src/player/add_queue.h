@@ -72,5 +72,7 @@ AddProgress ReadAddProgress();
 // AddThread with the longer addSendTimeout (a path the player did not answer for is noted unanswered).
 CommandResult SendQueuedPath(os::Window player, int32_t i);
 void SendQueuedPathFromThread(os::Window player, int32_t i);
+// Paths of this add that reached the player as no entry (the wide build's paths it could not be given).
+int32_t PathsNotTaken();
 
 }  // namespace quaver

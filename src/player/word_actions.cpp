@@ -73,6 +73,7 @@ CommandResult AddPanelFiles(os::Window player) {
         AskToStopAdding();
         return CommandResult::Refused;
     }
+    ReportPathsNotTaken();  // as when the words were checked
     int32_t queued = 0;
     if (!QueueActivePanelFiles(queued, true)) return CommandResult::Unanswered;  // it did when the words were checked
     addQueue.count.store(queued, std::memory_order_relaxed);
@@ -178,6 +179,7 @@ bool CheckWordsWithPlayer(CommandWords& words, os::Window player) {
                 return false;
             }
         } else if (code == word::Add && !AddUnderWay()) {
+            ReportPathsNotTaken();  // of an add that ended since the entry: its paths are about to be replaced
             int32_t queued = 0;
             if (!QueueActivePanelFiles(queued, false)) {
                 ShowWordError(message::PanelNotRealFiles, words.sources[i], words.sourceLengths[i]);

@@ -149,6 +149,7 @@ protected:
         ASSERT_TRUE(window);
         asked.clear();
         appended.clear();
+        playing = 1;
     }
     void TearDown() override {
         if (window) DestroyWindow(window);
@@ -166,8 +167,8 @@ protected:
         if (message != WM_USER) return DefWindowProcA(window, message, wParam, lParam);
         asked.push_back({static_cast<int>(lParam), static_cast<int>(wParam)});
         switch (lParam) {
-        case 104: return 1;                                                   // playing
-        case 124: return 2;                                                   // two entries
+        case 104: return playing;
+        case 124: return 2 + static_cast<LRESULT>(appended.size());           // two entries and those added
         case 212: return wParam < 2 ? reinterpret_cast<LRESULT>(titles[wParam]) : 0;
         default: return 0;                                                    // 213 among them
         }
@@ -176,6 +177,7 @@ protected:
     HWND window = nullptr;
     static inline std::vector<std::pair<int, int>> asked;  // (lParam, wParam) of each WM_USER
     static inline std::vector<std::string> appended;       // the ANSI paths of WM_COPYDATA 100
+    static inline int playing = 1;                         // 0 stopped
 };
 
 TEST_F(AnsiPlayer, GetsItsTitlesAskedInAnsiWhenItGivesNoUtf16One) {
@@ -195,8 +197,11 @@ TEST_F(AnsiPlayer, GetsItsTitlesAskedInAnsiWhenItGivesNoUtf16One) {
 TEST_F(AnsiPlayer, GetsAnAnsiPathWhereEveryCharacterConvertsAndTheOtherNamedInTheErrorBox) {
     host->folder = L"C:\\Music";
     host->selected = {L"Caf\u00E9.mp3", L"\u6771\u4EAC.mp3"};  // Café, 東京
+    playing = 0;
     CommandLine(L"add");
     EXPECT_EQ(appended, (std::vector<std::string>{"C:\\Music\\Caf\xE9.mp3"}));
+    EXPECT_NE(std::find(asked.begin(), asked.end(), std::pair<int, int>{121, 2}), asked.end())
+        << "the stopped player plays Café, the third entry: the path it was not given added none";
     EXPECT_EQ(ErrorLines(), (std::vector<std::wstring>{L"Quaver Control", L"message 44 \"C:\\Music\\\u6771\u4EAC.mp3\"",
                                                        L"message 22"}));
 }

@@ -18,4 +18,6 @@ void SendQueuedPathFromThread(os::Window player, int32_t i) {
         NoteUnanswered(player);
 }
 
+int32_t PathsNotTaken() { return 0; }  // an ANSI path is taken, or unanswered and taken yet
+
 }  // namespace quaver

@@ -71,6 +71,8 @@ void SendQueuedPathFromThread(os::Window player, int32_t i) {
     }
 }
 
+int32_t PathsNotTaken() { return addQueue.notTaken.load(std::memory_order_relaxed); }
+
 void ReportPathsNotTaken() {
     if (AddUnderWay()) return;  // the AddThread may still note some: told once it has ended
     const int32_t count = addQueue.notTaken.exchange(0, std::memory_order_relaxed);
