@@ -49,10 +49,14 @@ void CheckSample(TitleRounds& rounds, TitleReader& reader) {
     HostChar title[titleCapacity];
     for (int32_t i = 0; i < titlesChecked; ++i) {
         // The current entry, then entries spread over the range that move on with every check.
+        // The count of samples wraps with the range, so that days of checks never overflow it.
         const int32_t spread = rounds.range.count / (titlesChecked + 1) + 1;
-        const int32_t entry = i == 0 && current >= 0 && current < rounds.length
-                                  ? current
-                                  : rounds.range.first + (rounds.sampled++ * spread) % rounds.range.count;
+        int32_t entry = current;
+        if (i != 0 || current < 0 || current >= rounds.length) {
+            entry = rounds.range.first +
+                    static_cast<int32_t>(static_cast<int64_t>(rounds.sampled) * spread % rounds.range.count);
+            rounds.sampled = (rounds.sampled + 1) % rounds.range.count;
+        }
         if (ReadAndNoteTitle(reader, rounds.length, entry, title) == TitleReader::Title::Unanswered) return;
     }
 }

@@ -142,6 +142,12 @@ TEST_F(PlaylistMenuTest, TheTitleThreadReadsEveryTitleOutwardsThenNoticesAChange
     EXPECT_EQ(ReadTitlesRound(rounds, nullptr), titleCheckPeriod);
     EXPECT_EQ(TitlesAsked().size(), 100u + titlesChecked);
 
+    // Days of checks: the entries sampled stay within the list.
+    rounds.sampled = INT32_MAX - 1;
+    EXPECT_EQ(ReadTitlesRound(rounds, nullptr), titleCheckPeriod);
+    for (int entry : TitlesAsked()) EXPECT_TRUE(entry >= 0 && entry < 100) << entry;
+    EXPECT_EQ(KnownTitleCount(), 100) << "no title read differently";
+
     // The current title changed under the same length: all is read again.
     titles[50] = "Replaced";
     fake::PlaceTitles(titles);
