@@ -7,6 +7,8 @@
 #include <cstring>
 #include <cwchar>
 
+#include "host/wide_ids.h"
+
 namespace e2e {
 
 namespace {
@@ -20,7 +22,11 @@ wide::Handle const savedScreen = reinterpret_cast<wide::Handle>(0x5C7);
 
 std::wstring Text(const wchar_t* text) { return text ? std::wstring(text) : std::wstring(); }
 
-const wchar_t* HOSTAPI GetMsg(const wide::Guid*, intptr_t number) {
+// As in the file manager, texts and dialogs are found only by the module's own GUID.
+bool OursOnly(const wide::Guid* module) { return module && *module == quaver::wideId::module; }
+
+const wchar_t* HOSTAPI GetMsg(const wide::Guid* module, intptr_t number) {
+    if (!OursOnly(module)) return nullptr;
     std::lock_guard<std::mutex> guard(hostLock);
     auto found = theHost.messages.find(static_cast<int>(number));
     if (found == theHost.messages.end())
@@ -78,9 +84,10 @@ intptr_t HOSTAPI AdvControl(const wide::Guid*, int command, intptr_t parameter1,
     return 1;
 }
 
-wide::Handle HOSTAPI DialogInit(const wide::Guid*, const wide::Guid* id, intptr_t, intptr_t, intptr_t width,
+wide::Handle HOSTAPI DialogInit(const wide::Guid* module, const wide::Guid* id, intptr_t, intptr_t, intptr_t width,
                                 intptr_t height, const wchar_t* help, const wide::DialogLine* items, size_t count,
                                 intptr_t, wide::Flags, wide::DialogProc proc, void*) {
+    if (!OursOnly(module) || !id) return reinterpret_cast<wide::Handle>(static_cast<intptr_t>(-1));
     std::lock_guard<std::mutex> guard(hostLock);
     WideDialog dialog{*id, width, height, Text(help), {}, {}, proc};
     for (size_t i = 0; i < count; ++i) {
