@@ -57,7 +57,10 @@ TEST_F(WideModule, ExportsTheWideEntryPointsAloneAndNamesItselfByItsGuids) {
     wide::Identity identity{};
     identity.size = sizeof identity;
     module.GetGlobalInfoW(&identity);
-    EXPECT_TRUE(identity.module == quaver::wideId::module);
+    // Written out, not taken from the module's sources: the host keys its settings and hot keys by them, so they
+    // never change.
+    EXPECT_TRUE(identity.module ==
+                (wide::Guid{0x66115328, 0xec30, 0x4848, {0xa3, 0x29, 0x73, 0xae, 0xf7, 0x7a, 0x16, 0xab}}));
     EXPECT_EQ(identity.oldestHost.major, 3u);
     EXPECT_EQ(identity.oldestHost.minor, 0u);
     EXPECT_EQ(identity.oldestHost.build, 6727u);
@@ -70,8 +73,10 @@ TEST_F(WideModule, ExportsTheWideEntryPointsAloneAndNamesItselfByItsGuids) {
     EXPECT_EQ(info.flags, 0u);
     ASSERT_EQ(info.pluginsMenu.count, 1u);
     ASSERT_EQ(info.configMenu.count, 1u);
-    EXPECT_TRUE(info.pluginsMenu.guids[0] == quaver::wideId::pluginsMenuEntry);
-    EXPECT_TRUE(info.configMenu.guids[0] == quaver::wideId::configMenuEntry);
+    EXPECT_TRUE(info.pluginsMenu.guids[0] ==
+                (wide::Guid{0xf97b99de, 0x7d85, 0x420a, {0xb5, 0x74, 0xda, 0xa8, 0x81, 0x61, 0x0a, 0xe5}}));
+    EXPECT_TRUE(info.configMenu.guids[0] ==
+                (wide::Guid{0xac7c33e5, 0xbdcb, 0x4150, {0x91, 0xb5, 0x34, 0xd8, 0x45, 0xbf, 0xce, 0x2a}}));
     EXPECT_EQ(std::wstring(info.pluginsMenu.captions[0]), L"Quaver Control");
     EXPECT_EQ(std::wstring(info.commandPrefix), L"quaver");
 }
@@ -88,7 +93,7 @@ TEST_F(WideModule, TheConfigurationDialogStoresTheClassicValuesAsNumbersInTheHos
 
     ASSERT_EQ(host->dialogs.size(), 1u);
     const WideDialog& shown = host->dialogs[0];
-    EXPECT_TRUE(shown.id == quaver::wideId::configDialog);
+    EXPECT_TRUE(shown.id == (wide::Guid{0x25a58f4b, 0x2291, 0x45b3, {0xb3, 0xb5, 0x64, 0x18, 0x52, 0x4a, 0xf1, 0xfd}}));
     EXPECT_EQ(shown.help, L"Config");
     EXPECT_EQ(shown.texts[14], L"\u251C\u2500\u2500") << "the tree line's glyphs as Unicode";
     std::vector<int> checked;
@@ -282,7 +287,8 @@ TEST_F(WidePanel, DrawsItsFrameAsUnicodeInOpaqueColoursTakenFromTheHostsPaletteA
         std::lock_guard<std::mutex> guard(e2e::WideHostLock());
         return !host->helpTopics.empty();
     }, 10000));
-    EXPECT_TRUE(host->dialogs.at(0).id == quaver::wideId::aboutDialog);
+    EXPECT_TRUE(host->dialogs.at(0).id ==
+                (wide::Guid{0xa6683a31, 0xf849, 0x4b58, {0xa9, 0x13, 0x8e, 0x47, 0x95, 0xc1, 0x70, 0x5c}}));
     EXPECT_EQ(host->dialogs[0].texts.back(), L"Help");
     EXPECT_EQ(host->helpTopics, (std::vector<std::wstring>{L"Hotkeys"}));
 }
