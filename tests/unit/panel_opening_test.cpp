@@ -375,19 +375,25 @@ TEST_F(Opening, TheWidePanelIsCentredOnItsOwnWidth) {
 }
 
 TEST_F(Opening, AFocusChangeShowsAHeldButtonReleased) {
+    const auto released = [] {
+        int drawn = 0;
+        for (const auto& call : fake::PutTexts())
+            drawn += call.x == 23 + 14 && call.y == 5 + 7 && call.text == "  \x10  " &&
+                     call.colour == settings.palette[3];
+        return drawn;
+    };
     fake::PushKey(0x58, true);
     fake::PushFocus(false);
-    std::thread later([] {  // Esc a while after the released look is due
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    std::thread later([&] {  // Esc once the released look is drawn, or after 5 s, however slow the machine
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (released() < 2 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         fake::PushKey(escapeKey, true);
         fake::Notify();
     });
     OpenPlugin(0, 0);
     later.join();
-    int released = 0;
-    for (const auto& call : fake::PutTexts()) released += call.x == 23 + 14 && call.y == 5 + 7 &&
-                                                          call.text == "  \x10  " && call.colour == settings.palette[3];
-    EXPECT_EQ(released, 2) << "drawn when the panel opened, and again when the focus change let it go";
+    EXPECT_EQ(released(), 2) << "drawn when the panel opened, and again when the focus change let it go";
 }
 
 TEST_F(Opening, TheWorkerThreadsStayPausedUntilThePanelIsOnTheScreen) {
