@@ -82,10 +82,13 @@ void SendSyntheticShift() {
 
 void OpenPanel() {
     MeasureConsole();
-    LoadDisplaySettings();
-    ClearPerOpeningState();
-    SetGeometry();
-    LoadPalette();
+    {
+        const SettingsVisit visit;  // one short visit for everything the opening reads
+        LoadDisplaySettings();
+        ClearPerOpeningState();
+        SetGeometry();
+        LoadPalette();
+    }
     {
         os::UniqueHandle displayActive(os::CreateEvent(true, false));
         if (!displayActive) {

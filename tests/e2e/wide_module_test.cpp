@@ -272,9 +272,11 @@ protected:
 TEST_F(WidePanel, DrawsItsFrameAsUnicodeInOpaqueColoursTakenFromTheHostsPaletteAndItsAboutBoxLeadsToHelp) {
     // The dialog box colour as true colours: white on navy, which the console has as 15 on 1.
     host->palette[23] = wide::Colour{0, 0x00FFFFFF, 0x00800000, 0, 0};
+    host->storeVisits = 0;
     OpenPanel();
     e2e::WideText top;
     ASSERT_TRUE(Drawn(L"\u2554\u2550", &top)) << "the top border ╔═";
+    EXPECT_EQ(host->storeVisits, 1) << "one short visit to the store for the settings and the palette";
     EXPECT_EQ(top.text.back(), L'\u2557');
     EXPECT_EQ(top.colour.flags & wide::colourFlag::ClassicAttribute, wide::colourFlag::ClassicAttribute);
     EXPECT_EQ(top.colour.foreground, 0xFF00000Fu);

@@ -123,7 +123,8 @@ intptr_t HOSTAPI SettingsControl(wide::Handle handle, int command, intptr_t, voi
     switch (command) {
     case wide::settingsCommand::Create: {
         auto* request = static_cast<wide::StoreRequest*>(parameter2);
-        if (request->size != sizeof *request) return 0;
+        if (request->size != sizeof *request || theHost.storesOpen > 0) return 0;
+        ++theHost.storeVisits;
         request->handle = storeHandle;
         ++theHost.storesOpen;
         return 1;

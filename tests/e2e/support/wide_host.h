@@ -69,6 +69,7 @@ struct WideHost {
     std::map<std::wstring, int> storedTypes;
     bool storeFails = false;
     int storesOpen = 0;
+    int storeVisits = 0;  // creates; one while another is open fails, the store being locked
 
     std::map<intptr_t, wide::Colour> palette;  // AdvControl(3); a missing entry fails
 
