@@ -39,10 +39,11 @@ bool TitleReader::AddressOf(intptr_t answer, uintptr_t& address) const {
     return true;
 }
 
-TitleReader::Title ReadAndNoteTitle(TitleReader& reader, int32_t length, int32_t entry, HostChar (&title)[titleCapacity]) {
+TitleReader::Title ReadAndNoteTitle(TitleReader& reader, int32_t length, int32_t entry, HostChar (&title)[titleCapacity],
+                                    NoteWhere where) {
     const TitleReader::Title read = reader.ReadTitle(entry, title);
     // An entry whose title cannot be read is known as one without: it shows `Track N`, and is not asked again.
-    if (read != TitleReader::Title::Unanswered) NoteTitle(reader.player(), length, entry, title);
+    if (read != TitleReader::Title::Unanswered) NoteTitle(reader.player(), length, entry, title, where);
     return read;
 }
 

@@ -10,6 +10,7 @@
 #include "player/commands.h"
 #include "player/player.h"
 #include "player/playlist_lines.h"
+#include "player/playlist_titles.h"
 
 namespace quaver {
 
@@ -59,7 +60,8 @@ private:
 bool AskListPlace(TitleReader& reader, int32_t& length, int32_t& current);
 
 // Reads the entry's title into the titles known and gives it; Unanswered leaves them as they were.
-TitleReader::Title ReadAndNoteTitle(TitleReader& reader, int32_t length, int32_t entry, HostChar (&title)[titleCapacity]);
+TitleReader::Title ReadAndNoteTitle(TitleReader& reader, int32_t length, int32_t entry, HostChar (&title)[titleCapacity],
+                                    NoteWhere where = NoteWhere::AnySlot);
 
 // The menu of one playlist: its lines, which entries they are, and how long the list is.
 struct PlaylistMenu {

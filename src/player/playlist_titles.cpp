@@ -64,11 +64,12 @@ bool TitleKnown(os::Window player, int32_t length, int32_t entry) {
     return SameList(player, length) && SlotOf(entry).entry == entry;
 }
 
-bool NoteTitle(os::Window player, int32_t length, int32_t entry, const HostChar* text) {
+bool NoteTitle(os::Window player, int32_t length, int32_t entry, const HostChar* text, NoteWhere where) {
     if (entry < 0) return true;
     os::SlimLockGuard guard(playlistTitles.lock);
     if (!SameList(player, length)) return true;
     Known& slot = SlotOf(entry);
+    if (where == NoteWhere::FreeSlot && slot.entry >= 0 && slot.entry != entry) return true;
     const int32_t size = HostTextLength(text, titleCapacity - 1);
     bool unchanged = true;
     if (slot.entry == entry) {

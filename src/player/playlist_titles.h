@@ -42,9 +42,14 @@ void ForgetTitles();
 // The entry's title when it is known for this player's list of this length.
 bool KnownTitle(os::Window player, int32_t length, int32_t entry, HostChar (&text)[titleCapacity]);
 bool TitleKnown(os::Window player, int32_t length, int32_t entry);
+// Where a title just read may be kept: in its slot whatever the slot holds (the entries around the current one,
+// which the menu lists), or only where no other entry's title is (jump's search of a list longer than the
+// titles kept, which must not push out those the menu shows).
+enum class NoteWhere { AnySlot, FreeSlot };
 // Notes a title just read. A title known before that reads differently now means the list has changed under
 // the same length: everything else known is forgotten (false). A title for another list is not kept.
-bool NoteTitle(os::Window player, int32_t length, int32_t entry, const HostChar* text);
+bool NoteTitle(os::Window player, int32_t length, int32_t entry, const HostChar* text,
+               NoteWhere where = NoteWhere::AnySlot);
 int32_t KnownTitleCount();
 uint32_t TitlesGeneration();
 

@@ -121,7 +121,7 @@ TitleSearch SearchTitles(os::Window player, const HostChar* text, int length, in
     for (int32_t step = 1; step <= count; ++step) {
         const int32_t entry = static_cast<int32_t>((static_cast<int64_t>(current) + step) % count);
         if (!KnownTitle(player, count, entry, title)) {
-            const TitleReader::Title read = ReadAndNoteTitle(reader, count, entry, title);
+            const TitleReader::Title read = ReadAndNoteTitle(reader, count, entry, title, NoteWhere::FreeSlot);
             if (read == TitleReader::Title::Unanswered) return TitleSearch::Incomplete;
             everyTitleRead = everyTitleRead && read == TitleReader::Title::Read;
         }

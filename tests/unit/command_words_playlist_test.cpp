@@ -280,6 +280,18 @@ TEST_F(ValueWordsSent, AJumpThatCouldNotReadEveryTitleNeverSaysNoTitleContainsTh
     EXPECT_TRUE(Sent().empty());
 }
 
+TEST_F(ValueWordsSent, AJumpThroughAListLongerThanTheTitlesKeptLeavesThoseKeptInTheirPlaces) {
+    answers.playlistLength = knownTitleCapacity + 10;
+    answers.listPosition = 0;
+    MatchTitlesTo(fake::world().player, answers.playlistLength);
+    NoteTitle(fake::world().player, answers.playlistLength, 5, "Kept");
+    Open("jump nowhere");
+    char title[titleCapacity];
+    ASSERT_TRUE(KnownTitle(fake::world().player, answers.playlistLength, 5, title))
+        << "entry " << knownTitleCapacity + 5 << ", read by the search, would take its place";
+    EXPECT_STREQ(title, "Kept");
+}
+
 TEST_F(ValueWordsSent, EscStopsALongSearchThatShowsItsNoticeMeanwhile) {
     answers.playlistLength = 100000;
     answers.msPerTitle = 1;
