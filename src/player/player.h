@@ -49,7 +49,8 @@ extern OwedAnswer owedAnswer;
 bool ReadyForCommand(os::Window player, uint32_t probeTimeout, uint32_t probeInterval);
 // A command to player went unanswered: it owes one from now on, and may be asked at once.
 void NoteUnanswered(os::Window player);
-// Every entry (a panel opening, a command line) starts with no player owing an answer.
+// Every entry (a panel opening, a command line) starts with no player owing an answer, unless an add is still
+// sending.
 void ForgetOwedAnswer();
 
 // The widgets' side of the held command: a press holds it from now, a release or a drag-off drops it.

@@ -3,6 +3,7 @@
 #include "host/host.h"
 #include "host/screen.h"
 #include "host/settings.h"
+#include "player/add_queue.h"
 #include "player/commands.h"
 #include "player/display_control.h"
 #include "player/player.h"
@@ -103,7 +104,11 @@ void NoteUnanswered(os::Window player) {
     owedAnswer.player.store(player, std::memory_order_relaxed);
 }
 
-void ForgetOwedAnswer() { owedAnswer.player.store(nullptr, std::memory_order_relaxed); }
+void ForgetOwedAnswer() {
+    // An add still sending goes by what it noted: its next file waits for the player's answer.
+    if (AddUnderWay()) return;
+    owedAnswer.player.store(nullptr, std::memory_order_relaxed);
+}
 
 os::Window FindPlayer() { return os::FindWindow(playerClassName); }
 

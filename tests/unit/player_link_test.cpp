@@ -10,6 +10,7 @@
 #include "host/host.h"
 #include "host/settings.h"
 #include "panel/panel.h"
+#include "player/add_queue.h"
 #include "player/commands.h"
 #include "player/player.h"
 
@@ -312,6 +313,18 @@ TEST_F(PlayerLink, ACommandBehindARepeatThePlayerLeftUnansweredIsRefusedWithoutW
     EXPECT_EQ(fake::world().tick - before, 0u) << "not even a question within the half second";
     EXPECT_EQ(Commands().size(), 1u);
     EXPECT_EQ(fake::world().beeps.size(), 2u);
+}
+
+TEST_F(PlayerLink, AnEntryForgetsWhatThePlayerOwesUnlessAnAddIsStillSending) {
+    FrozenPlayer();
+    ASSERT_EQ(SendPlayerCommand(command::Play), CommandResult::Unanswered);
+    addQueue.state = addState::Adding;
+    ForgetOwedAnswer();
+    EXPECT_EQ(owedAnswer.player.load(), fake::world().player) << "the AddThread's next file waits for an answer";
+    addQueue.state = addState::Done;
+    ForgetOwedAnswer();
+    EXPECT_EQ(owedAnswer.player.load(), nullptr);
+    addQueue.state = addState::Idle;
 }
 
 TEST_F(PlayerLink, AnotherWindowInThePlayersPlaceOwesNothing) {
