@@ -81,9 +81,11 @@ uint32_t ReadSetting(const char* name, uint32_t defaultValue);
 // The stored "Palette": false unless it is exactly paletteEntryCount bytes (then the palette is left as it
 // was, or partly overwritten).
 bool ReadStoredPalette(uint8_t (&palette)[paletteEntryCount]);
+#if !QUAVER_WIDE
 // The classic build's registry, opened for the one call.
 void WriteSetting(const char* name, uint32_t value);
 bool ReadValue(const char* name, void* buffer, uint32_t* size);
+#endif
 
 void LoadDisplaySettings();
 void LoadPalette();

@@ -21,14 +21,6 @@ long long MsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-// The classic module asks a title by 212, the wide one by 213.
-int TitlesAsked(const e2e::StandinPlayer& player) {
-    int asked = 0;
-    for (const e2e::PlayerLogEntry& entry : player.Log())
-        asked += entry.message == "WM_USER" && (entry.lParam == 212 || entry.lParam == 213);
-    return asked;
-}
-
 class PlaylistFigures : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(e2e::SetModuleSetting("AutostartWinamp", 0)); }
@@ -49,7 +41,7 @@ TEST_F(PlaylistFigures, JToTheMenuAndEveryTitleKnown) {
         session.PressKey(VK_ESCAPE);
         ASSERT_TRUE(session.WaitFor([&] { return session.FindRow(". Artist ") < 0; })) << session.Dump();
         constexpr int kept = 20000;  // the titles kept: all of a list that long, those around the current one of a longer
-        ASSERT_TRUE(player.WaitForLog([&](const auto&) { return TitlesAsked(player) >= kept; }, 300000));
+        ASSERT_TRUE(player.WaitForLog([&](const auto&) { return player.TitlesAsked() >= kept; }, 300000));
         std::printf("[ figures  ] every title known, %s entries at 1 ms a title (Wine): %lld ms after J (%d titles kept)\n",
                     entries, MsSince(opened), kept);
         session.PressKey(VK_ESCAPE);

@@ -131,14 +131,6 @@ TEST_F(Playlist, StatusPrintsOneLineAndFollowPrintsEachChangeUntilThePlayerGoes)
     EXPECT_GE(tracks.size(), 2u) << run.errors;
 }
 
-int TitlesAsked(const e2e::StandinPlayer& player) {
-    int asked = 0;
-    // 212 the title in the ANSI code page, 213 in UTF-16: one question a title either way.
-    for (const e2e::PlayerLogEntry& entry : player.Log())
-        asked += entry.message == "WM_USER" && (entry.lParam == 212 || entry.lParam == 213);
-    return asked;
-}
-
 TEST_F(Playlist, APlayerThatAnswersEveryTitleFromOneBufferStillListsEachEntrysOwnTitle) {
     e2e::StandinPlayer player({"--playlist", e2e::TestFolder() + "demo-playlist.txt", "--shared-title-buffer"});
     ASSERT_TRUE(player.Ready()) << player.Problem();
@@ -164,7 +156,7 @@ TEST_F(Playlist, TheMenuOf20000EntriesAt1MsATitleShowsTheNearTitlesWithoutWaitin
     session.PressKey('J', 0, 'j');
     ASSERT_TRUE(session.WaitForText("1. Artist 1 - Title number 1", 30000)) << session.Dump();
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    const int asked = TitlesAsked(player);
+    const int asked = player.TitlesAsked();
     std::printf("[ FIGURE   ] J to the menu on screen, 20,000 entries at 1 ms a title: %lld ms (%d titles read by then)\n",
                 static_cast<long long>(elapsed.count()), asked);
     RecordProperty("menu_ms", static_cast<int>(elapsed.count()));
@@ -182,8 +174,8 @@ TEST_F(Playlist, OnceTheTitleThreadHasReadThemAllTheMenuShowsEveryTitle) {
     ASSERT_TRUE(player.Ready()) << player.Problem();
     ConsoleSession session;
     ASSERT_TRUE(session.WaitForText("Quaver")) << session.Dump();
-    ASSERT_TRUE(player.WaitForLog([&](const auto&) { return TitlesAsked(player) >= 1500; }, 120000))
-        << TitlesAsked(player) << " titles read";
+    ASSERT_TRUE(player.WaitForLog([&](const auto&) { return player.TitlesAsked() >= 1500; }, 120000))
+        << player.TitlesAsked() << " titles read";
     session.PressKey('J', 0, 'j');
     ASSERT_TRUE(session.WaitForText("1. Artist 1 - Title number 1")) << session.Dump();
     session.PressKey(VK_END);

@@ -61,11 +61,12 @@ extern "C" void HOSTAPI GetPluginInfo(PluginInfoRecord* info) {
 }
 
 extern "C" void* HOSTAPI OpenPlugin(int openFrom, intptr_t item) {
-    if (!hostLink.tooOld) ReportEndedAdd();
-    if (hostLink.tooOld)
+    if (hostLink.tooOld) {
         ShowErrorBox(message::HostTooOld);
-    else if (openFrom != openFromCommandLine || !SendCommandWords(reinterpret_cast<const char*>(item)))
-        OpenPanel();
+        return reinterpret_cast<void*>(static_cast<intptr_t>(-1));
+    }
+    ReportEndedAdd();
+    if (openFrom != openFromCommandLine || !SendCommandWords(reinterpret_cast<const char*>(item))) OpenPanel();
     return reinterpret_cast<void*>(static_cast<intptr_t>(-1));
 }
 

@@ -11,5 +11,7 @@ std::string CommandLine(const std::string& program, const std::vector<std::strin
 
 // UTF-8 for the wide calls that start programs: arguments of any script reach them as they are.
 std::wstring Utf16(const std::string& utf8);
+// And back, for what tests compare and print.
+std::string Utf8(const std::wstring& text);
 
 }  // namespace e2e

@@ -45,14 +45,6 @@ std::vector<uint16_t> AttributesOf(HANDLE buffer, int x, int y, int length) {
     return std::vector<uint16_t>(attributes.begin(), attributes.end());
 }
 
-std::string Utf8Of(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length, nullptr, nullptr);
-    return utf8;
-}
-
 // A two-cell glyph fills both its cells, the right one marked as its trailing half: read once.
 std::string GlyphsOf(HANDLE buffer, int x, int y, int length) {
     if (length <= 0) return {};
@@ -65,7 +57,7 @@ std::string GlyphsOf(HANDLE buffer, int x, int y, int length) {
     std::wstring shown;
     for (size_t i = 0; i < text.size(); ++i)
         if (i >= attributes.size() || !(attributes[i] & COMMON_LVB_TRAILING_BYTE)) shown += text[i];
-    return Utf8Of(shown);
+    return Utf8(shown);
 }
 
 COORD SizeOf(HANDLE buffer) {

@@ -185,6 +185,13 @@ std::vector<PlayerLogEntry> StandinPlayer::Commands() const {
     return commands;
 }
 
+int StandinPlayer::TitlesAsked() const {
+    int asked = 0;
+    for (const PlayerLogEntry& entry : Log())
+        asked += entry.message == "WM_USER" && (entry.lParam == 212 || entry.lParam == 213);
+    return asked;
+}
+
 bool StandinPlayer::WaitForLog(const std::function<bool(const std::vector<PlayerLogEntry>&)>& predicate,
                                uint32_t timeoutMs) const {
     const DWORD start = GetTickCount();

@@ -65,6 +65,8 @@ public:
     std::vector<std::string> LogLines() const { return ReadLogLines(logPath_); }
     std::vector<PlayerLogEntry> Log() const { return ReadLog(logPath_); }
     std::vector<PlayerLogEntry> Commands() const;  // the WM_COMMAND lines
+    // Titles asked: 212 the title in the ANSI code page, 213 in UTF-16, one question a title either way.
+    int TitlesAsked() const;
     // Polls the log until the predicate holds on it; false after the time-out.
     bool WaitForLog(const std::function<bool(const std::vector<PlayerLogEntry>&)>& predicate,
                     uint32_t timeoutMs = 5000) const;

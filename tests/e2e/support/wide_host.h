@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "host/wide_api.h"
 
 namespace e2e {
@@ -97,8 +98,5 @@ struct WideModule {
     wide::OpenFunction OpenW = nullptr;
     wide::ConfigureFunction ConfigureW = nullptr;
 };
-
-// UTF-8 of a UTF-16 text, for failure messages and the player's log.
-std::string Utf8(const std::wstring& text);
 
 }  // namespace e2e
