@@ -1,6 +1,7 @@
 // The host's side of the wide interface: the startup record and its standard functions, and the services in its
 // slots. Every service that names a module acts for the loaded module's GUID only and answers any other as a
-// failure, as the file manager does.
+// failure. The file manager refuses another GUID only for texts and dialogs; refusing it everywhere is stricter,
+// so that a module that passes a wrong one anywhere is found here.
 #pragma once
 
 #include <string>
